@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Sets up a Debian 12 machine for vura, builds it, and then opens the
+# dictionary (./build.sh run) or runs every test (./build.sh test).
+#
+# VURA_IDIOM_DATA=/path/to/chinese-idioms-12976.txt builds from a local copy
+# of the idiom data set instead of downloading it.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libsqlite3-dev
+          fonts-arphic-uming fonts-arphic-ukai)
+
+install_missing() {
+    local missing=()
+    for package in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    $sudo apt-get update
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y "${missing[@]}"
+}
+
+build() {
+    local options=(-S . -B build -G Ninja)
+    [ -n "${VURA_IDIOM_DATA:-}" ] && options+=("-DVURA_IDIOM_DATA=$VURA_IDIOM_DATA")
+    cmake "${options[@]}"
+    cmake --build build
+}
+
+case "${1:-}" in
+run)
+    install_missing
+    build
+    exec build/vura
+    ;;
+test)
+    install_missing
+    build
+    QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure
+    ;;
+*)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,24 @@
+// A small idiom data set the tests write themselves, imported into a real
+// data file in a temporary folder.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace TestData {
+
+// CSV rows in the import format. Ids 10..; rows sorted by the first
+// syllable, with the last row appended out of place (it belongs first).
+QByteArray csv();
+
+// The number of idioms in csv().
+constexpr int kCount = 16;
+
+// Writes csv() to `folder`/idioms.csv, imports it to `folder`/cy.dat and
+// returns the data file's path.
+QString writeDataFile(const QString &folder);
+
+// Writes `bytes` to `path`, creating or replacing the file.
+void writeFile(const QString &path, const QByteArray &bytes);
+
+} // namespace TestData

@@ -1,0 +1,225 @@
+// The import tool: the rows it keeps, where it puts them, the ids it gives,
+// the rows it refuses, and the bytes it writes.
+#include "idiomimport.h"
+#include "sqlitehandle.h"
+#include "testdata.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// Runs `sql` on the data file and returns the first column of every row,
+// NULL written as "<null>".
+QStringList query(const QString &dataFile, const char *sql)
+{
+    sqlite3 *raw = nullptr;
+    sqlite3_open_v2(QFile::encodeName(dataFile).constData(), &raw, SQLITE_OPEN_READONLY, nullptr);
+    Sqlite::Database db(raw);
+    sqlite3_stmt *rawStatement = nullptr;
+    if (sqlite3_prepare_v2(raw, sql, -1, &rawStatement, nullptr) != SQLITE_OK)
+        qFatal("%s: %s", sql, sqlite3_errmsg(raw));
+    Sqlite::Statement statement(rawStatement);
+    QStringList values;
+    while (sqlite3_step(rawStatement) == SQLITE_ROW) {
+        const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(rawStatement, 0));
+        values << (text ? QString::fromUtf8(text) : QStringLiteral("<null>"));
+    }
+    return values;
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList idiomsInOrder(QList<IdiomRow> rows)
+{
+    placeLateAdditions(rows);
+    QStringList texts;
+    for (const IdiomRow &row : rows)
+        texts << row.cy;
+    return texts;
+}
+
+QByteArray row(int id, const char *cy, const char *py)
+{
+    return QByteArray::number(id) + ",\"" + cy + "\",\"" + py + "\",\"义\",,,\"abcd\"";
+}
+
+} // namespace
+
+class ImportTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void sampleImportsInOrderWithNewIds();
+    void nullsAndDoubledIdioms();
+    void lateAdditionRule_data();
+    void lateAdditionRule();
+    void csvQuotingRules();
+    void malformedRowIsRefusedWithoutOutput_data();
+    void malformedRowIsRefusedWithoutOutput();
+    void sameInputGivesSameBytes();
+    void fullDataSet();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void ImportTest::sampleImportsInOrderWithNewIds()
+{
+    const QString dataFile = TestData::writeDataFile(m_dir.path());
+    // The appended 爱不释手 goes to the start of the 爱 (ài) run; then 1..N.
+    QCOMPARE(query(dataFile, "SELECT cy FROM cy WHERE id <= 3 ORDER BY id"),
+             QStringList({"爱不释手", "爱屋及乌", "八九不离十"}));
+    QCOMPARE(query(dataFile, "SELECT count(*) || ',' || min(id) || ',' || max(id) FROM cy"),
+             QStringList{QStringLiteral("%1,1,%1").arg(TestData::kCount)});
+    QCOMPARE(query(dataFile, "SELECT cy FROM cy WHERE id = 16"), QStringList{"自相矛盾"});
+    // Column order as the windows rely on for SELECT *.
+    QCOMPARE(query(dataFile, "SELECT name FROM pragma_table_info('cy') ORDER BY cid"),
+             QStringList({"id", "cy", "py", "ys", "cc", "lz", "pyjm"}));
+}
+
+void ImportTest::nullsAndDoubledIdioms()
+{
+    const QString dataFile = TestData::writeDataFile(m_dir.path());
+    QCOMPARE(query(dataFile, "SELECT sum(ys IS NULL) || '/' || sum(cc IS NULL) || '/' || sum(lz IS NULL) FROM cy"),
+             QStringList{"1/6/6"});
+    QCOMPARE(query(dataFile, "SELECT count(*) FROM cy WHERE ys = '' OR cc = '' OR lz = '' OR py = ''"),
+             QStringList{"0"});
+    QCOMPARE(query(dataFile, "SELECT py FROM cy WHERE cy = '难兄难弟' ORDER BY id"),
+             QStringList({"nán  xiōng  nán  dì", "nàn  xiōng  nàn  dì"}));
+}
+
+void ImportTest::lateAdditionRule_data()
+{
+    QTest::addColumn<QByteArray>("csv");
+    QTest::addColumn<QStringList>("order");
+
+    QTest::newRow("appended row joins the start of its run")
+        << QByteArray(row(1, "哀兵必胜", "āi  bīng  bì  shèng") + "\n" + row(2, "爱不释手", "ài  bù  shì  shǒu") + "\n"
+                      + row(3, "做张做势", "zuò  zhāng  zuò  shì") + "\n" + row(9, "哀鸿遍野", "āi  hóng  biàn  yě"))
+        << QStringList({"哀鸿遍野", "哀兵必胜", "爱不释手", "做张做势"});
+    QTest::newRow("two appended rows keep their file order")
+        << QByteArray(row(1, "哀兵必胜", "āi  bīng  bì  shèng") + "\n" + row(2, "百发百中", "bǎi  fā  bǎi  zhòng") + "\n"
+                      + row(3, "做张做势", "zuò  zhāng  zuò  shì") + "\n" + row(8, "百战百胜", "bǎi  zhàn  bǎi  shèng") + "\n"
+                      + row(9, "哀鸿遍野", "āi  hóng  biàn  yě"))
+        << QStringList({"哀鸿遍野", "哀兵必胜", "百战百胜", "百发百中", "做张做势"});
+    QTest::newRow("a repeated run inside the sorted part stays")
+        << QByteArray(row(1, "百发百中", "bǎi  fā  bǎi  zhòng") + "\n" + row(2, "半途而废", "bàn  tú  ér  fèi") + "\n"
+                      + row(3, "百战百胜", "bǎi  zhàn  bǎi  shèng") + "\n" + row(4, "做张做势", "zuò  zhāng  zuò  shì"))
+        << QStringList({"百发百中", "半途而废", "百战百胜", "做张做势"});
+    QTest::newRow("a last row in order stays last")
+        << QByteArray(row(1, "哀兵必胜", "āi  bīng  bì  shèng") + "\n" + row(2, "做张做势", "zuò  zhāng  zuò  shì") + "\n"
+                      + row(3, "做贼心虚", "zuò  zéi  xīn  xū"))
+        << QStringList({"哀兵必胜", "做张做势", "做贼心虚"});
+    QTest::newRow("an out-of-order last row with no run of its own stays")
+        << QByteArray(row(1, "哀兵必胜", "āi  bīng  bì  shèng") + "\n" + row(2, "做张做势", "zuò  zhāng  zuò  shì") + "\n"
+                      + row(3, "八面玲珑", "bā  miàn  líng  lóng"))
+        << QStringList({"哀兵必胜", "做张做势", "八面玲珑"});
+    QTest::newRow("same character, other reading, is not its run")
+        << QByteArray(row(1, "长年累月", "cháng  nián  lěi  yuè") + "\n" + row(2, "做张做势", "zuò  zhāng  zuò  shì") + "\n"
+                      + row(3, "长此以往", "zhǎng  cǐ  yǐ  wǎng"))
+        << QStringList({"长年累月", "做张做势", "长此以往"});
+}
+
+void ImportTest::lateAdditionRule()
+{
+    QFETCH(QByteArray, csv);
+    QFETCH(QStringList, order);
+    QCOMPARE(idiomsInOrder(readIdiomCsv(csv)), order);
+}
+
+void ImportTest::csvQuotingRules()
+{
+    const QList<IdiomRow> rows = readIdiomCsv(
+        "\xEF\xBB\xBF" "1,\"一,二\",\"yī  èr\",\"他说\"\"好\"\"\",\"\",,\"ye\"\r\n"
+        "2,\"三\nsan\",\"sān\",义,,,sa\n");
+    QCOMPARE(rows.size(), 2);
+    QCOMPARE(rows.at(0).cy, QStringLiteral("一,二"));
+    QCOMPARE(rows.at(0).ys, QStringLiteral("他说\"好\""));
+    QVERIFY(rows.at(0).cc.isEmpty()); // "" and nothing both mean absent
+    QCOMPARE(rows.at(1).cy, QStringLiteral("三\nsan"));
+    QCOMPARE(rows.at(1).line, 2);
+    QCOMPARE(rows.at(1).ys, QStringLiteral("义"));
+}
+
+void ImportTest::malformedRowIsRefusedWithoutOutput_data()
+{
+    QTest::addColumn<QByteArray>("badRow");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("six fields") << QByteArray("5,\"一\",\"yī\",,,\"y\"") << "line 3: 6 fields instead of 7";
+    QTest::newRow("eight fields") << QByteArray("5,\"一\",\"yī\",,,,\"y\",") << "line 3: 8 fields instead of 7";
+    QTest::newRow("id not a number") << QByteArray("5a,\"一\",\"yī\",,,,\"y\"") << "line 3, field 1 (id): \"5a\" is not an integer";
+    QTest::newRow("negative id") << QByteArray("-5,\"一\",\"yī\",,,,\"y\"") << "line 3, field 1 (id)";
+    QTest::newRow("id too large") << QByteArray("99999999999,\"一\",\"yī\",,,,\"y\"") << "line 3, field 1 (id)";
+    QTest::newRow("empty idiom") << QByteArray("5,,\"yī\",,,,\"y\"") << "line 3, field 2 (cy): empty";
+    QTest::newRow("empty pinyin") << QByteArray("5,\"一\",\"\",,,,\"y\"") << "line 3, field 3 (py): empty";
+    QTest::newRow("empty code") << QByteArray("5,\"一\",\"yī\",,,,") << "line 3, field 7 (pyjm): empty";
+    QTest::newRow("code too wide") << QByteArray("5,\"一\",\"yī\",,,,\"abcde\"") << "line 3, field 7 (pyjm): 5 characters, more than the column's 4";
+    QTest::newRow("idiom too wide") << QByteArray("5,\"" + QByteArray(41 * 3, 'x').replace("xxx", "一") + "\",\"yī\",,,,\"y\"")
+                                    << "line 3, field 2 (cy): 41 characters";
+    QTest::newRow("quote not closed") << QByteArray("5,\"一,\"yī\",,,,\"y\"") << "line 3";
+    QTest::newRow("stray quote") << QByteArray("5,一\"二,\"yī\",,,,\"y\"") << "line 3, field 2 (cy)";
+}
+
+void ImportTest::malformedRowIsRefusedWithoutOutput()
+{
+    QFETCH(QByteArray, badRow);
+    QFETCH(QString, message);
+
+    const QString csvPath = m_dir.filePath("bad.csv");
+    const QString output = m_dir.filePath("bad.dat");
+    TestData::writeFile(csvPath, row(1, "哀兵必胜", "āi  bīng  bì  shèng") + "\n" + row(2, "爱不释手", "ài  bù  shì  shǒu")
+                                     + "\n" + badRow + "\n" + row(6, "做张做势", "zuò  zhāng  zuò  shì"));
+    TestData::writeFile(output, "an older output"); // must not survive either
+    try {
+        importIdioms(csvPath, output);
+        QFAIL("the import took a malformed row");
+    } catch (const ImportError &error) {
+        QVERIFY2(QString::fromUtf8(error.what()).contains(message), error.what());
+    }
+    QVERIFY(!QFile::exists(output));
+    QVERIFY(!QFile::exists(output + ".part"));
+}
+
+void ImportTest::sameInputGivesSameBytes()
+{
+    const QString csvPath = m_dir.filePath("same.csv");
+    TestData::writeFile(csvPath, TestData::csv());
+    importIdioms(csvPath, m_dir.filePath("a.dat"));
+    importIdioms(csvPath, m_dir.filePath("b.dat"));
+    const QByteArray a = fileBytes(m_dir.filePath("a.dat"));
+    QVERIFY(!a.isEmpty());
+    QCOMPARE(a, fileBytes(m_dir.filePath("b.dat")));
+}
+
+void ImportTest::fullDataSet()
+{
+#ifndef VURA_FULL_DATA_CSV
+    QSKIP("this build was not given the full idiom data set");
+#else
+    const QString dataFile = m_dir.filePath("full.dat");
+    QCOMPARE(importIdioms(QStringLiteral(VURA_FULL_DATA_CSV), dataFile), 12976);
+    QCOMPARE(query(dataFile, "SELECT count(*) || ',' || min(id) || ',' || max(id) FROM cy"),
+             QStringList{"12976,1,12976"});
+    QCOMPARE(query(dataFile, "SELECT cy FROM cy WHERE id IN (1, 2, 12976) ORDER BY id"),
+             QStringList({"哀哀父母", "哀莫大于心死", "做张做势"}));
+    QCOMPARE(query(dataFile, "SELECT sum(ys IS NULL) || '/' || sum(cc IS NULL) || '/' || sum(lz IS NULL) FROM cy"),
+             QStringList{"1/2476/6426"});
+    QCOMPARE(query(dataFile, "SELECT cy FROM cy GROUP BY cy HAVING count(*) = 2 ORDER BY cy"),
+             QStringList({"一日之长", "五行并下", "好自为之", "情见乎辞", "相机行事", "难兄难弟"}));
+    QCOMPARE(query(dataFile, "SELECT count(*) FROM cy WHERE cy LIKE '一%'"), QStringList{"349"});
+    // The build embeds exactly this file.
+    QCOMPARE(fileBytes(dataFile), fileBytes(QStringLiteral(VURA_DATA_FILE)));
+#endif
+}
+
+QTEST_GUILESS_MAIN(ImportTest)
+#include "tst_import.moc"

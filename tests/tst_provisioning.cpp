@@ -1,0 +1,228 @@
+// Writing cy.dat out of the program and finding it again: the folder rule,
+// first and later starts, files the user left there, folders that cannot be
+// written, and writes that fail half way.
+#include "connection.h"
+#include "idiomstore.h"
+#include "recordset.h"
+#include "storeerror.h"
+#include "testdata.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Limits the size of files this process may write while it lives.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_handler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_saved;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_handler);
+    }
+
+private:
+    rlimit m_saved{};
+    void (*m_handler)(int);
+};
+
+} // namespace
+
+class ProvisioningTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void folderRuleAddsOneSeparator_data();
+    void folderRuleAddsOneSeparator();
+    void firstStartWritesTheCarriedBytes();
+    void laterStartsLeaveTheFileAlone();
+    void userFilesAreKept();
+    void unwritableFolderFallsBackToUserFolder();
+    void programFolderFileWinsOverUserFolder();
+    void failedWriteLeavesNoPartialFile();
+    void openIdiomStoreCreatesBothOnFailure();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_appPath;
+    QString m_userFolder;
+};
+
+void ProvisioningTest::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_appPath = folderRule(m_dir->filePath("program"));
+    QDir().mkpath(m_appPath);
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir->filePath("user")));
+    m_userFolder = folderRule(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
+    QVERIFY(m_userFolder.startsWith(m_dir->path()));
+}
+
+void ProvisioningTest::cleanup()
+{
+    m_dir.reset();
+}
+
+void ProvisioningTest::folderRuleAddsOneSeparator_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("appPath");
+    QTest::newRow("root") << "/" << "/";
+    QTest::newRow("plain") << "/opt/tools" << "/opt/tools/";
+    QTest::newRow("already ends in one") << "/opt/tools/" << "/opt/tools/";
+}
+
+void ProvisioningTest::folderRuleAddsOneSeparator()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, appPath);
+    QCOMPARE(folderRule(folder), appPath);
+    QCOMPARE(dataFilePath(appPath), appPath + "cy.dat"); // nothing in the user folder
+    QVERIFY(connectionString(dataFilePath(appPath)).contains("Data Source=" + appPath + "cy.dat;"));
+}
+
+void ProvisioningTest::firstStartWritesTheCarriedBytes()
+{
+    ProvisionDataFile(m_appPath);
+    const QByteArray written = fileBytes(m_appPath + "cy.dat");
+    QCOMPARE(written, embeddedDataFile());
+    QCOMPARE(written, fileBytes(QStringLiteral(VURA_DATA_FILE)));
+    QCOMPARE(QDir(m_appPath).entryList(QDir::Files | QDir::Hidden), QStringList{"cy.dat"});
+
+    std::unique_ptr<Connection> conn;
+    std::unique_ptr<Recordset> rs;
+    OpenIdiomStore(m_appPath, conn, rs);
+    QVERIFY(countIdioms(*conn, *rs) > 0);
+    QCOMPARE(rs->state(), int(adStateClosed));
+#ifdef VURA_FULL_DATA_CSV
+    QCOMPARE(countIdioms(*conn, *rs), 12976);
+#endif
+}
+
+void ProvisioningTest::laterStartsLeaveTheFileAlone()
+{
+    ProvisionDataFile(m_appPath);
+    QFile file(m_appPath + "cy.dat");
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    const QDateTime old = QDateTime::currentDateTime().addDays(-3);
+    QVERIFY(file.setFileTime(old, QFileDevice::FileModificationTime));
+    file.close();
+    const QByteArray before = fileBytes(file.fileName());
+
+    ProvisionDataFile(m_appPath);
+    QCOMPARE(fileBytes(file.fileName()), before);
+    QCOMPARE(QFileInfo(file.fileName()).lastModified(), old);
+}
+
+void ProvisioningTest::userFilesAreKept()
+{
+    // Changed, truncated or empty: whatever the user put there stays.
+    for (const QByteArray &content : {QByteArray(), QByteArray("not a data file"),
+                                      embeddedDataFile().left(4096)}) {
+        TestData::writeFile(m_appPath + "cy.dat", content);
+        ProvisionDataFile(m_appPath);
+        QCOMPARE(fileBytes(m_appPath + "cy.dat"), content);
+
+        std::unique_ptr<Connection> conn;
+        std::unique_ptr<Recordset> rs;
+        try {
+            OpenIdiomStore(m_appPath, conn, rs);
+            countIdioms(*conn, *rs);
+            QFAIL("an unusable data file was read");
+        } catch (const StoreError &error) {
+            QVERIFY2(error.message().contains(m_appPath + "cy.dat"), qPrintable(error.message()));
+        }
+    }
+}
+
+void ProvisioningTest::unwritableFolderFallsBackToUserFolder()
+{
+    // A program folder below a regular file can be neither created nor written.
+    TestData::writeFile(m_dir->filePath("plainfile"), "x");
+    const QString appPath = folderRule(m_dir->filePath("plainfile/program"));
+
+    ProvisionDataFile(appPath);
+    QVERIFY(!QFileInfo::exists(appPath + "cy.dat"));
+    QCOMPARE(fileBytes(m_userFolder + "cy.dat"), embeddedDataFile());
+    QCOMPARE(dataFilePath(appPath), m_userFolder + "cy.dat");
+
+    std::unique_ptr<Connection> conn;
+    std::unique_ptr<Recordset> rs;
+    OpenIdiomStore(appPath, conn, rs);
+    QCOMPARE(conn->dataSource(), m_userFolder + "cy.dat");
+
+    // Later starts use that file as it is.
+    TestData::writeFile(m_userFolder + "cy.dat", "changed by the user");
+    ProvisionDataFile(appPath);
+    QCOMPARE(fileBytes(m_userFolder + "cy.dat"), QByteArray("changed by the user"));
+}
+
+void ProvisioningTest::programFolderFileWinsOverUserFolder()
+{
+    QDir().mkpath(m_userFolder);
+    TestData::writeFile(m_userFolder + "cy.dat", "user copy");
+    QCOMPARE(dataFilePath(m_appPath), m_userFolder + "cy.dat");
+    ProvisionDataFile(m_appPath); // the user copy counts as present
+    QVERIFY(!QFileInfo::exists(m_appPath + "cy.dat"));
+
+    TestData::writeFile(m_appPath + "cy.dat", "program copy");
+    QCOMPARE(dataFilePath(m_appPath), m_appPath + "cy.dat");
+}
+
+void ProvisioningTest::failedWriteLeavesNoPartialFile()
+{
+    {
+        FileSizeLimit limit(64 * 1024); // the disk fills up part way
+        try {
+            ProvisionDataFile(m_appPath);
+            QFAIL("a write that could not finish was reported as done");
+        } catch (const StoreError &error) {
+            QVERIFY2(error.message().contains(m_appPath + "cy.dat"), qPrintable(error.message()));
+        }
+    }
+    QCOMPARE(QDir(m_appPath).entryList(QDir::Files | QDir::Hidden), QStringList());
+    QCOMPARE(QDir(m_userFolder).entryList(QDir::Files | QDir::Hidden), QStringList());
+
+    // The next start writes the whole file.
+    ProvisionDataFile(m_appPath);
+    QCOMPARE(fileBytes(m_appPath + "cy.dat"), embeddedDataFile());
+}
+
+void ProvisioningTest::openIdiomStoreCreatesBothOnFailure()
+{
+    std::unique_ptr<Connection> conn;
+    std::unique_ptr<Recordset> rs;
+    QVERIFY_THROWS_EXCEPTION(StoreError, OpenIdiomStore(m_appPath, conn, rs));
+    QVERIFY(conn && !conn->isOpen());
+    QVERIFY(rs && rs->state() == adStateClosed);
+}
+
+QTEST_GUILESS_MAIN(ProvisioningTest)
+#include "tst_provisioning.moc"

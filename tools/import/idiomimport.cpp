@@ -1,0 +1,312 @@
+#include "idiomimport.h"
+#include "../../src/store/sqlitehandle.h"
+
+#include <QFile>
+#include <QHash>
+#include <QStringDecoder>
+
+#include <array>
+#include <filesystem>
+
+namespace {
+
+struct Column
+{
+    const char *name;
+    int width; // in characters; 0 for the id
+    bool required;
+};
+
+// The columns of table cy, in their order, with the widths they hold.
+constexpr std::array<Column, 7> kColumns{{
+    {"id", 0, true},
+    {"cy", 40, true},
+    {"py", 60, true},
+    {"ys", 120, false},
+    {"cc", 180, false},
+    {"lz", 120, false},
+    {"pyjm", 4, true},
+}};
+
+[[noreturn]] void fail(int line, int field, const QString &what)
+{
+    if (field < 0)
+        throw ImportError(QStringLiteral("line %1: %2").arg(line).arg(what));
+    throw ImportError(QStringLiteral("line %1, field %2 (%3): %4")
+                          .arg(line).arg(field + 1).arg(QLatin1String(kColumns[field].name), what));
+}
+
+// Splits the text into records of fields by the rules of CSV: fields are
+// separated by commas, records by line breaks; a field in double quotes may
+// hold commas, line breaks and doubled quotes.
+QList<std::pair<int, QStringList>> splitCsv(const QString &text)
+{
+    QList<std::pair<int, QStringList>> records;
+    const qsizetype n = text.size();
+    qsizetype pos = 0;
+    int line = 1;
+    while (pos < n) {
+        const int recordLine = line;
+        QStringList fields;
+        for (;;) {
+            QString field;
+            if (pos < n && text.at(pos) == QLatin1Char('"')) {
+                for (++pos;; ++pos) {
+                    if (pos >= n)
+                        fail(recordLine, int(fields.size()) < 7 ? int(fields.size()) : -1,
+                             QStringLiteral("quoted text is not closed"));
+                    const QChar c = text.at(pos);
+                    if (c == QLatin1Char('"')) {
+                        if (pos + 1 < n && text.at(pos + 1) == QLatin1Char('"')) {
+                            field += c;
+                            ++pos;
+                            continue;
+                        }
+                        ++pos;
+                        break;
+                    }
+                    if (c == QLatin1Char('\n'))
+                        ++line;
+                    field += c;
+                }
+                if (pos < n && text.at(pos) != QLatin1Char(',') && text.at(pos) != QLatin1Char('\n')
+                    && text.at(pos) != QLatin1Char('\r'))
+                    fail(line, int(fields.size()) < 7 ? int(fields.size()) : -1,
+                         QStringLiteral("text after the closing quote"));
+            } else {
+                const qsizetype start = pos;
+                while (pos < n && text.at(pos) != QLatin1Char(',') && text.at(pos) != QLatin1Char('\n')
+                       && text.at(pos) != QLatin1Char('\r'))
+                    ++pos;
+                field = text.mid(start, pos - start);
+                if (field.contains(QLatin1Char('"')))
+                    fail(line, int(fields.size()) < 7 ? int(fields.size()) : -1,
+                         QStringLiteral("a quote inside an unquoted field"));
+            }
+            fields << field;
+            if (pos < n && text.at(pos) == QLatin1Char(',')) {
+                ++pos;
+                continue;
+            }
+            if (pos < n && text.at(pos) == QLatin1Char('\r'))
+                ++pos;
+            if (pos < n && text.at(pos) == QLatin1Char('\n')) {
+                ++pos;
+                ++line;
+            }
+            break;
+        }
+        records.append({recordLine, fields});
+    }
+    return records;
+}
+
+bool isDecimal(const QString &text)
+{
+    if (text.isEmpty())
+        return false;
+    for (const QChar c : text) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    }
+    return true;
+}
+
+// The first syllable of a pinyin text: its first run of letters.
+QString firstSyllable(const QString &py)
+{
+    qsizetype start = 0;
+    while (start < py.size() && !py.at(start).isLetter())
+        ++start;
+    qsizetype end = start;
+    while (end < py.size() && py.at(end).isLetter())
+        ++end;
+    return py.mid(start, end - start);
+}
+
+// A syllable without its tone marks, for alphabetical comparison.
+QString toneless(const QString &syllable)
+{
+    QString plain;
+    for (const QChar c : syllable.normalized(QString::NormalizationForm_D)) {
+        if (c.category() == QChar::Mark_NonSpacing)
+            continue;
+        plain += c == QChar(0x0261) ? QLatin1Char('g') : c.toLower(); // script g
+    }
+    return plain;
+}
+
+// Rows that stand together: the same first character read the same way.
+QString runKey(const IdiomRow &row)
+{
+    const QString first = row.cy.left(row.cy.at(0).isHighSurrogate() ? 2 : 1);
+    return first + QLatin1Char('|') + firstSyllable(row.py);
+}
+
+} // namespace
+
+QList<IdiomRow> readIdiomCsv(const QByteArray &csv)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = decoder.decode(csv);
+    if (decoder.hasError())
+        throw ImportError(QStringLiteral("the file is not valid UTF-8"));
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+
+    QList<IdiomRow> rows;
+    for (const auto &[line, fields] : splitCsv(text)) {
+        if (fields.size() != int(kColumns.size()))
+            fail(line, -1, QStringLiteral("%1 fields instead of 7").arg(fields.size()));
+        for (int f = 1; f < int(kColumns.size()); ++f) {
+            if (kColumns[f].required && fields.at(f).isEmpty())
+                fail(line, f, QStringLiteral("empty, but every idiom needs one"));
+            if (fields.at(f).size() > kColumns[f].width)
+                fail(line, f, QStringLiteral("%1 characters, more than the column's %2")
+                                  .arg(fields.at(f).size()).arg(kColumns[f].width));
+        }
+        bool ok = false;
+        const int id = fields.at(0).toInt(&ok);
+        if (!isDecimal(fields.at(0)) || !ok)
+            fail(line, 0, QStringLiteral("\"%1\" is not an integer").arg(fields.at(0)));
+        rows.append({line, id, fields.at(1), fields.at(2), fields.at(3), fields.at(4), fields.at(5),
+                     fields.at(6)});
+    }
+    if (rows.isEmpty())
+        throw ImportError(QStringLiteral("the file holds no idioms"));
+    return rows;
+}
+
+// The CSV lists idioms by the pinyin of their first character, rows with the
+// same first character and reading together. Idioms added later were
+// appended at the end instead. Walking back from the end, a run of rows is
+// such an addition when its first syllable sorts before that of the run in
+// front of it, so the sorted part cannot have put it there, and an earlier
+// run has the same first character and reading. Each addition moves, in the
+// order of the file, to the start of the first run it belongs to.
+void placeLateAdditions(QList<IdiomRow> &rows)
+{
+    qsizetype tail = rows.size();
+    for (;;) {
+        qsizetype runStart = tail;
+        if (runStart == 0)
+            break;
+        const QString key = runKey(rows.at(runStart - 1));
+        while (runStart > 0 && runKey(rows.at(runStart - 1)) == key)
+            --runStart;
+        if (runStart == 0)
+            break;
+        const bool outOfOrder = toneless(firstSyllable(rows.at(runStart).py))
+                                < toneless(firstSyllable(rows.at(runStart - 1).py));
+        bool seenBefore = false;
+        for (qsizetype i = 0; i < runStart && !seenBefore; ++i)
+            seenBefore = runKey(rows.at(i)) == key;
+        if (!outOfOrder || !seenBefore)
+            break;
+        tail = runStart;
+    }
+    if (tail == rows.size())
+        return;
+
+    QHash<QString, QList<IdiomRow>> additions;
+    for (qsizetype i = tail; i < rows.size(); ++i)
+        additions[runKey(rows.at(i))].append(rows.at(i));
+    QList<IdiomRow> placed;
+    placed.reserve(rows.size());
+    for (qsizetype i = 0; i < tail; ++i) {
+        const auto found = additions.find(runKey(rows.at(i)));
+        if (found != additions.end()) {
+            placed.append(*found);
+            additions.erase(found);
+        }
+        placed.append(rows.at(i));
+    }
+    rows = placed;
+}
+
+void writeIdiomDataFile(const QList<IdiomRow> &rows, const QString &outputPath)
+{
+    const std::filesystem::path output = QFile::encodeName(outputPath).toStdString();
+    const std::filesystem::path partial = output.string() + ".part";
+    std::error_code ignored;
+    std::filesystem::remove(partial, ignored);
+
+    auto check = [&](sqlite3 *db, int rc, const char *step) {
+        if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW)
+            throw ImportError(QStringLiteral("%1: %2").arg(QLatin1String(step), QString::fromUtf8(sqlite3_errmsg(db))));
+    };
+
+    try {
+        sqlite3 *raw = nullptr;
+        const int rc = sqlite3_open_v2(partial.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        Sqlite::Database db(raw);
+        check(db.get(), rc, "open");
+        // The file is written once and never changed: no journal is needed,
+        // and the same rows always give the same bytes.
+        check(db.get(), sqlite3_exec(db.get(),
+            "PRAGMA page_size=4096;"
+            "PRAGMA journal_mode=OFF;"
+            "PRAGMA synchronous=OFF;"
+            "CREATE TABLE cy ("
+            " id INTEGER PRIMARY KEY,"
+            " cy VARCHAR(40) COLLATE NOCASE,"
+            " py VARCHAR(60) COLLATE NOCASE,"
+            " ys VARCHAR(120) COLLATE NOCASE,"
+            " cc VARCHAR(180) COLLATE NOCASE,"
+            " lz VARCHAR(120) COLLATE NOCASE,"
+            " pyjm VARCHAR(4) COLLATE NOCASE);"
+            "BEGIN;", nullptr, nullptr, nullptr), "create table");
+
+        sqlite3_stmt *rawInsert = nullptr;
+        check(db.get(), sqlite3_prepare_v2(db.get(), "INSERT INTO cy VALUES (?,?,?,?,?,?,?)", -1,
+                                           &rawInsert, nullptr), "prepare");
+        Sqlite::Statement insert(rawInsert);
+        int id = 0;
+        for (const IdiomRow &row : rows) {
+            sqlite3_bind_int(rawInsert, 1, ++id);
+            const std::array<const QString *, 6> texts{&row.cy, &row.py, &row.ys, &row.cc, &row.lz, &row.pyjm};
+            for (int i = 0; i < 6; ++i) {
+                if (texts[i]->isEmpty()) {
+                    sqlite3_bind_null(rawInsert, i + 2);
+                } else {
+                    const QByteArray utf8 = texts[i]->toUtf8();
+                    sqlite3_bind_text(rawInsert, i + 2, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+                }
+            }
+            check(db.get(), sqlite3_step(rawInsert), "insert");
+            sqlite3_reset(rawInsert);
+        }
+        insert.reset();
+        // PYCODE serves the look-ups by initials, CYTEXT the look-ups by the
+        // idiom and its first characters (cy = ? and cy LIKE 'x%').
+        check(db.get(), sqlite3_exec(db.get(),
+            "COMMIT;"
+            "CREATE INDEX PYCODE ON cy (pyjm);"
+            "CREATE INDEX CYTEXT ON cy (cy);", nullptr, nullptr, nullptr), "create indexes");
+        check(db.get(), sqlite3_close(db.release()), "close");
+        std::filesystem::rename(partial, output);
+    } catch (...) {
+        std::filesystem::remove(partial, ignored);
+        std::filesystem::remove(output, ignored);
+        throw;
+    }
+}
+
+int importIdioms(const QString &csvPath, const QString &outputPath)
+{
+    try {
+        QFile file(csvPath);
+        if (!file.open(QIODevice::ReadOnly))
+            throw ImportError(file.errorString());
+        QList<IdiomRow> rows = readIdiomCsv(file.readAll());
+        placeLateAdditions(rows);
+        writeIdiomDataFile(rows, outputPath);
+        return int(rows.size());
+    } catch (const std::filesystem::filesystem_error &error) {
+        throw ImportError(QString::fromLocal8Bit(error.what()));
+    } catch (const ImportError &) {
+        std::error_code ignored;
+        std::filesystem::remove(QFile::encodeName(outputPath).toStdString(), ignored);
+        throw;
+    }
+}
