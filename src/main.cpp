@@ -1,4 +1,6 @@
 #include "lookup/form1.h"
+#include "shell/artwork.h"
+#include "shell/fonts.h"
 
 #include <QApplication>
 
@@ -6,8 +8,12 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vura"));
+    QApplication::setWindowIcon(programIcon());
+    registerFontSubstitutions();
+
     Form1 window;
     window.Form_Load();
     window.show();
+    window.reportStartupFailure();
     return app.exec();
 }

@@ -1,27 +1,264 @@
+// The main window's layout, its start-up, the folding of the search pane
+// and its end.
 #include "form1.h"
+#include "form1layout.h"
 
+#include "shell/artwork.h"
+#include "shell/fonts.h"
+#include "shell/imagebutton.h"
+#include "shell/label.h"
+#include "shell/listbox.h"
+#include "shell/picturebox.h"
 #include "store/connection.h"
 #include "store/idiomstore.h"
 #include "store/recordset.h"
 #include "store/storeerror.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
 
-Form1::Form1(QWidget *parent) : QWidget(parent) {}
+using namespace Form1Layout;
+
+namespace {
+
+const QString kSearchTip = QStringLiteral("可输入成语、首字、拼音简码进行查找");
+const QString kCopyTip = QStringLiteral("点击可以复制");
+
+QFrame *silverLine(const TwipsRect &line, QWidget *parent)
+{
+    auto *frame = new QFrame(parent);
+    frame->setGeometry(twips(line.left), twips(line.top), twips(line.width), 1);
+    frame->setAutoFillBackground(true);
+    QPalette colours = frame->palette();
+    colours.setColor(QPalette::Window, QColor(192, 192, 192));
+    frame->setPalette(colours);
+    return frame;
+}
+
+Label *label(const QString &caption, const QFont &font, Label::Sizing sizing, const TwipsRect &place,
+             QWidget *parent)
+{
+    auto *control = new Label(caption, font, sizing, parent);
+    if (sizing == Label::FixedBox)
+        control->setGeometry(place.pixels());
+    else
+        control->move(place.topLeft());
+    return control;
+}
+
+ImageButton *imageButton(const char *art, const TwipsRect &place, const QString &tip, QWidget *parent)
+{
+    auto *button = new ImageButton(QString::fromLatin1(art), place.pixels().size(), parent);
+    button->move(place.topLeft());
+    button->setToolTip(tip);
+    return button;
+}
+
+} // namespace
+
+Form1::Form1(QWidget *parent)
+    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                              | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
+                              | Qt::MSWindowsFixedSizeDialogHint),
+      conn(std::make_unique<Connection>()),
+      rs(std::make_unique<Recordset>())
+{
+    setWindowTitle(QStringLiteral("岚舟·vura - 1.0"));
+    setWindowIcon(programIcon());
+    setFont(defaultWindowFont());
+
+    client = new QWidget(this);
+    client->setAutoFillBackground(true);
+    QPalette white = client->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    client->setPalette(white);
+    client->setFixedSize(twips(expandedWidth), twips(clientHeight));
+    setCentralWidget(client);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    buildMenu();
+    // Created first, so that the search pane covers it while it is shown.
+    Image3 = imageButton("tab-expand", Form1Layout::Image3, QStringLiteral("展开查找界面"), client);
+    buildCard();
+    buildSearchPane();
+    setTabOrder(Text1, List1);
+
+    connect(Image1, &ImageButton::clicked, this, &Form1::Image1_Click);
+    connect(List1, &ListBox::click, this, &Form1::List1_Click);
+    connect(Image2, &ImageButton::clicked, this, &Form1::Image2_Click);
+    connect(Image3, &ImageButton::clicked, this, &Form1::Image3_Click);
+    connect(Image4, &ImageButton::clicked, this, &Form1::Image4_Click);
+    connect(Image5, &ImageButton::clicked, this, &Form1::Image5_Click);
+    connect(Image6, &ImageButton::clicked, this, &Form1::Image6_Click);
+    connect(Image7, &ImageButton::clicked, this, &Form1::Image7_Click);
+    for (int index = 0; index < int(Lab.size()); ++index)
+        connect(Lab[index], &Label::clicked, this, [this, index] { Lab_Click(index); });
+}
 
 Form1::~Form1() = default;
+
+void Form1::buildMenu()
+{
+    QMenuBar *bar = menuBar();
+    QMenu *file = bar->addMenu(QStringLiteral("文件"));
+    cd_wj = file->menuAction();
+    cd_tc = file->addAction(QStringLiteral("退出"));
+    cd_cyjl = bar->addAction(QStringLiteral("成语接龙"));
+    QMenu *help = bar->addMenu(QStringLiteral("帮助"));
+    cd_bz = help->menuAction();
+    cd_bzzt = help->addAction(QStringLiteral("帮助主题"));
+    cd_rjsj = help->addAction(QStringLiteral("软件升级"));
+    cd_gdrj = help->addAction(QStringLiteral("更多软件"));
+    cd_gy = help->addAction(QStringLiteral("关于..."));
+}
+
+void Form1::buildCard()
+{
+    Picture2 = new PictureBox(Form1Layout::Picture2.pixels(), palette().color(QPalette::Base), client);
+    Picture2->setPicture(QStringLiteral("card-lotus"), QSize(430, 370));
+    QWidget *card = Picture2->client();
+
+    const QFont song = windowFont("宋体", 10.5);
+    const QFont songBold = windowFont("宋体", 10.5, true);
+    Label5 = label(QStringLiteral("编号：1"), song, Label::AutoSize, Form1Layout::Label5, card);
+    Lab[0] = label(QStringLiteral("áo  áo  dài  bǔ"), windowFont("宋体", 12), Label::AutoSize, Lab0, card);
+    Lab[1] = label(QStringLiteral("嗷 嗷 待 哺"), windowFont("楷体_GB2312", 15, true), Label::AutoSize, Lab1, card);
+    Label1 = label(QStringLiteral("意  思："), songBold, Label::AutoSize, Form1Layout::Label1, card);
+    Lab[2] = label(QStringLiteral("嗷嗷：哀鸣声；待：等待；哺：喂食。饥饿时急于求食的样子。形容受饥饿的悲惨情景。"),
+                   song, Label::FixedBox, Lab2, card);
+    Line1 = silverLine(Form1Layout::Line1, card);
+    Label3 = label(QStringLiteral("出  处："), songBold, Label::AutoSize, Form1Layout::Label3, card);
+    Lab[3] = label(QStringLiteral("《诗经·小雅·鸿雁》：“鸿雁于飞，哀鸣嗷嗷。”汉·荀悦《前汉纪·成帝纪三》：“作治数年，"
+                                  "天下遍被其劳，国家疲弊，府库空虚，下至众庶，嗷嗷苦之。”"),
+                   song, Label::FixedBox, Lab3, card);
+    Line2 = silverLine(Form1Layout::Line2, card);
+    Label4 = label(QStringLiteral("例  子："), songBold, Label::AutoSize, Form1Layout::Label4, card);
+    Lab[4] = label(QStringLiteral("文章尽可在别的刊物上发表，对于～的创造社的几种刊物却一字也不肯飞来。"
+                                  "（郭沫若《学生时代·创造十年续编》）"),
+                   song, Label::FixedBox, Lab4, card);
+    for (Label *field : Lab) {
+        field->setToolTip(kCopyTip);
+        field->setCursor(Qt::PointingHandCursor);
+    }
+
+    Image4 = imageButton("button-first-last", Form1Layout::Image4, QStringLiteral("最前或最后一个成语"), card);
+    Image5 = imageButton("button-previous", Form1Layout::Image5, QStringLiteral("上一个成语"), card);
+    Image6 = imageButton("button-next", Form1Layout::Image6, QStringLiteral("下一个成语"), card);
+    Image7 = imageButton("button-random", Form1Layout::Image7, QStringLiteral("随机一个成语"), card);
+}
+
+void Form1::buildSearchPane()
+{
+    Picture1 = new PictureBox(Form1Layout::Picture1.pixels(), palette().color(QPalette::Base), client);
+    Picture1->hide();
+    QWidget *pane = Picture1->client();
+
+    Text1 = new QLineEdit(pane);
+    Text1->setGeometry(Form1Layout::Text1.pixels());
+    Text1->setToolTip(kSearchTip);
+    Image1 = imageButton("button-search", Form1Layout::Image1, kSearchTip, pane);
+    Label2 = label(QStringLiteral("查找结果："), font(), Label::AutoSize, Form1Layout::Label2, pane);
+    List1 = new ListBox(Form1Layout::List1.pixels(), windowFont("宋体", 10.5), pane);
+    Image2 = imageButton("tab-collapse", Form1Layout::Image2, QStringLiteral("收起查找界面"), pane);
+
+    // The busy indicator lies over the list.
+    Picture3 = new PictureBox(Form1Layout::Picture3.pixels(), QColor(255, 192, 192), pane);
+    Picture3->hide();
+    Label6 = label(QStringLiteral("正在查找。。。"), windowFont("宋体", 12, true), Label::AutoSize,
+                   Form1Layout::Label6, Picture3->client());
+}
 
 void Form1::Form_Load()
 {
     appPath = folderRule(QCoreApplication::applicationDirPath());
+    QString provisioning;
     try {
         ProvisionDataFile(appPath);
-    } catch (const StoreError &) {
+    } catch (const StoreError &error) {
+        provisioning = error.message();
     }
     QCoreApplication::processEvents();
+    setCollapsedLayout();
     try {
         OpenIdiomStore(appPath, conn, rs);
         m_idiomCount = countIdioms(*conn, *rs);
-    } catch (const StoreError &) {
+    } catch (const StoreError &error) {
+        // The reason the file could not be written says more than the
+        // missing file that follows from it.
+        m_startupFailure = provisioning.isEmpty() ? error.message() : provisioning;
     }
+    try {
+        ShowIdiom(1);
+    } catch (const StoreError &) {
+        // The card keeps what it showed; start-up goes on.
+    }
+}
+
+void Form1::reportStartupFailure()
+{
+    if (!m_startupFailure.isEmpty())
+        notice(m_startupFailure);
+    m_startupFailure.clear();
+}
+
+void Form1::setCollapsedLayout()
+{
+    setWindowWidth(collapsedWidth);
+    Picture2->move(cardLeftCollapsed, Picture2->y());
+    Picture1->hide();
+}
+
+void Form1::Image2_Click()
+{
+    Picture1->hide();
+    Picture2->move(cardLeftCollapsed, Picture2->y());
+    setWindowWidth(collapsedWidth);
+}
+
+void Form1::Image3_Click()
+{
+    setWindowWidth(expandedWidth);
+    Picture2->move(cardLeftExpanded, Picture2->y());
+    Picture1->show();
+}
+
+void Form1::setWindowWidth(int twipsWide)
+{
+    client->setFixedWidth(twips(twipsWide));
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    Form_Unload();
+}
+
+void Form1::Form_Unload()
+{
+    // The program ends: a fill in progress stops at its next event pass.
+    m_ending = true;
+    QCoreApplication::quit();
+}
+
+void Form1::notice(const QString &text)
+{
+    messageBox(this, text, vbInformation, kNoticeTitle.toString());
+}
+
+void Form1::DoEvents()
+{
+    List1->flush();
+    QCoreApplication::processEvents();
+    m_lastEventPass.start();
+}
+
+bool Form1::eventPassDue() const
+{
+    // A fill of thousands of rows lets events run once a frame rather than
+    // after every row: the list still grows visibly and input is handled,
+    // and the time goes into the rows instead of a repaint per row.
+    return !m_lastEventPass.isValid() || m_lastEventPass.elapsed() >= 16;
 }

@@ -1,0 +1,24 @@
+#include "artwork.h"
+
+#include <QPainter>
+#include <QSvgRenderer>
+
+QPixmap artwork(const QString &name, const QSize &size, qreal devicePixelRatio)
+{
+    QSvgRenderer renderer(QStringLiteral(":/art/%1.svg").arg(name));
+    QPixmap pixmap(size * devicePixelRatio);
+    pixmap.setDevicePixelRatio(devicePixelRatio);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    return pixmap;
+}
+
+QIcon programIcon()
+{
+    QIcon icon;
+    for (const int side : {96, 64, 48, 32, 24})
+        icon.addPixmap(artwork(QStringLiteral("icon-seal"), QSize(side, side)));
+    icon.addPixmap(artwork(QStringLiteral("icon-16"), QSize(16, 16)));
+    return icon;
+}

@@ -1,0 +1,22 @@
+// The program's modal message boxes.
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <functional>
+
+class QWidget;
+
+// Styles as the windows pass them.
+enum MsgBoxStyle { vbOKOnly = 0, vbInformation = 64 };
+
+// Shows a modal box with the text, an OK button, the information icon when
+// `style` asks for it, and the title; returns when the user closes it.
+void MsgBox(QWidget *parent, const QString &prompt, int style, const QString &title);
+
+// How a window shows its boxes. Windows hold one, set to MsgBox; tests put
+// in their own to read the boxes without blocking.
+using MessageBoxFunction = std::function<void(QWidget *parent, const QString &prompt, int style, const QString &title)>;
+
+// The title of every notice to the user.
+inline constexpr QStringView kNoticeTitle = u"提示：";
