@@ -173,7 +173,7 @@ void Form1::buildSearchPane()
 
 void Form1::Form_Load()
 {
-    appPath = folderRule(QCoreApplication::applicationDirPath());
+    appPath = folderRule(programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : programFolder);
     QString provisioning;
     try {
         ProvisionDataFile(appPath);

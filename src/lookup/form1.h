@@ -43,6 +43,9 @@ public:
 
     // How notices are shown; tests replace it to read them.
     MessageBoxFunction messageBox = MsgBox;
+    // The folder the program runs from; empty for the executable's own.
+    // Tests and benchmarks point it at a folder of their own.
+    QString programFolder;
 
     // The window's state, for the tests and benchmarks that drive it.
     int idiomCount() const { return m_idiomCount; }
