@@ -199,7 +199,7 @@ void ProvisioningTest::programFolderFileWinsOverUserFolder()
 void ProvisioningTest::failedWriteLeavesNoPartialFile()
 {
     {
-        FileSizeLimit limit(64 * 1024); // the disk fills up part way
+        FileSizeLimit limit(rlim_t(embeddedDataFile().size() / 2)); // the disk fills up half way
         try {
             ProvisionDataFile(m_appPath);
             QFAIL("a write that could not finish was reported as done");
