@@ -3,6 +3,7 @@
 #include "searchstatements.h"
 
 #include "shell/label.h"
+#include "store/connection.h"
 #include "store/recordset.h"
 #include "store/storeerror.h"
 
@@ -30,6 +31,8 @@ void Form1::ShowIdiom(int id)
         rs->close();
     rs->open({QString::fromUtf8(kIdiomById), {id}}, *conn, adOpenStatic);
     try {
+        if (rs->eof()) // the ids of a data file of the user's own may have gaps
+            throw StoreError(dataFileError(conn->dataSource(), QStringLiteral("没有编号为 %1 的成语").arg(id)));
         const Fields fields = rs->fields();
         Label5->setCaption(QStringLiteral("编号：") + QString::number(fields.item(QStringLiteral("id")).value().toInt()));
         Lab[0]->setCaption(text(fields, "py"));
