@@ -1,0 +1,433 @@
+// The main window's idiom card: start-up with and without a usable data
+// file, the folding search pane, showing an idiom by id, spacing its
+// characters, browsing, the random idiom, and copying a field.
+#include "form1harness.h"
+
+#include "shell/fonts.h"
+#include "sqlitehandle.h"
+#include "storeerror.h"
+
+#include <QClipboard>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QSet>
+
+namespace {
+
+// The window's geometry and which of its panes show, on one line.
+QString layoutOf(Form1 &w)
+{
+    w.layout()->activate();
+    const auto rect = [](const QRect &r) {
+        return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+    };
+    return QStringLiteral("window %1x%2; client %3; card %4; pane %5 %6; tab %7 %8")
+        .arg(w.width()).arg(w.height())
+        .arg(rect(w.client->geometry()), rect(w.Picture2->geometry()), rect(w.Picture1->geometry()),
+             w.Picture1->isVisible() ? QStringLiteral("shown") : QStringLiteral("hidden"),
+             rect(w.Image3->geometry()),
+             w.Image3->isVisible() ? QStringLiteral("shown") : QStringLiteral("hidden"));
+}
+
+// The search pane's contents and the card, on one line.
+QString contentsOf(const Form1 &w)
+{
+    QStringList entries;
+    for (int row = 0; row < w.List1->listCount(); ++row)
+        entries << QStringLiteral("%1=%2").arg(w.List1->list(row)).arg(w.List1->itemData(row));
+    return QStringLiteral("text %1; list %2; selected %3; card %4; id %5")
+        .arg(w.Text1->text(), entries.join(QLatin1Char(',')))
+        .arg(w.List1->selCount() ? w.List1->listIndex() : -1)
+        .arg(cardOf(w))
+        .arg(w.currentId());
+}
+
+} // namespace
+
+class Form1Test : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void startupShowsFirstIdiomCollapsed();
+    void searchPaneFoldsAndUnfolds();
+    void startupWithoutStoreKeepsDesignCard();
+    void showIdiomClampsToStore_data();
+    void showIdiomClampsToStore();
+    void showIdiomWithoutStoreThrowsAndStaysClosed();
+    void absentFieldsClearTheirLabels();
+    void missingIdIsToldAndStoreStaysUsable();
+    void spaceChars_data();
+    void spaceChars();
+    void browsingByFirstPreviousNext();
+    void browsingWithoutStore();
+    void randomIdiomStaysInRangeAndRepeats();
+    void copyFieldToClipboard_data();
+    void copyFieldToClipboard();
+    void fullDataStartup();
+
+private:
+    QTemporaryDir m_userData;
+};
+
+void Form1Test::initTestCase()
+{
+    registerFontSubstitutions();
+    // No data file of an earlier run in the per-user folder may stand in.
+    QVERIFY(m_userData.isValid());
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_userData.path()));
+}
+
+void Form1Test::startupShowsFirstIdiomCollapsed()
+{
+    TestWindow t(WindowData::Small);
+    Form1 &w = t.w;
+    QVERIFY(t.show());
+
+    QCOMPARE(w.windowTitle(), QStringLiteral("岚舟·vura - 1.0"));
+    QCOMPARE(w.idiomCount(), 16);
+    QCOMPARE(w.currentId(), 1);
+    QCOMPARE(w.Label5->caption(), QStringLiteral("编号：1"));
+    QCOMPARE(w.Lab[1]->caption(), QStringLiteral("爱 不 释 手"));
+
+    QCOMPARE(w.client->width(), 454);
+    QCOMPARE(w.client->height(), 373);
+    QCOMPARE(w.Picture2->x(), 20);
+    QVERIFY(!w.Picture1->isVisible());
+    QVERIFY(w.Image3->isVisible());
+    QVERIFY(!w.Picture3->isVisible());
+
+    w.reportStartupFailure(); // the store opened: nothing to tell
+    QCOMPARE(t.notices.size(), 0);
+}
+
+void Form1Test::searchPaneFoldsAndUnfolds()
+{
+    TestWindow t(WindowData::Small);
+    Form1 &w = t.w;
+    QVERIFY(t.show());
+    const QString collapsed = layoutOf(w);
+
+    click(w.Image3);
+    QCOMPARE(w.client->width(), 589);
+    QCOMPARE(w.client->height(), 373);
+    QCOMPARE(w.Picture2->x(), 155);
+    QVERIFY(w.Picture1->isVisible());
+    const QString expanded = layoutOf(w);
+    QVERIFY(expanded != collapsed);
+    w.Image3_Click();
+    QCOMPARE(layoutOf(w), expanded);
+
+    // Folding leaves what the pane and the card hold alone.
+    search(w, QStringLiteral("一"));
+    clickEntry(w.List1, 1);
+    QCOMPARE(w.currentId(), 13);
+    const QString contents = contentsOf(w);
+
+    click(w.Image2);
+    QCOMPARE(layoutOf(w), collapsed);
+    QCOMPARE(contentsOf(w), contents);
+    click(w.Image3);
+    QCOMPARE(layoutOf(w), expanded);
+    QCOMPARE(contentsOf(w), contents);
+    QCOMPARE(t.notices.size(), 0);
+}
+
+void Form1Test::startupWithoutStoreKeepsDesignCard()
+{
+    TestWindow t(WindowData::EmptyFile);
+    Form1 &w = t.w;
+    const QString dataFile = t.dir.filePath(QStringLiteral("cy.dat"));
+
+    QCOMPARE(QFileInfo(dataFile).size(), 0); // kept, not written over
+    QCOMPARE(w.idiomCount(), 0);
+    QCOMPARE(w.currentId(), 1);
+    QCOMPARE(w.Label5->caption(), QStringLiteral("编号：1"));
+    QCOMPARE(w.Lab[1]->caption(), QStringLiteral("嗷 嗷 待 哺"));
+    QCOMPARE(t.notices.size(), 0); // nothing shown before the window is
+
+    QVERIFY(t.show());
+    w.reportStartupFailure();
+    QCOMPARE(t.notices.size(), 1);
+    QVERIFY2(t.notices[0].prompt.contains(dataFile), qPrintable(t.notices[0].prompt));
+    QCOMPARE(t.notices[0].text(), information(t.notices[0].prompt));
+
+    w.reportStartupFailure();
+    QCOMPARE(t.notices.size(), 1);
+}
+
+void Form1Test::showIdiomClampsToStore_data()
+{
+    QTest::addColumn<int>("asked");
+    QTest::addColumn<int>("shown");
+    QTest::newRow("first") << 1 << 1;
+    QTest::newRow("inside") << 8 << 8;
+    QTest::newRow("last") << 16 << 16;
+    QTest::newRow("zero") << 0 << 1;
+    QTest::newRow("negative") << -5 << 1;
+    QTest::newRow("lowest int") << std::numeric_limits<int>::min() << 1;
+    QTest::newRow("one past the last") << 17 << 16;
+    QTest::newRow("highest int") << std::numeric_limits<int>::max() << 16;
+}
+
+void Form1Test::showIdiomClampsToStore()
+{
+    QFETCH(int, asked);
+    QFETCH(int, shown);
+    TestWindow t(WindowData::Small);
+    Form1 &w = t.w;
+    w.ShowIdiom(5); // away from both ends first
+
+    w.ShowIdiom(asked);
+    QCOMPARE(w.currentId(), shown);
+    QCOMPARE(w.Label5->caption(), QStringLiteral("编号：%1").arg(shown));
+    QCOMPARE(w.Lab[1]->caption(), Form1::SpaceChars(kSmallIdioms[shown - 1]));
+}
+
+void Form1Test::showIdiomWithoutStoreThrowsAndStaysClosed()
+{
+    TestWindow t(WindowData::EmptyFile);
+    Form1 &w = t.w;
+    const QString card = cardOf(w);
+
+    // Every id comes down to 1; the failed read leaves nothing open, so each
+    // call fails for the same reason.
+    QStringList reasons;
+    for (int id : {1, 0, 5, -5, 1}) {
+        try {
+            w.ShowIdiom(id);
+            QFAIL("an idiom was read without a store");
+        } catch (const StoreError &error) {
+            reasons << error.message();
+        }
+        QCOMPARE(w.currentId(), 1);
+    }
+    QVERIFY(!reasons.first().isEmpty());
+    QCOMPARE(reasons.count(reasons.first()), 5);
+    QCOMPARE(cardOf(w), card);
+}
+
+void Form1Test::absentFieldsClearTheirLabels()
+{
+    TestWindow t(WindowData::Small);
+    Form1 &w = t.w;
+    w.ShowIdiom(12); // every field present
+
+    w.ShowIdiom(14); // no meaning, no example
+    QCOMPARE(w.Label5->caption(), QStringLiteral("编号：14"));
+    QCOMPARE(w.Lab[0]->caption(), QStringLiteral("yī  yán  jì  chū，sì  mǎ  nán  zhuī"));
+    QCOMPARE(w.Lab[1]->caption(), QStringLiteral("一 言 既 出 ， 驷 马 难 追"));
+    QCOMPARE(w.Lab[2]->caption(), QString(""));
+    QCOMPARE(w.Lab[3]->caption(), QStringLiteral("《论语》"));
+    QCOMPARE(w.Lab[4]->caption(), QString(""));
+
+    w.ShowIdiom(9); // a meaning, but no source and no example
+    QCOMPARE(w.Lab[2]->caption(), QStringLiteral("人聚得极多。"));
+    QCOMPARE(w.Lab[3]->caption(), QString(""));
+    QCOMPARE(w.Lab[4]->caption(), QString(""));
+}
+
+void Form1Test::missingIdIsToldAndStoreStaysUsable()
+{
+    // A data file of the user's own whose ids have a gap.
+    TestWindow t(WindowData::Small, [](const QString &dataFile) {
+        sqlite3 *raw = nullptr;
+        sqlite3_open(QFile::encodeName(dataFile).constData(), &raw);
+        Sqlite::Database db(raw);
+        QCOMPARE(sqlite3_exec(raw, "DELETE FROM cy WHERE id=5", nullptr, nullptr, nullptr), SQLITE_OK);
+    });
+    Form1 &w = t.w;
+    QCOMPARE(w.idiomCount(), 15);
+    QVERIFY(t.show());
+    w.ShowIdiom(4);
+    const QString card = cardOf(w);
+
+    click(w.Image6);
+    QCOMPARE(t.notices.size(), 1);
+    const QString told = t.notices[0].prompt;
+    QVERIFY2(told.contains(t.dir.filePath(QStringLiteral("cy.dat"))), qPrintable(told));
+    QVERIFY2(QString(told).remove(t.dir.path()).contains(QLatin1Char('5')), qPrintable(told)); // names the id
+    QCOMPARE(t.notices[0].text(), information(t.notices[0].prompt));
+    QCOMPARE(cardOf(w), card);
+
+    w.ShowIdiom(6); // the failed read left nothing open
+    QCOMPARE(w.Lab[1]->caption(), QStringLiteral("难 兄 难 弟"));
+    QCOMPARE(t.notices.size(), 1);
+}
+
+void Form1Test::spaceChars_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("spaced");
+    QTest::newRow("empty") << "" << "";
+    QTest::newRow("one character") << "一" << "一";
+    QTest::newRow("two characters") << "一二" << "一 二";
+    QTest::newRow("four characters") << "嗷嗷待哺" << "嗷 嗷 待 哺";
+    QTest::newRow("with punctuation") << "一言既出，驷马难追" << "一 言 既 出 ， 驷 马 难 追";
+    QTest::newRow("inner space is a character too") << "a b" << "a   b";
+    QTest::newRow("outer spaces trimmed") << " 一二 " << "一 二";
+    QTest::newRow("a lone space") << " " << "";
+    QTest::newRow("ideographic space kept") << QStringLiteral("\u3000一") << QStringLiteral("\u3000 一");
+    QTest::newRow("outside the basic plane") << QStringLiteral("\U00020000一") << QStringLiteral("\U00020000 一");
+    QTest::newRow("only outside the basic plane") << QStringLiteral("\U00020000\U00020001") << QStringLiteral("\U00020000 \U00020001");
+}
+
+void Form1Test::spaceChars()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, spaced);
+    QEXPECT_FAIL("a lone space", "SpaceChars returns texts of one UTF-16 unit untrimmed", Continue);
+    QCOMPARE(Form1::SpaceChars(text), spaced);
+}
+
+void Form1Test::browsingByFirstPreviousNext()
+{
+    TestWindow t(WindowData::Small);
+    Form1 &w = t.w;
+    QVERIFY(t.show());
+
+    // 最前/后 goes to the last idiom from the first, to the first from any other.
+    click(w.Image4);
+    QCOMPARE(w.currentId(), 16);
+    QCOMPARE(w.Lab[1]->caption(), QStringLiteral("自 相 矛 盾"));
+    click(w.Image4);
+    QCOMPARE(w.currentId(), 1);
+    w.ShowIdiom(8);
+    click(w.Image4);
+    QCOMPARE(w.currentId(), 1);
+
+    const QString first = cardOf(w);
+    click(w.Image5);
+    QCOMPARE(t.noticeTexts(), QStringList{information(QStringLiteral("已经是最前一个成语了！"))});
+    QCOMPARE(cardOf(w), first);
+    QCOMPARE(w.currentId(), 1);
+
+    click(w.Image6);
+    QCOMPARE(w.currentId(), 2);
+    QCOMPARE(w.Lab[1]->caption(), QStringLiteral("爱 屋 及 乌"));
+    click(w.Image5);
+    QCOMPARE(w.currentId(), 1);
+
+    t.notices.clear();
+    w.ShowIdiom(16);
+    const QString last = cardOf(w);
+    click(w.Image6);
+    QCOMPARE(t.noticeTexts(), QStringList{information(QStringLiteral("已经是最后一个成语了！"))});
+    QCOMPARE(cardOf(w), last);
+    QCOMPARE(w.currentId(), 16);
+}
+
+void Form1Test::browsingWithoutStore()
+{
+    TestWindow t(WindowData::EmptyFile);
+    Form1 &w = t.w;
+    QVERIFY(t.show());
+    const QString card = cardOf(w);
+
+    click(w.Image4);
+    QCOMPARE(w.currentId(), 1);
+    click(w.Image7);
+    QCOMPARE(w.currentId(), 1);
+    QCOMPARE(cardOf(w), card);
+
+    t.notices.clear(); // those two told why the idiom could not be read
+    click(w.Image6);
+    click(w.Image5);
+    QCOMPARE(t.noticeTexts(), (QStringList{information(QStringLiteral("已经是最后一个成语了！")),
+                                           information(QStringLiteral("已经是最前一个成语了！"))}));
+    QCOMPARE(w.currentId(), 1);
+    QCOMPARE(cardOf(w), card);
+}
+
+void Form1Test::randomIdiomStaysInRangeAndRepeats()
+{
+    QList<int> sequences[2];
+    QSet<int> seen;
+    for (QList<int> &sequence : sequences) {
+        TestWindow t(WindowData::Small);
+        Form1 &w = t.w;
+        QVERIFY(t.show());
+        for (int n = 0; n < 1000; ++n) {
+            click(w.Image7);
+            const int id = w.currentId();
+            QVERIFY2(id >= 1 && id <= 16, qPrintable(QString::number(id)));
+            if (n < 20)
+                sequence << id;
+            seen << id;
+        }
+        QCOMPARE(w.Label5->caption(), QStringLiteral("编号：%1").arg(w.currentId()));
+        QCOMPARE(t.notices.size(), 0);
+    }
+    QCOMPARE(seen.size(), 16); // both ends are reached
+    QCOMPARE(sequences[1], sequences[0]);
+}
+
+void Form1Test::copyFieldToClipboard_data()
+{
+    QTest::addColumn<WindowData>("data");
+    QTest::addColumn<int>("id");
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("copied"); // null: the field's caption, which wraps
+
+    QTest::newRow("idiom, spaced") << WindowData::Small << 1 << 1 << "爱 不 释 手";
+    QTest::newRow("pinyin") << WindowData::Small << 1 << 0 << "ài  bù  shì  shǒu";
+    QTest::newRow("meaning") << WindowData::Small << 1 << 2 << "喜爱得舍不得放下。";
+    QTest::newRow("source") << WindowData::Small << 1 << 3 << "《三国志》";
+    QTest::newRow("example") << WindowData::Small << 1 << 4 << "这本书他～。";
+    QTest::newRow("absent meaning") << WindowData::Small << 14 << 2 << "";
+    QTest::newRow("wrapped meaning") << WindowData::EmptyFile << 0 << 2 << QString();
+    QTest::newRow("wrapped source") << WindowData::EmptyFile << 0 << 3 << QString();
+    QTest::newRow("wrapped example") << WindowData::EmptyFile << 0 << 4 << QString();
+}
+
+void Form1Test::copyFieldToClipboard()
+{
+    QFETCH(WindowData, data);
+    QFETCH(int, id);
+    QFETCH(int, field);
+    QFETCH(QString, copied);
+    TestWindow t(data);
+    Form1 &w = t.w;
+    if (id)
+        w.ShowIdiom(id);
+    QVERIFY(t.show());
+    Label *label = w.Lab[field];
+    if (copied.isNull()) {
+        copied = label->caption();
+        QVERIFY(label->fontMetrics().horizontalAdvance(copied) > label->width());
+    }
+
+    // Another field first: the second click leaves only its own text.
+    click(w.Lab[(field + 1) % 5]);
+    QVERIFY(!QGuiApplication::clipboard()->text().isEmpty());
+    click(label);
+    QCOMPARE(QGuiApplication::clipboard()->text(), copied);
+    QCOMPARE(t.notices.size(), 0);
+}
+
+void Form1Test::fullDataStartup()
+{
+#ifndef VURA_FULL_DATA_CSV
+    QSKIP("this build carries only the sample data");
+#else
+    TestWindow t(WindowData::Carried);
+    Form1 &w = t.w;
+    QFile written(t.dir.filePath(QStringLiteral("cy.dat")));
+    QFile built(QStringLiteral(VURA_DATA_FILE));
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QVERIFY(built.open(QIODevice::ReadOnly));
+    QVERIFY(written.readAll() == built.readAll());
+
+    QCOMPARE(w.idiomCount(), 12976);
+    QCOMPARE(w.currentId(), 1);
+    QCOMPARE(w.Lab[1]->caption(), QStringLiteral("哀 哀 父 母"));
+    w.reportStartupFailure();
+    QCOMPARE(t.notices.size(), 0);
+#endif
+}
+
+QTEST_MAIN(Form1Test)
+#include "tst_form1.moc"
