@@ -120,9 +120,10 @@ void Connection::open(const QString &connectionString, const QString &userId,
     if (info.size() == 0)
         throw StoreError(dataFileError(path, QStringLiteral("文件是空的（0 字节）")));
 
+    // A connection belongs to one window and is used on its thread only.
     sqlite3 *raw = nullptr;
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &raw,
-                                   SQLITE_OPEN_READONLY, nullptr);
+                                   SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
     Sqlite::Database db(raw);
     if (rc != SQLITE_OK)
         throw StoreError(dataFileError(path, QString::fromUtf8(raw ? sqlite3_errmsg(raw) : sqlite3_errstr(rc))));

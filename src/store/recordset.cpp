@@ -145,8 +145,13 @@ int Fields::count() const
 Field Fields::item(const QString &name) const
 {
     m_recordset->requireOpen("Fields");
-    for (int i = 0; i < m_recordset->m_columns.size(); ++i) {
-        if (m_recordset->m_columns.at(i).compare(name, Qt::CaseInsensitive) == 0)
+    const QStringList &columns = m_recordset->m_columns;
+    for (int i = 0; i < columns.size(); ++i) {
+        if (columns.at(i) == name) // the usual case, and the quick one
+            return Field(m_recordset, i);
+    }
+    for (int i = 0; i < columns.size(); ++i) {
+        if (columns.at(i).compare(name, Qt::CaseInsensitive) == 0)
             return Field(m_recordset, i);
     }
     m_recordset->fail(QStringLiteral("结果中没有名为 %1 的列").arg(name));
