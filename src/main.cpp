@@ -8,8 +8,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vura"));
+    registerFontSubstitutions(); // before anything draws the artwork's characters
     QApplication::setWindowIcon(programIcon());
-    registerFontSubstitutions();
 
     Form1 window;
     window.Form_Load();

@@ -9,8 +9,7 @@ Label::Label(const QString &caption, const QFont &font, Sizing sizing, QWidget *
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setWordWrap(sizing == FixedBox);
-    setAttribute(Qt::WA_TranslucentBackground);
-    setAutoFillBackground(false);
+    setAutoFillBackground(false); // the pane's picture shows through
     setFocusPolicy(Qt::NoFocus);
     setCaption(caption);
 }
