@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QSvgRenderer>
+#include <QWidget>
 
 QPixmap artwork(const QString &name, const QSize &size, qreal devicePixelRatio)
 {
@@ -12,6 +13,14 @@ QPixmap artwork(const QString &name, const QSize &size, qreal devicePixelRatio)
     QPainter painter(&pixmap);
     renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
     return pixmap;
+}
+
+void Artwork::paint(QWidget *widget)
+{
+    const qreal ratio = widget->devicePixelRatioF();
+    if (m_pixmap.isNull() || m_pixmap.devicePixelRatio() != ratio)
+        m_pixmap = artwork(m_name, m_size, ratio);
+    QPainter(widget).drawPixmap(0, 0, m_pixmap);
 }
 
 QIcon programIcon()

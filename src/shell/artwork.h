@@ -5,9 +5,27 @@
 #include <QIcon>
 #include <QPixmap>
 
+class QWidget;
+
 // The picture resources/art/`name`.svg at `size` logical pixels, sharp on
 // high-dpi screens.
 QPixmap artwork(const QString &name, const QSize &size, qreal devicePixelRatio = 1.0);
+
+// A picture of resources/art kept ready for painting: drawn once, and again
+// only when the widget moves to a screen of another pixel ratio.
+class Artwork
+{
+public:
+    Artwork(const QString &name, const QSize &size) : m_name(name), m_size(size) {}
+
+    // Paints the picture at its natural size from the widget's top-left corner.
+    void paint(QWidget *widget);
+
+private:
+    QString m_name;
+    QSize m_size;
+    QPixmap m_pixmap;
+};
 
 // The program icon: the red seal at 96, 64, 48, 32 and 24 pixels, and 成
 // alone at 16 pixels.

@@ -1,10 +1,12 @@
 // A picture that acts as a button: it shows its picture at its natural
-// size, takes no focus, has no pressed or hover look, and reports a click.
+// size, takes no focus, has no pressed or hover look, and reports a click
+// (the clicked() signal it has as a label).
 #pragma once
 
-#include <QWidget>
+#include "artwork.h"
+#include "label.h"
 
-class ImageButton : public QWidget
+class ImageButton : public Label
 {
     Q_OBJECT
 
@@ -12,16 +14,9 @@ public:
     // `art` names a picture of resources/art, drawn at `size` pixels.
     ImageButton(const QString &art, const QSize &size, QWidget *parent);
 
-signals:
-    void clicked();
-
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    QString m_art;
-    QPixmap m_pixmap;
-    bool m_pressed = false;
+    Artwork m_picture;
 };

@@ -1,29 +1,21 @@
 #include "picturebox.h"
 #include "artwork.h"
 
-#include <QPainter>
+#include <optional>
 
 class PictureBox::Client : public QWidget
 {
 public:
     using QWidget::QWidget;
 
-    QString art;
-    QSize artSize;
+    std::optional<Artwork> picture;
 
 protected:
     void paintEvent(QPaintEvent *) override
     {
-        if (art.isEmpty())
-            return;
-        const qreal ratio = devicePixelRatioF();
-        if (m_pixmap.isNull() || m_pixmap.devicePixelRatio() != ratio)
-            m_pixmap = artwork(art, artSize, ratio);
-        QPainter(this).drawPixmap(0, 0, m_pixmap);
+        if (picture)
+            picture->paint(this);
     }
-
-private:
-    QPixmap m_pixmap;
 };
 
 PictureBox::PictureBox(const QRect &geometry, const QColor &background, QWidget *parent)
@@ -41,8 +33,7 @@ PictureBox::PictureBox(const QRect &geometry, const QColor &background, QWidget 
 
 void PictureBox::setPicture(const QString &art, const QSize &size)
 {
-    m_client->art = art;
-    m_client->artSize = size;
+    m_client->picture.emplace(art, size);
     m_client->update();
 }
 

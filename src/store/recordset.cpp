@@ -157,11 +157,6 @@ Field Fields::item(const QString &name) const
     m_recordset->fail(QStringLiteral("结果中没有名为 %1 的列").arg(name));
 }
 
-QString Field::name() const
-{
-    return m_recordset->m_columns.at(m_column);
-}
-
 QVariant Field::value() const
 {
     m_recordset->requireOpen("Value");

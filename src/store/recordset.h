@@ -32,7 +32,6 @@ struct Command
 class Field
 {
 public:
-    QString name() const;
     // The column's value in the current row: an integer, a text, or a null
     // QVariant for an absent value (kept apart from the empty text).
     QVariant value() const;
