@@ -2,9 +2,9 @@
 // platform it runs on (QT_QPA_PLATFORM=offscreen for a machine without a
 // screen): start-up to the window shown, the search, the card, random
 // browsing, and memory.
-#include "lookup/form1.h"
-#include "shell/fonts.h"
-#include "shell/listbox.h"
+#include "form1.h"
+#include "fonts.h"
+#include "listbox.h"
 
 #include <QApplication>
 #include <QDir>
@@ -75,7 +75,7 @@ int startOnce(const QString &folder)
     window.Form_Load();
     window.show();
     QApplication::processEvents();
-    std::printf("shown %d\n", window.idiomCount());
+    std::printf("shown %d\n", window.idiomCount);
     std::fflush(stdout);
     return 0;
 }
@@ -148,7 +148,7 @@ int main(int argc, char *argv[])
     window->Image1_Click();
     std::printf("peak memory after the \"%%\" search                       %8.1f MB\n", memoryMB("VmHWM:"));
 
-    const int count = window->idiomCount();
+    const int count = window->idiomCount;
     QElapsedTimer timer;
     timer.start();
     for (int id = 1; id <= count; ++id)

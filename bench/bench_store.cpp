@@ -1,9 +1,9 @@
 // Times the idiom store on the data file this build carries: first start,
 // warm open and count, the search look-ups, and the card's look-up by id.
-#include "lookup/searchstatements.h"
-#include "store/connection.h"
-#include "store/idiomstore.h"
-#include "store/recordset.h"
+#include "searchstatements.h"
+#include "connection.h"
+#include "idiomstore.h"
+#include "recordset.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

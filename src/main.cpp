@@ -1,6 +1,7 @@
-#include "lookup/form1.h"
-#include "shell/artwork.h"
-#include "shell/fonts.h"
+#include "artwork.h"
+#include "fonts.h"
+#include "form1.h"
+#include "translations.h"
 
 #include <QApplication>
 
@@ -8,6 +9,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vura"));
+    loadChineseTranslations(&app);
     registerFontSubstitutions(); // before anything draws the artwork's characters
     QApplication::setWindowIcon(programIcon());
 

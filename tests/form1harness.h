@@ -3,11 +3,12 @@
 // result list.
 #pragma once
 
-#include "lookup/form1.h"
-#include "shell/imagebutton.h"
-#include "shell/label.h"
-#include "shell/listbox.h"
-#include "shell/picturebox.h"
+#include "eventpass.h"
+#include "form1.h"
+#include "imagebutton.h"
+#include "label.h"
+#include "listbox.h"
+#include "picturebox.h"
 #include "testdata.h"
 
 #include <QCoreApplication>
@@ -57,6 +58,7 @@ public:
     // `change` may alter the data file before the window starts on it.
     explicit TestWindow(WindowData data, const std::function<void(const QString &)> &change = {})
     {
+        EventPass::resetProgramEnding(); // an earlier test may have closed its window
         const QString dataFile = dir.filePath(QStringLiteral("cy.dat"));
         if (data == WindowData::Small)
             TestData::writeDataFile(dir.path());

@@ -3,7 +3,7 @@
 // characters, browsing, the random idiom, and copying a field.
 #include "form1harness.h"
 
-#include "shell/fonts.h"
+#include "fonts.h"
 #include "sqlitehandle.h"
 #include "storeerror.h"
 
@@ -40,7 +40,7 @@ QString contentsOf(const Form1 &w)
         .arg(w.Text1->text(), entries.join(QLatin1Char(',')))
         .arg(w.List1->selCount() ? w.List1->listIndex() : -1)
         .arg(cardOf(w))
-        .arg(w.currentId());
+        .arg(w.currentId);
 }
 
 } // namespace
@@ -88,8 +88,8 @@ void Form1Test::startupShowsFirstIdiomCollapsed()
     QVERIFY(t.show());
 
     QCOMPARE(w.windowTitle(), QStringLiteral("岚舟·vura - 1.0"));
-    QCOMPARE(w.idiomCount(), 16);
-    QCOMPARE(w.currentId(), 1);
+    QCOMPARE(w.idiomCount, 16);
+    QCOMPARE(w.currentId, 1);
     QCOMPARE(w.Label5->caption(), QStringLiteral("编号：1"));
     QCOMPARE(w.Lab[1]->caption(), QStringLiteral("爱 不 释 手"));
 
@@ -124,7 +124,7 @@ void Form1Test::searchPaneFoldsAndUnfolds()
     // Folding leaves what the pane and the card hold alone.
     search(w, QStringLiteral("一"));
     clickEntry(w.List1, 1);
-    QCOMPARE(w.currentId(), 13);
+    QCOMPARE(w.currentId, 13);
     const QString contents = contentsOf(w);
 
     click(w.Image2);
@@ -143,8 +143,8 @@ void Form1Test::startupWithoutStoreKeepsDesignCard()
     const QString dataFile = t.dir.filePath(QStringLiteral("cy.dat"));
 
     QCOMPARE(QFileInfo(dataFile).size(), 0); // kept, not written over
-    QCOMPARE(w.idiomCount(), 0);
-    QCOMPARE(w.currentId(), 1);
+    QCOMPARE(w.idiomCount, 0);
+    QCOMPARE(w.currentId, 1);
     QCOMPARE(w.Label5->caption(), QStringLiteral("编号：1"));
     QCOMPARE(w.Lab[1]->caption(), QStringLiteral("嗷 嗷 待 哺"));
     QCOMPARE(t.notices.size(), 0); // nothing shown before the window is
@@ -182,7 +182,7 @@ void Form1Test::showIdiomClampsToStore()
     w.ShowIdiom(5); // away from both ends first
 
     w.ShowIdiom(asked);
-    QCOMPARE(w.currentId(), shown);
+    QCOMPARE(w.currentId, shown);
     QCOMPARE(w.Label5->caption(), QStringLiteral("编号：%1").arg(shown));
     QCOMPARE(w.Lab[1]->caption(), Form1::SpaceChars(kSmallIdioms[shown - 1]));
 }
@@ -203,7 +203,7 @@ void Form1Test::showIdiomWithoutStoreThrowsAndStaysClosed()
         } catch (const StoreError &error) {
             reasons << error.message();
         }
-        QCOMPARE(w.currentId(), 1);
+        QCOMPARE(w.currentId, 1);
     }
     QVERIFY(!reasons.first().isEmpty());
     QCOMPARE(reasons.count(reasons.first()), 5);
@@ -240,7 +240,7 @@ void Form1Test::missingIdIsToldAndStoreStaysUsable()
         QCOMPARE(sqlite3_exec(raw, "DELETE FROM cy WHERE id=5", nullptr, nullptr, nullptr), SQLITE_OK);
     });
     Form1 &w = t.w;
-    QCOMPARE(w.idiomCount(), 15);
+    QCOMPARE(w.idiomCount, 15);
     QVERIFY(t.show());
     w.ShowIdiom(4);
     const QString card = cardOf(w);
@@ -290,25 +290,25 @@ void Form1Test::browsingByFirstPreviousNext()
 
     // 最前/后 goes to the last idiom from the first, to the first from any other.
     click(w.Image4);
-    QCOMPARE(w.currentId(), 16);
+    QCOMPARE(w.currentId, 16);
     QCOMPARE(w.Lab[1]->caption(), QStringLiteral("自 相 矛 盾"));
     click(w.Image4);
-    QCOMPARE(w.currentId(), 1);
+    QCOMPARE(w.currentId, 1);
     w.ShowIdiom(8);
     click(w.Image4);
-    QCOMPARE(w.currentId(), 1);
+    QCOMPARE(w.currentId, 1);
 
     const QString first = cardOf(w);
     click(w.Image5);
     QCOMPARE(t.noticeTexts(), QStringList{information(QStringLiteral("已经是最前一个成语了！"))});
     QCOMPARE(cardOf(w), first);
-    QCOMPARE(w.currentId(), 1);
+    QCOMPARE(w.currentId, 1);
 
     click(w.Image6);
-    QCOMPARE(w.currentId(), 2);
+    QCOMPARE(w.currentId, 2);
     QCOMPARE(w.Lab[1]->caption(), QStringLiteral("爱 屋 及 乌"));
     click(w.Image5);
-    QCOMPARE(w.currentId(), 1);
+    QCOMPARE(w.currentId, 1);
 
     t.notices.clear();
     w.ShowIdiom(16);
@@ -316,7 +316,7 @@ void Form1Test::browsingByFirstPreviousNext()
     click(w.Image6);
     QCOMPARE(t.noticeTexts(), QStringList{information(QStringLiteral("已经是最后一个成语了！"))});
     QCOMPARE(cardOf(w), last);
-    QCOMPARE(w.currentId(), 16);
+    QCOMPARE(w.currentId, 16);
 }
 
 void Form1Test::browsingWithoutStore()
@@ -327,9 +327,9 @@ void Form1Test::browsingWithoutStore()
     const QString card = cardOf(w);
 
     click(w.Image4);
-    QCOMPARE(w.currentId(), 1);
+    QCOMPARE(w.currentId, 1);
     click(w.Image7);
-    QCOMPARE(w.currentId(), 1);
+    QCOMPARE(w.currentId, 1);
     QCOMPARE(cardOf(w), card);
 
     t.notices.clear(); // those two told why the idiom could not be read
@@ -337,7 +337,7 @@ void Form1Test::browsingWithoutStore()
     click(w.Image5);
     QCOMPARE(t.noticeTexts(), (QStringList{information(QStringLiteral("已经是最后一个成语了！")),
                                            information(QStringLiteral("已经是最前一个成语了！"))}));
-    QCOMPARE(w.currentId(), 1);
+    QCOMPARE(w.currentId, 1);
     QCOMPARE(cardOf(w), card);
 }
 
@@ -351,13 +351,13 @@ void Form1Test::randomIdiomStaysInRangeAndRepeats()
         QVERIFY(t.show());
         for (int n = 0; n < 1000; ++n) {
             click(w.Image7);
-            const int id = w.currentId();
+            const int id = w.currentId;
             QVERIFY2(id >= 1 && id <= 16, qPrintable(QString::number(id)));
             if (n < 20)
                 sequence << id;
             seen << id;
         }
-        QCOMPARE(w.Label5->caption(), QStringLiteral("编号：%1").arg(w.currentId()));
+        QCOMPARE(w.Label5->caption(), QStringLiteral("编号：%1").arg(w.currentId));
         QCOMPARE(t.notices.size(), 0);
     }
     QCOMPARE(seen.size(), 16); // both ends are reached
@@ -420,8 +420,8 @@ void Form1Test::fullDataStartup()
     QVERIFY(built.open(QIODevice::ReadOnly));
     QVERIFY(written.readAll() == built.readAll());
 
-    QCOMPARE(w.idiomCount(), 12976);
-    QCOMPARE(w.currentId(), 1);
+    QCOMPARE(w.idiomCount, 12976);
+    QCOMPARE(w.currentId, 1);
     QCOMPARE(w.Lab[1]->caption(), QStringLiteral("哀 哀 父 母"));
     w.reportStartupFailure();
     QCOMPARE(t.notices.size(), 0);

@@ -3,7 +3,7 @@
 // and with its closing while a search fills the list.
 #include "form1harness.h"
 
-#include "shell/fonts.h"
+#include "fonts.h"
 
 #include <QClipboard>
 #include <QFile>
@@ -105,7 +105,7 @@ void Form1SearchTest::searchLists()
         QCOMPARE(w.List1->list(row), kSmallIdioms[ids[row] - 1]);
     QCOMPARE(w.List1->model()->rowCount(), ids.size()); // every entry reached the view
     QCOMPARE(w.List1->selCount(), 0);
-    QCOMPARE(w.currentId(), 5);
+    QCOMPARE(w.currentId, 5);
     QCOMPARE(cardOf(w), card);
     QVERIFY(!w.isSearching());
     QVERIFY(!w.Picture3->isVisible());
@@ -132,18 +132,18 @@ void Form1SearchTest::newSearchReplacesResults()
     QVERIFY(t.show());
     search(w, QStringLiteral("%人"));
     clickEntry(w.List1, 1);
-    QCOMPARE(w.currentId(), 9);
+    QCOMPARE(w.currentId, 9);
 
     // A new search starts with nothing chosen and leaves the card alone.
     search(w, QStringLiteral("一"));
     QCOMPARE(listedIds(w.List1), (QList<int>{12, 13, 14}));
     QCOMPARE(w.List1->selCount(), 0);
-    QCOMPARE(w.currentId(), 9);
+    QCOMPARE(w.currentId, 9);
 
     search(w, QStringLiteral("qqqq"));
     QCOMPARE(w.List1->listCount(), 0);
     QCOMPARE(w.List1->model()->rowCount(), 0);
-    QCOMPARE(w.currentId(), 9);
+    QCOMPARE(w.currentId, 9);
     QCOMPARE(t.notices.size(), 0);
 }
 
@@ -176,25 +176,25 @@ void Form1SearchTest::chosenResultGoesToCard()
 
     clickEntry(w.List1, 2);
     QCOMPARE(w.List1->selCount(), 1);
-    QCOMPARE(w.currentId(), 10);
+    QCOMPARE(w.currentId, 10);
     QCOMPARE(w.Label5->caption(), QStringLiteral("编号：10"));
     QCOMPARE(w.Lab[1]->caption(), QStringLiteral("人 人 自 危"));
 
     QTest::keyClick(w.List1, Qt::Key_Down);
     QCOMPARE(w.List1->listIndex(), 3);
-    QCOMPARE(w.currentId(), 15);
+    QCOMPARE(w.currentId, 15);
     QCOMPARE(w.Lab[1]->caption(), QStringLiteral("众 人 拾 柴 火 焰 高"));
     QTest::keyClick(w.List1, Qt::Key_Up);
-    QCOMPARE(w.currentId(), 10);
+    QCOMPARE(w.currentId, 10);
     QTest::keyClick(w.List1, Qt::Key_Down);
 
     // Browsing goes on from the chosen idiom's id, not from the list.
     click(w.Image6);
-    QCOMPARE(w.currentId(), 16);
+    QCOMPARE(w.currentId, 16);
     QCOMPARE(w.Lab[1]->caption(), QStringLiteral("自 相 矛 盾"));
     click(w.Image5);
     click(w.Image5);
-    QCOMPARE(w.currentId(), 14);
+    QCOMPARE(w.currentId, 14);
     QCOMPARE(t.notices.size(), 0);
 }
 
@@ -203,7 +203,7 @@ void Form1SearchTest::clicksDuringFillAreHeldOff()
     SearchWindow t(fillData());
     Form1 &w = t.w;
     QVERIFY(t.show());
-    const int expected = 2 * w.idiomCount(); // "%": every idiom, then every initials
+    const int expected = 2 * w.idiomCount; // "%": every idiom, then every initials
 #ifdef VURA_FULL_DATA_CSV
     QCOMPARE(expected, 25952);
 #endif
@@ -219,11 +219,11 @@ void Form1SearchTest::clicksDuringFillAreHeldOff()
             return false;
         acted = true;
         cardBefore = cardOf(w);
-        idBefore = w.currentId();
+        idBefore = w.currentId;
         for (ImageButton *button : {w.Image1, w.Image4, w.Image5, w.Image6, w.Image7})
             click(button);
         cardAfterButtons = cardOf(w);
-        idAfterButtons = w.currentId();
+        idAfterButtons = w.currentId;
         noticesDuring = t.notices.size();
 
         idiomShown = w.Lab[1]->caption();
@@ -235,7 +235,7 @@ void Form1SearchTest::clicksDuringFillAreHeldOff()
             ++row;
         chosenId = w.List1->itemData(row);
         clickEntry(w.List1, row);
-        idAfterChoosing = w.currentId();
+        idAfterChoosing = w.currentId;
         return true;
     });
     search(w, QStringLiteral("%"));
@@ -252,12 +252,12 @@ void Form1SearchTest::clicksDuringFillAreHeldOff()
     QCOMPARE(w.List1->model()->rowCount(), expected);
     QVERIFY(!w.isSearching());
     QVERIFY(!w.Picture3->isVisible());
-    QCOMPARE(w.currentId(), chosenId);
+    QCOMPARE(w.currentId, chosenId);
     QCOMPARE(w.Label5->caption(), QStringLiteral("编号：%1").arg(chosenId));
     QCOMPARE(t.notices.size(), 0);
 
     w.ShowIdiom(2); // the search left the recordset closed
-    QCOMPARE(w.currentId(), 2);
+    QCOMPARE(w.currentId, 2);
 }
 
 void Form1SearchTest::closingDuringFillEndsSearch()
@@ -265,7 +265,7 @@ void Form1SearchTest::closingDuringFillEndsSearch()
     SearchWindow t(fillData());
     Form1 &w = t.w;
     QVERIFY(t.show());
-    const int expected = 2 * w.idiomCount();
+    const int expected = 2 * w.idiomCount;
 
     bool closed = false;
     int passesAfterClosing = 0;
@@ -286,7 +286,7 @@ void Form1SearchTest::closingDuringFillEndsSearch()
     QVERIFY(w.List1->listCount() <= expected);
     QCOMPARE(t.notices.size(), 0);
     w.ShowIdiom(3); // nothing left open
-    QCOMPARE(w.currentId(), 3);
+    QCOMPARE(w.currentId, 3);
 }
 
 void Form1SearchTest::fullDataFirstCharacter()
@@ -302,7 +302,7 @@ void Form1SearchTest::fullDataFirstCharacter()
     QCOMPARE(w.List1->listCount(), 349);
     for (int row = 0; row < w.List1->listCount(); ++row)
         QVERIFY2(w.List1->list(row).startsWith(QStringLiteral("一")), qPrintable(w.List1->list(row)));
-    QCOMPARE(w.currentId(), 1);
+    QCOMPARE(w.currentId, 1);
 #endif
 }
 

@@ -65,7 +65,7 @@ private slots:
     void laterStartsLeaveTheFileAlone();
     void userFilesAreKept();
     void unwritableFolderFallsBackToUserFolder();
-    void programFolderFileWinsOverUserFolder();
+    void writableProgramFolderGetsItsOwnFile();
     void failedWriteLeavesNoPartialFile();
     void openIdiomStoreCreatesBothOnFailure();
 
@@ -184,16 +184,16 @@ void ProvisioningTest::unwritableFolderFallsBackToUserFolder()
     QCOMPARE(fileBytes(m_userFolder + "cy.dat"), QByteArray("changed by the user"));
 }
 
-void ProvisioningTest::programFolderFileWinsOverUserFolder()
+void ProvisioningTest::writableProgramFolderGetsItsOwnFile()
 {
+    // A per-user copy, perhaps stale or from another build, does not stand
+    // in for the program's own file while the program's folder can be written.
     QDir().mkpath(m_userFolder);
     TestData::writeFile(m_userFolder + "cy.dat", "user copy");
-    QCOMPARE(dataFilePath(m_appPath), m_userFolder + "cy.dat");
-    ProvisionDataFile(m_appPath); // the user copy counts as present
-    QVERIFY(!QFileInfo::exists(m_appPath + "cy.dat"));
-
-    TestData::writeFile(m_appPath + "cy.dat", "program copy");
+    ProvisionDataFile(m_appPath);
+    QCOMPARE(fileBytes(m_appPath + "cy.dat"), embeddedDataFile());
     QCOMPARE(dataFilePath(m_appPath), m_appPath + "cy.dat");
+    QCOMPARE(fileBytes(m_userFolder + "cy.dat"), QByteArray("user copy"));
 }
 
 void ProvisioningTest::failedWriteLeavesNoPartialFile()

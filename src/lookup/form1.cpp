@@ -3,22 +3,23 @@
 #include "form1.h"
 #include "form1layout.h"
 
-#include "shell/artwork.h"
-#include "shell/fonts.h"
-#include "shell/imagebutton.h"
-#include "shell/label.h"
-#include "shell/listbox.h"
-#include "shell/picturebox.h"
-#include "store/connection.h"
-#include "store/idiomstore.h"
-#include "store/recordset.h"
-#include "store/storeerror.h"
+#include "artwork.h"
+#include "connection.h"
+#include "fonts.h"
+#include "idiomstore.h"
+#include "imagebutton.h"
+#include "label.h"
+#include "listbox.h"
+#include "mainmenu.h"
+#include "picturebox.h"
+#include "recordset.h"
+#include "storeerror.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLayout>
 #include <QLineEdit>
-#include <QMenuBar>
+#include <limits>
 
 using namespace Form1Layout;
 
@@ -30,7 +31,7 @@ const QString kCopyTip = QStringLiteral("点击可以复制");
 QFrame *silverLine(const TwipsRect &line, QWidget *parent)
 {
     auto *frame = new QFrame(parent);
-    frame->setGeometry(twips(line.left), twips(line.top), twips(line.width), 1);
+    frame->setGeometry(QRect(line.topLeft(), QSize(twipsToPixels(line.width), 1)));
     frame->setAutoFillBackground(true);
     QPalette colours = frame->palette();
     colours.setColor(QPalette::Window, QColor(192, 192, 192));
@@ -75,11 +76,11 @@ Form1::Form1(QWidget *parent)
     QPalette white = client->palette();
     white.setColor(QPalette::Window, Qt::white);
     client->setPalette(white);
-    client->setFixedSize(twips(expandedWidth), twips(clientHeight));
+    client->setFixedSize(twipsToPixels(expandedWidth), twipsToPixels(clientHeight));
     setCentralWidget(client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    buildMenu();
+    menu = new MainMenu(this);
     // Created first, so that the search pane covers it while it is shown.
     Image3 = imageButton("tab-expand", Form1Layout::Image3, QStringLiteral("展开查找界面"), client);
     buildCard();
@@ -87,7 +88,7 @@ Form1::Form1(QWidget *parent)
     setTabOrder(Text1, List1);
 
     connect(Image1, &ImageButton::clicked, this, &Form1::Image1_Click);
-    connect(List1, &ListBox::click, this, &Form1::List1_Click);
+    connect(List1, &ListBox::clicked, this, &Form1::List1_Click);
     connect(Image2, &ImageButton::clicked, this, &Form1::Image2_Click);
     connect(Image3, &ImageButton::clicked, this, &Form1::Image3_Click);
     connect(Image4, &ImageButton::clicked, this, &Form1::Image4_Click);
@@ -99,21 +100,6 @@ Form1::Form1(QWidget *parent)
 }
 
 Form1::~Form1() = default;
-
-void Form1::buildMenu()
-{
-    QMenuBar *bar = menuBar();
-    QMenu *file = bar->addMenu(QStringLiteral("文件"));
-    cd_wj = file->menuAction();
-    cd_tc = file->addAction(QStringLiteral("退出"));
-    cd_cyjl = bar->addAction(QStringLiteral("成语接龙"));
-    QMenu *help = bar->addMenu(QStringLiteral("帮助"));
-    cd_bz = help->menuAction();
-    cd_bzzt = help->addAction(QStringLiteral("帮助主题"));
-    cd_rjsj = help->addAction(QStringLiteral("软件升级"));
-    cd_gdrj = help->addAction(QStringLiteral("更多软件"));
-    cd_gy = help->addAction(QStringLiteral("关于..."));
-}
 
 void Form1::buildCard()
 {
@@ -158,6 +144,7 @@ void Form1::buildSearchPane()
 
     Text1 = new QLineEdit(pane);
     Text1->setGeometry(Form1Layout::Text1.pixels());
+    Text1->setMaxLength(std::numeric_limits<int>::max()); // no limit of its own
     Text1->setToolTip(kSearchTip);
     Image1 = imageButton("button-search", Form1Layout::Image1, kSearchTip, pane);
     Label2 = label(QStringLiteral("查找结果："), font(), Label::AutoSize, Form1Layout::Label2, pane);
@@ -180,11 +167,13 @@ void Form1::Form_Load()
     } catch (const StoreError &error) {
         provisioning = error.message();
     }
+    // Lets what queued up while the data file was written be handled before
+    // the layout is set, as start-up always has; no handler can run yet.
     QCoreApplication::processEvents();
     setCollapsedLayout();
     try {
         OpenIdiomStore(appPath, conn, rs);
-        m_idiomCount = countIdioms(*conn, *rs);
+        idiomCount = countIdioms(*conn, *rs);
     } catch (const StoreError &error) {
         // The reason the file could not be written says more than the
         // missing file that follows from it.
@@ -207,27 +196,27 @@ void Form1::reportStartupFailure()
 void Form1::setCollapsedLayout()
 {
     setWindowWidth(collapsedWidth);
-    Picture2->move(cardLeftCollapsed, Picture2->y());
+    Picture2->move(cardLeftCollapsedPixels, Picture2->y());
     Picture1->hide();
 }
 
 void Form1::Image2_Click()
 {
     Picture1->hide();
-    Picture2->move(cardLeftCollapsed, Picture2->y());
+    Picture2->move(cardLeftCollapsedPixels, Picture2->y());
     setWindowWidth(collapsedWidth);
 }
 
 void Form1::Image3_Click()
 {
     setWindowWidth(expandedWidth);
-    Picture2->move(cardLeftExpanded, Picture2->y());
+    Picture2->move(cardLeftExpandedPixels, Picture2->y());
     Picture1->show();
 }
 
 void Form1::setWindowWidth(int twipsWide)
 {
-    client->setFixedWidth(twips(twipsWide));
+    client->setFixedWidth(twipsToPixels(twipsWide));
 }
 
 void Form1::closeEvent(QCloseEvent *event)
@@ -238,27 +227,12 @@ void Form1::closeEvent(QCloseEvent *event)
 
 void Form1::Form_Unload()
 {
-    // The program ends: a fill in progress stops at its next event pass.
-    m_ending = true;
-    QCoreApplication::quit();
+    // The program ends: every window closes, and a fill in progress in
+    // either window stops at its next event pass.
+    EventPass::endProgram();
 }
 
 void Form1::notice(const QString &text)
 {
     messageBox(this, text, vbInformation, kNoticeTitle.toString());
-}
-
-void Form1::DoEvents()
-{
-    List1->flush();
-    QCoreApplication::processEvents();
-    m_lastEventPass.start();
-}
-
-bool Form1::eventPassDue() const
-{
-    // A fill of thousands of rows lets events run once a frame rather than
-    // after every row: the list still grows visibly and input is handled,
-    // and the time goes into the rows instead of a repaint per row.
-    return !m_lastEventPass.isValid() || m_lastEventPass.elapsed() >= 16;
 }

@@ -2,9 +2,9 @@
 // pane that folds away to its left.
 #pragma once
 
-#include "shell/msgbox.h"
+#include "eventpass.h"
+#include "msgbox.h"
 
-#include <QElapsedTimer>
 #include <QMainWindow>
 #include <array>
 #include <memory>
@@ -14,8 +14,8 @@ class Connection;
 class ImageButton;
 class Label;
 class ListBox;
+class MainMenu;
 class PictureBox;
-class QAction;
 class QFrame;
 class QLineEdit;
 class Recordset;
@@ -47,10 +47,8 @@ public:
     // Tests and benchmarks point it at a folder of their own.
     QString programFolder;
 
-    // The window's state, for the tests and benchmarks that drive it.
-    int idiomCount() const { return m_idiomCount; }
-    int currentId() const { return m_currentId; }
-    bool isSearching() const { return m_searching; }
+    // Whether a search is filling the result list.
+    bool isSearching() const { return m_filling; }
 
 public slots:
     void Image1_Click();   // search
@@ -67,16 +65,13 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void buildMenu();
     void buildCard();
     void buildSearchPane();
     void setCollapsedLayout();
     void setWindowWidth(int twipsWide);
     void Form_Unload();
     void notice(const QString &text);
-    void DoEvents();
-    bool eventPassDue() const;
-    void runSearch();
+    void runSearch(EventPass &pass);
     void showIdiomOrNotice(int id);
 
 public:
@@ -89,20 +84,24 @@ public:
     Label *Label1, *Label2, *Label3, *Label4, *Label5, *Label6;
     std::array<Label *, 5> Lab;
     QFrame *Line1, *Line2;
-    QAction *cd_wj, *cd_tc, *cd_cyjl, *cd_bz, *cd_bzzt, *cd_rjsj, *cd_gdrj, *cd_gy;
+    MainMenu *menu;
+
+    // The window's state, by the names it was designed with: the number of
+    // idioms (0 until counted) and the id on the card (0 until the first
+    // ShowIdiom). Only the window writes them.
+    int idiomCount = 0;
+    int currentId = 0;
 
 private:
     QString appPath;
     std::unique_ptr<Connection> conn;
     std::unique_ptr<Recordset> rs;
-    int m_idiomCount = 0;
-    int m_currentId = 0;
     int searchRow = 0;
 
-    std::mt19937 m_random; // never seeded: the same sequence on every start
+    // Never seeded: the random idioms come in the same order after every
+    // start, as they always have.
+    std::mt19937 m_random;
     QString m_startupFailure;
-    QElapsedTimer m_lastEventPass;
-    bool m_searching = false;
-    bool m_listClickWaiting = false;
-    bool m_ending = false;
+    bool m_filling = false;          // a search is filling List1
+    bool m_listClickWaiting = false; // a result was chosen during the fill
 };

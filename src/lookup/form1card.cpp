@@ -2,10 +2,10 @@
 #include "form1.h"
 #include "searchstatements.h"
 
-#include "shell/label.h"
-#include "store/connection.h"
-#include "store/recordset.h"
-#include "store/storeerror.h"
+#include "connection.h"
+#include "label.h"
+#include "recordset.h"
+#include "storeerror.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -22,29 +22,24 @@ QString text(const Fields &fields, const char *column)
 
 void Form1::ShowIdiom(int id)
 {
-    if (id > m_idiomCount)
-        id = m_idiomCount;
+    if (id > idiomCount)
+        id = idiomCount;
     if (id < 1)
         id = 1;
-    m_currentId = id;
+    currentId = id;
     if (rs->state() == adStateOpen)
         rs->close();
     rs->open({QString::fromUtf8(kIdiomById), {id}}, *conn, adOpenStatic);
-    try {
-        if (rs->eof()) // the ids of a data file of the user's own may have gaps
-            throw StoreError(dataFileError(conn->dataSource(), QStringLiteral("没有编号为 %1 的成语").arg(id)));
-        const Fields fields = rs->fields();
-        Label5->setCaption(QStringLiteral("编号：") + QString::number(fields.item(QStringLiteral("id")).value().toInt()));
-        Lab[0]->setCaption(text(fields, "py"));
-        Lab[1]->setCaption(SpaceChars(text(fields, "cy")));
-        Lab[2]->setCaption(text(fields, "ys"));
-        Lab[3]->setCaption(text(fields, "cc"));
-        Lab[4]->setCaption(text(fields, "lz"));
-    } catch (const StoreError &) {
-        rs->close();
-        throw;
-    }
-    rs->close();
+    const RecordsetGuard closing(*rs);
+    if (rs->eof()) // the ids of a data file of the user's own may have gaps
+        throw StoreError(dataFileError(conn->dataSource(), QStringLiteral("没有编号为 %1 的成语").arg(id)));
+    const Fields fields = rs->fields();
+    Label5->setCaption(QStringLiteral("编号：") + QString::number(fields.item(QStringLiteral("id")).value().toInt()));
+    Lab[0]->setCaption(text(fields, "py"));
+    Lab[1]->setCaption(SpaceChars(text(fields, "cy")));
+    Lab[2]->setCaption(text(fields, "ys"));
+    Lab[3]->setCaption(text(fields, "cc"));
+    Lab[4]->setCaption(text(fields, "lz"));
 }
 
 QString Form1::SpaceChars(const QString &text)
@@ -79,44 +74,47 @@ void Form1::showIdiomOrNotice(int id)
 
 void Form1::Image4_Click()
 {
-    if (m_searching)
+    if (m_filling)
         return; // the running search has rs to itself
-    showIdiomOrNotice(m_currentId == 1 ? m_idiomCount : 1);
+    showIdiomOrNotice(currentId == 1 ? idiomCount : 1);
 }
 
 void Form1::Image5_Click()
 {
-    if (m_searching)
+    if (m_filling)
         return;
-    if (m_currentId > 1)
-        showIdiomOrNotice(m_currentId - 1);
+    if (currentId > 1)
+        showIdiomOrNotice(currentId - 1);
     else
         notice(QStringLiteral("已经是最前一个成语了！"));
 }
 
 void Form1::Image6_Click()
 {
-    if (m_searching)
+    if (m_filling)
         return;
-    if (m_currentId < m_idiomCount)
-        showIdiomOrNotice(m_currentId + 1);
+    if (currentId < idiomCount)
+        showIdiomOrNotice(currentId + 1);
     else
         notice(QStringLiteral("已经是最后一个成语了！"));
 }
 
 void Form1::Image7_Click()
 {
-    if (m_searching)
+    if (m_filling)
         return;
-    // A single-precision value in [0, 1): the top 24 bits of the generator.
+    // A single-precision value in [0, 1), the top 24 bits of the generator,
+    // scaled as the window always has: floor(count × r + 1) is 1..count, the
+    // count taken to single precision and the product formed in double.
     const float r = float(m_random() >> 8) / float(1 << 24);
-    const double id = std::floor(double(float(m_idiomCount)) * double(r) + 1.0);
+    const double id = std::floor(double(float(idiomCount)) * double(r) + 1.0);
     showIdiomOrNotice(int(id));
 }
 
 void Form1::Lab_Click(int index)
 {
     QClipboard *clipboard = QGuiApplication::clipboard();
+    // Cleared first, so that an empty field leaves nothing of an earlier copy.
     clipboard->clear();
     clipboard->setText(Lab[index]->caption());
 }

@@ -2,7 +2,7 @@
 // of their container's client area, as the window was designed (expanded).
 #pragma once
 
-#include "shell/twips.h"
+#include "twips.h"
 
 namespace Form1Layout {
 
@@ -10,8 +10,11 @@ namespace Form1Layout {
 constexpr int clientHeight = 5595;
 constexpr int expandedWidth = 8835;        // outer width 8925 less a 45-twip frame each side
 constexpr int collapsedWidth = 6900 - 90;  // outer width 6900 less the frame
-constexpr int cardLeftExpanded = 155;      // pixels
-constexpr int cardLeftCollapsed = 20;      // pixels
+
+// The card's left edge in the two layouts: pixels, not twips, as the window
+// places its own controls in pixels.
+constexpr int cardLeftExpandedPixels = 155;
+constexpr int cardLeftCollapsedPixels = 20;
 
 // On the window.
 constexpr TwipsRect Picture2{2325, 75, 6390, 5415};  // the idiom card

@@ -3,61 +3,55 @@
 #include "form1.h"
 #include "searchstatements.h"
 
-#include "shell/listbox.h"
-#include "shell/picturebox.h"
-#include "store/recordset.h"
-#include "store/storeerror.h"
+#include "fillguard.h"
+#include "listbox.h"
+#include "picturebox.h"
+#include "recordset.h"
+#include "storeerror.h"
 
 #include <QLineEdit>
-#include <QPointer>
 
 void Form1::Image1_Click()
 {
-    if (m_searching)
+    if (m_filling)
         return; // one search at a time: the running one has rs to itself
     if (Text1->text().isEmpty()) {
         notice(QStringLiteral("请输入成语、成语首字或成语拼音简码进行查找！"));
         return;
     }
     List1->clear();
-    Picture3->show();
-    m_searching = true;
     m_listClickWaiting = false;
-    QPointer<Form1> self(this);
-    DoEvents();
-    if (!self)
-        return;
-
     QString failure;
-    try {
-        runSearch();
-    } catch (const StoreError &error) {
-        failure = error.message();
+    {
+        const FillGuard filling(this, m_filling, Picture3, [this] {
+            if (rs->state() == adStateOpen)
+                rs->close();
+        });
+        EventPass pass(this, {List1});
+        if (!pass.run()) // paints the busy indicator
+            return;
+        try {
+            runSearch(pass);
+        } catch (const StoreError &error) {
+            failure = error.message();
+        }
+        if (!pass.run())
+            return;
     }
-    if (!self)
-        return;
-    if (rs->state() == adStateOpen)
-        rs->close();
-    if (!m_ending)
-        DoEvents();
-    if (!self)
-        return;
-    Picture3->hide();
-    m_searching = false;
-
     if (!failure.isEmpty())
         notice(failure);
-    else if (m_listClickWaiting && !m_ending)
+    else if (m_listClickWaiting)
         List1_Click(); // a result the user chose while the list was filling
 }
 
-void Form1::runSearch()
+void Form1::runSearch(EventPass &pass)
 {
     if (rs->state() == adStateOpen)
         rs->close();
-    QPointer<Form1> self(this);
     for (const SearchStatement &statement : kSearchStatements) {
-        const QString text = Text1->text(); // each look-up takes the box as it is now
+        // Each look-up takes the box as it is at that moment, as the search
+        // always has; typing during a search changes the later look-ups.
+        const QString text = Text1->text();
         rs->open({QString::fromUtf8(statement.sql), {statement.parameter(text)}}, *conn, adOpenStatic);
         const int n = rs->recordCount();
         for (searchRow = 1; searchRow <= n; ++searchRow) {
@@ -65,11 +59,8 @@ void Form1::runSearch()
             List1->setItemData(List1->newIndex(), rs->fields().item(QStringLiteral("id")).value().toInt());
             if (!rs->eof())
                 rs->moveNext();
-            if (eventPassDue()) {
-                DoEvents();
-                if (!self || m_ending)
-                    return;
-            }
+            if (!pass.runWhenDue())
+                return;
         }
         rs->close();
     }
@@ -77,7 +68,7 @@ void Form1::runSearch()
 
 void Form1::List1_Click()
 {
-    if (m_searching) {
+    if (m_filling) {
         m_listClickWaiting = true; // shown once the search has ended
         return;
     }

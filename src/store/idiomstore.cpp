@@ -61,15 +61,19 @@ QString dataFilePath(const QString &appPath)
 
 void ProvisionDataFile(const QString &appPath)
 {
-    if (QFileInfo(dataFilePath(appPath)).isFile())
+    if (hasDataFile(appPath))
         return;
 
+    // The program's own folder first, even when the per-user folder holds a
+    // data file: that one may be stale, or from another build.
     const QByteArray bytes = embeddedDataFile();
     const QString reason = writeDataFile(appPath, bytes);
     if (reason.isEmpty())
         return;
 
     const QString userFolder = perUserFolder();
+    if (hasDataFile(userFolder))
+        return;
     if (QDir().mkpath(userFolder) && writeDataFile(userFolder, bytes).isEmpty())
         return;
     throw StoreError(dataFileError(appPath + kDataFileName, QStringLiteral("无法写入（%1）").arg(reason)));
@@ -101,14 +105,8 @@ void OpenIdiomStore(const QString &appPath, std::unique_ptr<Connection> &conn,
 int countIdioms(Connection &conn, Recordset &rs)
 {
     rs.open("SELECT * FROM cy", conn, adOpenStatic);
-    try {
-        const int count = rs.recordCount();
-        rs.close();
-        return count;
-    } catch (const StoreError &) {
-        rs.close();
-        throw;
-    }
+    const RecordsetGuard closing(rs);
+    return rs.recordCount();
 }
 
 QByteArray embeddedDataFile()

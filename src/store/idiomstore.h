@@ -19,11 +19,12 @@ QString folderRule(const QString &programFolder);
 // program's folder again, where a missing file is then reported.
 QString dataFilePath(const QString &appPath);
 
-// Writes the data file the program carries when there is none (see
-// dataFilePath). An existing file is used as it is and never rewritten. The
-// bytes go to a temporary file that is renamed into place once complete, so
-// an interrupted start leaves no partial cy.dat. When the program's folder
-// cannot be written, the file goes to the per-user data folder. Throws
+// Writes the data file the program carries into the program's folder when
+// there is none, even when the per-user folder holds one. An existing file is
+// used as it is and never rewritten. The bytes go to a temporary file that is
+// renamed into place once complete, so an interrupted start leaves no partial
+// cy.dat. Only when the program's folder cannot be written does the per-user
+// data folder serve: its cy.dat is used, or written when missing. Throws
 // StoreError, naming the file and the reason, when neither can be written.
 void ProvisionDataFile(const QString &appPath);
 

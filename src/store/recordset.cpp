@@ -4,13 +4,19 @@
 
 namespace {
 
-sqlite3_stmt *prepare(sqlite3 *db, const Command &command, QString *error)
+// Prepares the statement and binds its values. On failure returns null with
+// the reason in `error`; `fileFault` tells a data file that cannot be read
+// (damaged, unreadable) from a statement that is wrong.
+sqlite3_stmt *prepare(sqlite3 *db, const Command &command, QString *error, bool *fileFault = nullptr)
 {
     const QByteArray sql = command.text.toUtf8();
     sqlite3_stmt *raw = nullptr;
     const char *tail = nullptr;
-    if (sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &raw, &tail) != SQLITE_OK) {
+    const int rc = sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &raw, &tail);
+    if (rc != SQLITE_OK) {
         *error = QString::fromUtf8(sqlite3_errmsg(db));
+        if (fileFault)
+            *fileFault = (rc & 0xff) != SQLITE_ERROR;
         return nullptr;
     }
     Sqlite::Statement statement(raw);
@@ -61,17 +67,17 @@ void Recordset::open(const Command &source, Connection &activeConnection,
     m_db = activeConnection.handle();
     m_dataSource = activeConnection.dataSource();
     // Rows come in the order the data file stores them, ascending id, as a
-    // scan of the table gives them, whichever index found them. The windows'
-    // statements read table cy alone and bring no ordering of their own, so
-    // it is added here; a statement it does not fit runs as given.
+    // scan of the table gives them, whichever index found them. The windows
+    // read table cy alone and bring no ordering of their own, so the order is
+    // added here; a statement of any other shape is refused.
     QString error;
-    Sqlite::Statement statement(prepare(m_db, Command(source.text + QStringLiteral(" ORDER BY rowid"), source.parameters), &error));
-    if (!statement) {
-        error.clear();
-        statement.reset(prepare(m_db, source, &error));
-    }
-    if (!statement)
+    bool fileFault = false;
+    const Command ordered(source.text + QStringLiteral(" ORDER BY rowid"), source.parameters);
+    Sqlite::Statement statement(prepare(m_db, ordered, &error, &fileFault));
+    if (!statement && fileFault)
         fail(error);
+    if (!statement)
+        fail(QStringLiteral("语句“%1”不是对成语表 cy 的简单查询（%2）").arg(source.text, error));
 
     // The first step starts the read transaction that keeps this result, and
     // the count taken later, fixed until the last row has been read.

@@ -64,8 +64,9 @@ public:
 
     // Runs a read-only statement and stands on its first row. Every cursor
     // is static: the rows and the count are those of the moment of opening.
-    // Opening a recordset that is open is refused, as is any statement that
-    // would write.
+    // The statement reads table cy alone, with no ordering of its own: the
+    // rows come in file order, ascending id. Opening a recordset that is
+    // open is refused, as is any statement of another shape or that writes.
     void open(const Command &source, Connection &activeConnection,
               CursorType cursorType = adOpenStatic, LockType lockType = adLockUnspecified,
               int options = adCmdUnspecified);
@@ -90,4 +91,23 @@ private:
     QStringList m_columns;
     bool m_eof = true;
     int m_recordCount = -1; // counted on first request
+};
+
+// Closes a recordset at the end of a scope when it is open, on every way
+// out: a return or any exception.
+class RecordsetGuard
+{
+public:
+    explicit RecordsetGuard(Recordset &rs) : m_rs(rs) {}
+    ~RecordsetGuard()
+    {
+        if (m_rs.state() == adStateOpen)
+            m_rs.close();
+    }
+
+    RecordsetGuard(const RecordsetGuard &) = delete;
+    RecordsetGuard &operator=(const RecordsetGuard &) = delete;
+
+private:
+    Recordset &m_rs;
 };

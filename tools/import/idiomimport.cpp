@@ -1,5 +1,5 @@
 #include "idiomimport.h"
-#include "../../src/store/sqlitehandle.h"
+#include "sqlitehandle.h"
 
 #include <QFile>
 #include <QHash>

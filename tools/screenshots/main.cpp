@@ -1,8 +1,8 @@
 // vura-screenshots FOLDER: drives the main window through its states and
 // saves a picture of each into FOLDER, for looking at what the windows draw.
-#include "lookup/form1.h"
-#include "shell/fonts.h"
-#include "shell/picturebox.h"
+#include "form1.h"
+#include "fonts.h"
+#include "picturebox.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,8 @@
 // A list of idioms: entries shown in the order they are added, each a text
-// with a 32-bit item data, one selected at a time. Its click() signal is the
-// selection event, raised when the user selects an entry with the mouse or
-// moves the selection with the arrow keys.
+// with a 32-bit item data, one selected at a time. Its clicked() signal is
+// the list's click event: raised once for a mouse click on any entry, the
+// selected one included, and whenever the selection moves otherwise (the
+// arrow keys, a drag).
 //
 // Entries added in a burst reach the view when flush() is called (the
 // windows do so before every pass of pending events), so that a long fill
@@ -32,9 +33,16 @@ public:
     void flush();
 
 signals:
-    void click();
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
 
 private:
+    void selectionMoved();
+
     class Model;
     Model *m_model;
+    bool m_pressing = false;      // inside a mouse press
+    bool m_movedByPress = false;  // the press moved the selection
 };

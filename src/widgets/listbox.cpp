@@ -2,6 +2,7 @@
 
 #include <QAbstractListModel>
 #include <QList>
+#include <QMouseEvent>
 
 class ListBox::Model : public QAbstractListModel
 {
@@ -68,7 +69,7 @@ ListBox::ListBox(const QRect &geometry, const QFont &font, QWidget *parent)
     setUniformItemSizes(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setTextElideMode(Qt::ElideNone);
-    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &ListBox::click);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &ListBox::selectionMoved);
 }
 
 void ListBox::clear()
@@ -126,4 +127,26 @@ int ListBox::selCount() const
 void ListBox::flush()
 {
     m_model->flush();
+}
+
+void ListBox::selectionMoved()
+{
+    if (m_pressing)
+        m_movedByPress = true; // told once, when the press is done
+    else
+        emit clicked();
+}
+
+void ListBox::mousePressEvent(QMouseEvent *event)
+{
+    if (!indexAt(event->position().toPoint()).isValid())
+        return; // the blank below the entries keeps the selection, as a list box does
+    m_pressing = true;
+    m_movedByPress = false;
+    QListView::mousePressEvent(event);
+    m_pressing = false;
+    // A click on the entry that is already selected is a click too: it
+    // brings that entry back after the card or the chain moved on.
+    if (m_movedByPress || event->button() == Qt::LeftButton)
+        emit clicked();
 }

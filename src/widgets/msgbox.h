@@ -4,7 +4,9 @@
 #include <QString>
 #include <QStringView>
 #include <functional>
+#include <memory>
 
+class QMessageBox;
 class QWidget;
 
 // Styles as the windows pass them.
@@ -13,6 +15,9 @@ enum MsgBoxStyle { vbOKOnly = 0, vbInformation = 64 };
 // Shows a modal box with the text, an OK button, the information icon when
 // `style` asks for it, and the title; returns when the user closes it.
 void MsgBox(QWidget *parent, const QString &prompt, int style, const QString &title);
+
+// The box MsgBox shows, not yet shown.
+std::unique_ptr<QMessageBox> makeMessageBox(QWidget *parent, const QString &prompt, int style, const QString &title);
 
 // How a window shows its boxes. Windows hold one, set to MsgBox; tests put
 // in their own to read the boxes without blocking.

@@ -8,9 +8,10 @@
 
 constexpr int twipsPerPixel = 15;
 
-constexpr int twips(int value)
+// Pixels from twips: twipsToPixels(8835) is 589.
+constexpr int twipsToPixels(int twips)
 {
-    return value / twipsPerPixel;
+    return twips / twipsPerPixel;
 }
 
 // Left, top, width and height in twips.
@@ -18,6 +19,9 @@ struct TwipsRect
 {
     int left, top, width, height;
 
-    QRect pixels() const { return QRect(twips(left), twips(top), twips(width), twips(height)); }
-    QPoint topLeft() const { return QPoint(twips(left), twips(top)); }
+    QRect pixels() const
+    {
+        return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
+    }
+    QPoint topLeft() const { return QPoint(twipsToPixels(left), twipsToPixels(top)); }
 };
