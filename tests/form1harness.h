@@ -130,6 +130,14 @@ inline QList<int> listedIds(const ListBox *list)
     return ids;
 }
 
+// For the life of the object a fill lets events run after every row, so that
+// a test can act in the middle of a fill of the small data set.
+struct PassEveryRow
+{
+    PassEveryRow() { EventPass::setFrameInterval(0); }
+    ~PassEveryRow() { EventPass::setFrameInterval(16); }
+};
+
 // Calls `step` at every event pass a running search of `w` makes, until it
 // returns true. Passes made while no search runs are let by.
 class DuringSearch

@@ -5,13 +5,17 @@
 
 namespace {
 
-// A frame at 60 Hz.
-constexpr qint64 kFrameMilliseconds = 16;
-
-// The one state the windows share: the program is ending.
-bool &ending()
+// What the windows share while they fill their lists: whether the program
+// is ending, and how often a fill lets events run (a frame at 60 Hz).
+struct Shared
 {
-    static bool state = false;
+    bool ending = false;
+    qint64 frameInterval = 16;
+};
+
+Shared &shared()
+{
+    static Shared state;
     return state;
 }
 
@@ -35,24 +39,29 @@ bool EventPass::run()
 
 bool EventPass::runWhenDue()
 {
-    if (m_lastPass.isValid() && m_lastPass.elapsed() < kFrameMilliseconds)
+    if (m_lastPass.isValid() && m_lastPass.elapsed() < shared().frameInterval)
         return true;
     return run();
 }
 
 void EventPass::endProgram()
 {
-    ending() = true;
+    shared().ending = true;
     QApplication::closeAllWindows();
     QCoreApplication::quit();
 }
 
 bool EventPass::programEnding()
 {
-    return ending();
+    return shared().ending;
 }
 
 void EventPass::resetProgramEnding()
 {
-    ending() = false;
+    shared().ending = false;
+}
+
+void EventPass::setFrameInterval(int milliseconds)
+{
+    shared().frameInterval = milliseconds;
 }

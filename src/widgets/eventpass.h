@@ -37,6 +37,10 @@ public:
     // A program that runs its windows again after ending them (the tests).
     static void resetProgramEnding();
 
+    // The least time between two passes of runWhenDue(), 16 ms unless set:
+    // 0 makes a pass after every row, as tests that act during a fill need.
+    static void setFrameInterval(int milliseconds);
+
 private:
     QPointer<QWidget> m_window;
     QList<ListBox *> m_lists;
