@@ -72,9 +72,16 @@ QString checkIdiomTable(sqlite3 *db)
     Sqlite::Statement statement(raw);
     if (rc == SQLITE_OK)
         rc = sqlite3_step(raw);
-    switch (rc) {
-    case SQLITE_ROW:
+    if (rc == SQLITE_ROW)
         return sqlite3_column_int(raw, 0) == 1 ? QString() : QStringLiteral("文件中没有成语表 cy");
+    return sqliteFailure(db);
+}
+
+} // namespace
+
+QString sqliteFailure(sqlite3 *db)
+{
+    switch (sqlite3_errcode(db) & 0xff) {
     case SQLITE_NOTADB:
         return QStringLiteral("不是成语数据文件（无法识别的文件格式）");
     case SQLITE_CORRUPT:
@@ -83,8 +90,6 @@ QString checkIdiomTable(sqlite3 *db)
         return QString::fromUtf8(sqlite3_errmsg(db));
     }
 }
-
-} // namespace
 
 QString dataFileError(const QString &path, const QString &reason)
 {

@@ -27,5 +27,8 @@ private:
     QString m_dataSource;
 };
 
+// Why the last SQLite call on `db` failed, in words for the user.
+QString sqliteFailure(sqlite3 *db);
+
 // The message of a StoreError about the data file at `path`.
 QString dataFileError(const QString &path, const QString &reason);

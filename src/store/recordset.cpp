@@ -4,19 +4,6 @@
 
 namespace {
 
-// What went wrong with the data file, in words for the user.
-QString reasonOf(sqlite3 *db)
-{
-    switch (sqlite3_errcode(db) & 0xff) {
-    case SQLITE_CORRUPT:
-        return QStringLiteral("文件已损坏");
-    case SQLITE_NOTADB:
-        return QStringLiteral("不是成语数据文件（无法识别的文件格式）");
-    default:
-        return QString::fromUtf8(sqlite3_errmsg(db));
-    }
-}
-
 // Prepares the statement and binds its values. On failure returns null with
 // the reason in `error`; `fileFault` tells a data file that cannot be read
 // (damaged, unreadable) from a statement that is wrong.
@@ -27,7 +14,7 @@ sqlite3_stmt *prepare(sqlite3 *db, const Command &command, QString *error, bool 
     const char *tail = nullptr;
     const int rc = sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &raw, &tail);
     if (rc != SQLITE_OK) {
-        *error = reasonOf(db);
+        *error = sqliteFailure(db);
         if (fileFault)
             *fileFault = (rc & 0xff) != SQLITE_ERROR;
         return nullptr;
@@ -96,7 +83,7 @@ void Recordset::open(const Command &source, Connection &activeConnection,
     // the count taken later, fixed until the last row has been read.
     const int rc = sqlite3_step(statement.get());
     if (rc != SQLITE_ROW && rc != SQLITE_DONE)
-        fail(reasonOf(m_db));
+        fail(sqliteFailure(m_db));
 
     m_columns.clear();
     for (int i = 0, n = sqlite3_column_count(statement.get()); i < n; ++i)
@@ -118,7 +105,7 @@ int Recordset::recordCount()
         if (!statement)
             fail(error);
         if (sqlite3_step(statement.get()) != SQLITE_ROW)
-            fail(reasonOf(m_db));
+            fail(sqliteFailure(m_db));
         m_recordCount = int(sqlite3_column_int64(statement.get(), 0));
     }
     return m_recordCount;
@@ -131,7 +118,7 @@ void Recordset::moveNext()
         fail(QStringLiteral("已经在最后一条记录之后，不能再向后移动"));
     const int rc = sqlite3_step(m_statement.get());
     if (rc != SQLITE_ROW && rc != SQLITE_DONE)
-        fail(reasonOf(m_db));
+        fail(sqliteFailure(m_db));
     m_eof = rc == SQLITE_DONE;
 }
 
