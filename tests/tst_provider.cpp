@@ -43,6 +43,17 @@ QString openError(const QString &connectionString)
     return QString();
 }
 
+QByteArray randomBytes(int size)
+{
+    QByteArray bytes(size, Qt::Uninitialized);
+    quint32 state = 12345;
+    for (char &byte : bytes) {
+        state = state * 1664525u + 1013904223u;
+        byte = char(state >> 24);
+    }
+    return bytes;
+}
+
 void execute(const QString &dataFile, const char *sql)
 {
     sqlite3 *raw = nullptr;
@@ -119,12 +130,14 @@ void ProviderTest::unusableFiles_data()
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("reason");
 
-    QTest::newRow("missing") << "missing.dat" << QByteArray() << "文件不存在";
+    QTest::newRow("missing") << "missing.dat" << QByteArray() << "找不到成语数据文件";
     QTest::newRow("empty") << "empty.dat" << QByteArray("") << "文件是空的";
     QTest::newRow("text") << "text.dat" << QByteArray(5000, 'x') << "不是成语数据文件";
-    QTest::newRow("folder") << "folder.dat" << QByteArray() << "不是一个普通文件";
+    QTest::newRow("folder") << "folder.dat" << QByteArray() << "这是一个文件夹";
     QTest::newRow("foreign database") << "foreign.dat" << QByteArray() << "没有成语表 cy";
     QTest::newRow("truncated") << "truncated.dat" << QByteArray() << "文件已损坏";
+    QTest::newRow("random bytes") << "random.dat" << randomBytes(8192) << "不是成语数据文件";
+    QTest::newRow("a column missing") << "nolz.dat" << QByteArray() << "成语表 cy 缺少 lz 列";
 }
 
 void ProviderTest::unusableFiles()
@@ -140,6 +153,8 @@ void ProviderTest::unusableFiles()
         QDir().mkpath(path);
     if (name == "foreign.dat")
         execute(path, "CREATE TABLE other (x); INSERT INTO other VALUES (1);");
+    if (name == "nolz.dat")
+        execute(path, "CREATE TABLE cy (id INTEGER PRIMARY KEY, cy, py, ys, cc, pyjm); INSERT INTO cy VALUES (1, 'a', 'b', 'c', 'd', 'e');");
     if (name == "truncated.dat") {
         QFile source(m_dataFile);
         QVERIFY(source.open(QIODevice::ReadOnly));
@@ -161,6 +176,9 @@ void ProviderTest::unusableFiles()
     }
     QVERIFY2(message.contains(path), qPrintable(message));
     QVERIFY2(message.contains(reason), qPrintable(message));
+    // A file that is there is never ours to delete: the user is told to.
+    if (name != "missing.dat")
+        QVERIFY2(message.contains("删除"), qPrintable(message));
 }
 
 void ProviderTest::comparisonsIgnoreLetterCase()
@@ -216,8 +234,8 @@ void ProviderTest::nullIsNotEmptyText()
     // A file that does hold an empty text gives it back as one, not as null.
     const QString path = m_dir.filePath("empty-text.dat");
     QFile::remove(path);
-    execute(path, "CREATE TABLE cy (id INTEGER PRIMARY KEY, cy TEXT, ys TEXT);"
-                  "INSERT INTO cy VALUES (1, '一', ''), (2, '二', NULL);");
+    execute(path, "CREATE TABLE cy (id INTEGER PRIMARY KEY, cy TEXT, py TEXT, ys TEXT, cc TEXT, lz TEXT, pyjm TEXT);"
+                  "INSERT INTO cy (id, cy, ys) VALUES (1, '一', ''), (2, '二', NULL);");
     Connection conn;
     conn.open(connectionString(path));
     rs.open("SELECT * FROM cy", conn);

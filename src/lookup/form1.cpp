@@ -177,7 +177,7 @@ void Form1::Form_Load()
     } catch (const StoreError &error) {
         // The reason the file could not be written says more than the
         // missing file that follows from it.
-        m_startupFailure = provisioning.isEmpty() ? error.message() : provisioning;
+        m_storeFailure = provisioning.isEmpty() ? error.message() : provisioning;
     }
     try {
         ShowIdiom(1);
@@ -188,9 +188,17 @@ void Form1::Form_Load()
 
 void Form1::reportStartupFailure()
 {
-    if (!m_startupFailure.isEmpty())
-        notice(m_startupFailure);
-    m_startupFailure.clear();
+    if (!m_storeFailure.isEmpty() && !m_storeFailureTold)
+        notice(m_storeFailure);
+    m_storeFailureTold = true;
+}
+
+bool Form1::storeOpen()
+{
+    if (conn->isOpen())
+        return true;
+    notice(m_storeFailure);
+    return false;
 }
 
 void Form1::setCollapsedLayout()

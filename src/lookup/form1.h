@@ -73,6 +73,9 @@ private:
     void notice(const QString &text);
     void runSearch(EventPass &pass);
     void showIdiomOrNotice(int id);
+    // Whether the data file is open; when it is not, tells the user why,
+    // in the words start-up found, and the handler stops.
+    bool storeOpen();
 
 public:
     // The controls, by the names the window was designed with.
@@ -101,7 +104,8 @@ private:
     // Never seeded: the random idioms come in the same order after every
     // start, as they always have.
     std::mt19937 m_random;
-    QString m_startupFailure;
+    QString m_storeFailure; // why start-up could not open the data file
+    bool m_storeFailureTold = false;
     bool m_filling = false;          // a search is filling List1
     bool m_listClickWaiting = false; // a result was chosen during the fill
 };

@@ -74,14 +74,14 @@ void Form1::showIdiomOrNotice(int id)
 
 void Form1::Image4_Click()
 {
-    if (m_filling)
+    if (m_filling || !storeOpen())
         return; // the running search has rs to itself
     showIdiomOrNotice(currentId == 1 ? idiomCount : 1);
 }
 
 void Form1::Image5_Click()
 {
-    if (m_filling)
+    if (m_filling || !storeOpen())
         return;
     if (currentId > 1)
         showIdiomOrNotice(currentId - 1);
@@ -91,7 +91,7 @@ void Form1::Image5_Click()
 
 void Form1::Image6_Click()
 {
-    if (m_filling)
+    if (m_filling || !storeOpen())
         return;
     if (currentId < idiomCount)
         showIdiomOrNotice(currentId + 1);
@@ -101,7 +101,7 @@ void Form1::Image6_Click()
 
 void Form1::Image7_Click()
 {
-    if (m_filling)
+    if (m_filling || !storeOpen())
         return;
     // A single-precision value in [0, 1), the top 24 bits of the generator,
     // scaled as the window always has: floor(count × r + 1) is 1..count, the

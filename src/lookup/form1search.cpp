@@ -19,6 +19,8 @@ void Form1::Image1_Click()
         notice(QStringLiteral("请输入成语、成语首字或成语拼音简码进行查找！"));
         return;
     }
+    if (!storeOpen())
+        return;
     List1->clear();
     m_listClickWaiting = false;
     QString failure;

@@ -1,6 +1,7 @@
 #include "connection.h"
 #include "storeerror.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -62,38 +63,69 @@ QHash<QString, QString> parseConnectionString(const QString &text)
     return pairs;
 }
 
-// Reads the first page and looks for table cy, so that a foreign or damaged
-// file is refused at open with a reason instead of at the first query.
+// Reads the schema and looks for table cy with every column the windows
+// read, so that a foreign or damaged file is refused at open with a reason
+// instead of at the first query.
 QString checkIdiomTable(sqlite3 *db)
 {
+    QStringList missing{QStringLiteral("id"), QStringLiteral("cy"), QStringLiteral("py"), QStringLiteral("ys"),
+                        QStringLiteral("cc"), QStringLiteral("lz"), QStringLiteral("pyjm")};
     sqlite3_stmt *raw = nullptr;
-    int rc = sqlite3_prepare_v2(
-        db, "SELECT count(*) FROM sqlite_master WHERE type='table' AND name='cy'", -1, &raw, nullptr);
+    int rc = sqlite3_prepare_v2(db, "PRAGMA table_info(cy)", -1, &raw, nullptr);
     Sqlite::Statement statement(raw);
-    if (rc == SQLITE_OK)
-        rc = sqlite3_step(raw);
-    if (rc == SQLITE_ROW)
-        return sqlite3_column_int(raw, 0) == 1 ? QString() : QStringLiteral("文件中没有成语表 cy");
-    return sqliteFailure(db);
+    bool found = false;
+    if (rc == SQLITE_OK) {
+        while ((rc = sqlite3_step(raw)) == SQLITE_ROW) {
+            found = true;
+            const auto *name = reinterpret_cast<const char *>(sqlite3_column_text(raw, 1));
+            missing.removeIf([&](const QString &column) {
+                return column.compare(QString::fromUtf8(name), Qt::CaseInsensitive) == 0;
+            });
+        }
+    }
+    if (rc != SQLITE_DONE)
+        return sqliteFailure(db);
+    if (!found)
+        return QStringLiteral("文件中没有成语表 cy");
+    if (!missing.isEmpty())
+        return QStringLiteral("成语表 cy 缺少 %1 列").arg(missing.join(QStringLiteral("、")));
+    return QString();
 }
 
 } // namespace
 
 QString sqliteFailure(sqlite3 *db)
 {
+    const QString system = QString::fromUtf8(sqlite3_errmsg(db));
     switch (sqlite3_errcode(db) & 0xff) {
     case SQLITE_NOTADB:
-        return QStringLiteral("不是成语数据文件（无法识别的文件格式）");
+        return QStringLiteral("这不是成语数据文件");
     case SQLITE_CORRUPT:
         return QStringLiteral("文件已损坏");
+    case SQLITE_CANTOPEN:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return QStringLiteral("无法打开文件，可能没有读取它的权限（%1）").arg(system);
+    case SQLITE_IOERR:
+        return QStringLiteral("读取文件时出错（%1）").arg(system);
+    case SQLITE_NOMEM:
+        return QStringLiteral("内存不足");
     default:
-        return QString::fromUtf8(sqlite3_errmsg(db));
+        return system;
     }
 }
 
 QString dataFileError(const QString &path, const QString &reason)
 {
-    return QStringLiteral("成语数据文件“%1”无法使用：%2。").arg(path, reason);
+    return QStringLiteral("成语数据文件“%1”无法使用：%2。\n"
+                          "把这个文件删除（或者改个名字）后重新启动本程序，就会重新得到程序自带的成语数据。")
+        .arg(QDir::toNativeSeparators(path), reason);
+}
+
+QString missingDataFileError(const QString &path)
+{
+    return QStringLiteral("找不到成语数据文件“%1”。\n重新启动本程序，就会重新写出程序自带的成语数据。")
+        .arg(QDir::toNativeSeparators(path));
 }
 
 void Connection::open(const QString &connectionString, const QString &userId,
@@ -119,9 +151,10 @@ void Connection::open(const QString &connectionString, const QString &userId,
 
     const QFileInfo info(path);
     if (!info.exists())
-        throw StoreError(dataFileError(path, QStringLiteral("文件不存在")));
+        throw StoreError(missingDataFileError(path));
     if (!info.isFile())
-        throw StoreError(dataFileError(path, QStringLiteral("这不是一个普通文件")));
+        throw StoreError(dataFileError(path, info.isDir() ? QStringLiteral("这是一个文件夹，不是文件")
+                                                          : QStringLiteral("这不是一个普通文件")));
     if (info.size() == 0)
         throw StoreError(dataFileError(path, QStringLiteral("文件是空的（0 字节）")));
 
@@ -131,7 +164,7 @@ void Connection::open(const QString &connectionString, const QString &userId,
                                    SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
     Sqlite::Database db(raw);
     if (rc != SQLITE_OK)
-        throw StoreError(dataFileError(path, QString::fromUtf8(raw ? sqlite3_errmsg(raw) : sqlite3_errstr(rc))));
+        throw StoreError(dataFileError(path, raw ? sqliteFailure(raw) : QString::fromUtf8(sqlite3_errstr(rc))));
     const QString problem = checkIdiomTable(db.get());
     if (!problem.isEmpty())
         throw StoreError(dataFileError(path, problem));

@@ -30,5 +30,9 @@ private:
 // Why the last SQLite call on `db` failed, in words for the user.
 QString sqliteFailure(sqlite3 *db);
 
-// The message of a StoreError about the data file at `path`.
+// The message of a StoreError about a data file at `path` that is there but
+// cannot be used: what is wrong, and how to get the carried data back.
 QString dataFileError(const QString &path, const QString &reason);
+
+// The message of a StoreError about a data file that is not there.
+QString missingDataFileError(const QString &path);

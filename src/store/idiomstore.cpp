@@ -5,9 +5,11 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QResource>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QStorageInfo>
 
 namespace {
 
@@ -23,20 +25,49 @@ QString perUserFolder()
     return folderRule(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
 }
 
+// Why cy.dat could not be written into `folder`, in words for the user, with
+// the system's own text after it.
+QString writeFailure(const QString &folder, qint64 size, const QString &system)
+{
+    const QFileInfo info(folder);
+    const QStorageInfo storage(folder);
+    QString reason;
+    if (!info.isDir())
+        reason = QStringLiteral("文件夹不存在，也无法创建");
+    else if (storage.isValid() && storage.isReadOnly())
+        reason = QStringLiteral("文件夹所在的磁盘是只读的");
+    else if (!info.isWritable())
+        reason = QStringLiteral("没有写入这个文件夹的权限");
+    else if (storage.isValid() && storage.bytesAvailable() < size)
+        reason = QStringLiteral("磁盘空间不足");
+    else
+        reason = QStringLiteral("写入时出错");
+    return system.isEmpty() ? reason : QStringLiteral("%1（%2）").arg(reason, system);
+}
+
 // Writes `bytes` as folder/cy.dat through a temporary file in the same
-// folder. Returns an empty string on success, else the reason.
+// folder, unless another start of the program wrote it meanwhile. Returns
+// an empty string on success, else the reason.
 QString writeDataFile(const QString &folder, const QByteArray &bytes)
 {
+    // Two starts at once in one folder: the first writes, the second waits
+    // for it and then finds the file. Where no lock can be taken (a folder
+    // that cannot be written), the write below fails with the reason.
+    QLockFile lock(folder + kDataFileName + QStringLiteral(".lock"));
+    lock.tryLock(30000);
+    if (hasDataFile(folder))
+        return QString();
+
     QSaveFile file(folder + kDataFileName);
     if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
+        return writeFailure(folder, bytes.size(), file.errorString());
     if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
+        const QString reason = writeFailure(folder, bytes.size(), file.errorString());
         file.cancelWriting();
         return reason;
     }
     if (!file.commit())
-        return file.errorString();
+        return writeFailure(folder, bytes.size(), file.errorString());
     return QString();
 }
 
@@ -74,9 +105,14 @@ void ProvisionDataFile(const QString &appPath)
     const QString userFolder = perUserFolder();
     if (hasDataFile(userFolder))
         return;
-    if (QDir().mkpath(userFolder) && writeDataFile(userFolder, bytes).isEmpty())
+    QDir().mkpath(userFolder);
+    const QString userReason = writeDataFile(userFolder, bytes);
+    if (userReason.isEmpty())
         return;
-    throw StoreError(dataFileError(appPath + kDataFileName, QStringLiteral("无法写入（%1）").arg(reason)));
+    throw StoreError(QStringLiteral("无法写出成语数据文件：\n“%1”：%2；\n“%3”：%4。\n"
+                                    "请把本程序放到可以写入的文件夹里（或者腾出磁盘空间）后重新启动。")
+                         .arg(QDir::toNativeSeparators(appPath + kDataFileName), reason,
+                              QDir::toNativeSeparators(userFolder + kDataFileName), userReason));
 }
 
 QString connectionString(const QString &dataFile)

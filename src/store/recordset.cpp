@@ -75,7 +75,7 @@ void Recordset::open(const Command &source, Connection &activeConnection,
     const Command ordered(source.text + QStringLiteral(" ORDER BY rowid"), source.parameters);
     Sqlite::Statement statement(prepare(m_db, ordered, &error, &fileFault));
     if (!statement && fileFault)
-        fail(error);
+        failOnFile(error);
     if (!statement)
         fail(QStringLiteral("语句“%1”不是对成语表 cy 的简单查询（%2）").arg(source.text, error));
 
@@ -83,7 +83,7 @@ void Recordset::open(const Command &source, Connection &activeConnection,
     // the count taken later, fixed until the last row has been read.
     const int rc = sqlite3_step(statement.get());
     if (rc != SQLITE_ROW && rc != SQLITE_DONE)
-        fail(sqliteFailure(m_db));
+        failOnFile(sqliteFailure(m_db));
 
     m_columns.clear();
     for (int i = 0, n = sqlite3_column_count(statement.get()); i < n; ++i)
@@ -103,9 +103,9 @@ int Recordset::recordCount()
         QString error;
         Sqlite::Statement statement(prepare(m_db, count, &error));
         if (!statement)
-            fail(error);
+            failOnFile(error);
         if (sqlite3_step(statement.get()) != SQLITE_ROW)
-            fail(sqliteFailure(m_db));
+            failOnFile(sqliteFailure(m_db));
         m_recordCount = int(sqlite3_column_int64(statement.get(), 0));
     }
     return m_recordCount;
@@ -118,7 +118,7 @@ void Recordset::moveNext()
         fail(QStringLiteral("已经在最后一条记录之后，不能再向后移动"));
     const int rc = sqlite3_step(m_statement.get());
     if (rc != SQLITE_ROW && rc != SQLITE_DONE)
-        fail(sqliteFailure(m_db));
+        failOnFile(sqliteFailure(m_db));
     m_eof = rc == SQLITE_DONE;
 }
 
@@ -136,6 +136,11 @@ void Recordset::requireOpen(const char *operation) const
 {
     if (!m_statement)
         throw StoreError(QStringLiteral("记录集没有打开，不能执行 %1。").arg(QLatin1String(operation)));
+}
+
+void Recordset::failOnFile(const QString &reason) const
+{
+    throw StoreError(dataFileError(m_dataSource, reason));
 }
 
 void Recordset::fail(const QString &reason) const

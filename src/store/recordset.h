@@ -82,7 +82,10 @@ private:
     friend class Fields;
 
     void requireOpen(const char *operation) const;
+    // A statement or a use of the recordset that is wrong.
     [[noreturn]] void fail(const QString &reason) const;
+    // The data file that cannot be read: the reason, and what to do.
+    [[noreturn]] void failOnFile(const QString &reason) const;
 
     Sqlite::Statement m_statement;
     sqlite3 *m_db = nullptr;
