@@ -55,8 +55,10 @@ inline const QStringList kSmallIdioms = {
 class TestWindow
 {
 public:
-    // `change` may alter the data file before the window starts on it.
-    explicit TestWindow(WindowData data, const std::function<void(const QString &)> &change = {})
+    // `change` may alter the data file before the window starts on it;
+    // `folder` is the program's folder when not the window's own temporary one.
+    explicit TestWindow(WindowData data, const std::function<void(const QString &)> &change = {},
+                        const QString &folder = QString())
     {
         EventPass::resetProgramEnding(); // an earlier test may have closed its window
         const QString dataFile = dir.filePath(QStringLiteral("cy.dat"));
@@ -69,7 +71,7 @@ public:
         w.messageBox = [this](QWidget *, const QString &prompt, int style, const QString &title) {
             notices.append({prompt, style, title});
         };
-        w.programFolder = dir.path();
+        w.programFolder = folder.isEmpty() ? dir.path() : folder;
         w.Form_Load();
     }
 

@@ -1,0 +1,242 @@
+// What the program survives on a real disk: folders that cannot be written,
+// a disk that fills up during the first start, two starts at once, and a
+// data file deleted, replaced or damaged while the window runs. Read-only
+// and full folders are real mounts, so those checks need root (as CI runs);
+// elsewhere they are skipped.
+#include "connection.h"
+#include "fonts.h"
+#include "form1harness.h"
+#include "idiomstore.h"
+#include "recordset.h"
+#include "storeerror.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QStorageInfo>
+
+#ifdef Q_OS_LINUX
+#include <sys/mount.h>
+#endif
+
+namespace {
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A mount over a folder for the life of the object: the folder itself made
+// read-only, or a small empty tmpfs of `bytes`.
+class Mount
+{
+public:
+    static std::unique_ptr<Mount> readOnly(const QString &folder)
+    {
+#ifdef Q_OS_LINUX
+        const QByteArray path = QFile::encodeName(folder);
+        if (mount(path, path, nullptr, MS_BIND, nullptr) != 0)
+            return nullptr;
+        auto made = std::unique_ptr<Mount>(new Mount(path));
+        if (mount(path, path, nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) != 0)
+            return nullptr;
+        return made;
+#else
+        Q_UNUSED(folder)
+        return nullptr;
+#endif
+    }
+
+    static std::unique_ptr<Mount> tmpfs(const QString &folder, qint64 bytes)
+    {
+#ifdef Q_OS_LINUX
+        const QByteArray path = QFile::encodeName(folder);
+        if (mount("tmpfs", path, "tmpfs", 0, QByteArray("size=" + QByteArray::number(bytes)).constData()) != 0)
+            return nullptr;
+        return std::unique_ptr<Mount>(new Mount(path));
+#else
+        Q_UNUSED(folder)
+        Q_UNUSED(bytes)
+        return nullptr;
+#endif
+    }
+
+    bool resize(qint64 bytes)
+    {
+#ifdef Q_OS_LINUX
+        return mount("tmpfs", m_path, "tmpfs", MS_REMOUNT,
+                     QByteArray("size=" + QByteArray::number(bytes)).constData()) == 0;
+#else
+        Q_UNUSED(bytes)
+        return false;
+#endif
+    }
+
+    ~Mount()
+    {
+#ifdef Q_OS_LINUX
+        umount2(m_path, MNT_DETACH);
+#endif
+    }
+
+private:
+    explicit Mount(const QByteArray &path) : m_path(path) {}
+    QByteArray m_path;
+};
+
+} // namespace
+
+class FaultsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void readOnlyFolders();
+    void diskFullOnFirstStart();
+    void twoStartsAtOnce();
+    void dataFileChangedWhileRunning();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_appPath;
+    QString m_userFolder;
+};
+
+void FaultsTest::init()
+{
+    registerFontSubstitutions();
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_appPath = folderRule(m_dir->filePath("program"));
+    QDir().mkpath(m_appPath);
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir->filePath("user")));
+    m_userFolder = folderRule(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
+    QDir().mkpath(m_userFolder);
+}
+
+void FaultsTest::cleanup()
+{
+    m_dir.reset();
+}
+
+void FaultsTest::readOnlyFolders()
+{
+    auto program = Mount::readOnly(m_appPath);
+    if (!program)
+        QSKIP("mounting needs root");
+
+    // The program's folder read-only: the per-user folder serves.
+    ProvisionDataFile(m_appPath);
+    QCOMPARE(fileBytes(m_userFolder + "cy.dat"), embeddedDataFile());
+    QCOMPARE(dataFilePath(m_appPath), m_userFolder + "cy.dat");
+    QVERIFY(QFile::remove(m_userFolder + "cy.dat"));
+
+    // Both read-only: the window comes up, and its notice names both places.
+    auto user = Mount::readOnly(m_userFolder);
+    QVERIFY(user);
+    TestWindow t(WindowData::Carried, {}, m_appPath);
+    QCOMPARE(t.w.idiomCount, 0);
+    QVERIFY(t.show());
+    t.w.reportStartupFailure();
+    QCOMPARE(t.notices.size(), 1);
+    const QString told = t.notices[0].prompt;
+    QVERIFY2(told.contains(m_appPath + "cy.dat") && told.contains(m_userFolder + "cy.dat"), qPrintable(told));
+    QVERIFY2(told.count(QStringLiteral("只读")) == 2, qPrintable(told));
+    QCOMPARE(QDir(m_appPath).entryList(QDir::Files | QDir::Hidden), QStringList());
+    QCOMPARE(QDir(m_userFolder).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+void FaultsTest::diskFullOnFirstStart()
+{
+    const qint64 half = embeddedDataFile().size() / 2;
+    auto program = Mount::tmpfs(m_appPath, half);
+    if (!program)
+        QSKIP("mounting needs root");
+    auto user = Mount::tmpfs(m_userFolder, half);
+    QVERIFY(user);
+
+    try {
+        ProvisionDataFile(m_appPath);
+        QFAIL("a full disk took the whole data file");
+    } catch (const StoreError &error) {
+        QVERIFY2(error.message().count(QStringLiteral("磁盘空间不足")) == 2, qPrintable(error.message()));
+    }
+    QCOMPARE(QDir(m_appPath).entryList(QDir::Files | QDir::Hidden), QStringList());
+    QCOMPARE(QDir(m_userFolder).entryList(QDir::Files | QDir::Hidden), QStringList());
+
+    // With room again, the next start writes it whole, in the program's folder.
+    QVERIFY(program->resize(4 * embeddedDataFile().size()));
+    ProvisionDataFile(m_appPath);
+    QCOMPARE(fileBytes(m_appPath + "cy.dat"), embeddedDataFile());
+    QCOMPARE(QDir(m_userFolder).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+void FaultsTest::twoStartsAtOnce()
+{
+    const QString child = QCoreApplication::applicationDirPath() + QStringLiteral("/provisionchild");
+    QProcess first, second;
+    for (QProcess *start : {&first, &second})
+        start->start(child, {m_appPath});
+    QStringList counts;
+    for (QProcess *start : {&first, &second}) {
+        QVERIFY(start->waitForFinished(30000));
+        QCOMPARE(start->exitCode(), 0);
+        counts << QString::fromUtf8(start->readAllStandardOutput()).trimmed();
+    }
+    std::unique_ptr<Connection> conn;
+    std::unique_ptr<Recordset> rs;
+    OpenIdiomStore(m_appPath, conn, rs);
+    const QString whole = QString::number(countIdioms(*conn, *rs));
+    QCOMPARE(counts, QStringList(2, whole));
+    QCOMPARE(fileBytes(m_appPath + "cy.dat"), embeddedDataFile());
+    QCOMPARE(QDir(m_appPath).entryList(QDir::Files | QDir::Hidden), QStringList{"cy.dat"});
+    QCOMPARE(QDir(m_userFolder).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+void FaultsTest::dataFileChangedWhileRunning()
+{
+    TestWindow t(WindowData::Small);
+    Form1 &w = t.w;
+    QVERIFY(t.show());
+    const QString dataFile = t.dir.filePath(QStringLiteral("cy.dat"));
+    const QByteArray original = fileBytes(dataFile);
+
+    // Deleted, or replaced by another file: the open connection reads on.
+    QVERIFY(QFile::remove(dataFile));
+    click(w.Image6);
+    QCOMPARE(w.Lab[1]->caption(), QStringLiteral("爱 屋 及 乌"));
+    TestData::writeFile(dataFile + ".new", "not a data file");
+    QVERIFY(QFile::rename(dataFile + ".new", dataFile));
+    click(w.Image6);
+    QCOMPARE(w.currentId, 3);
+    QCOMPARE(t.notices.size(), 0);
+
+    // The same file damaged in place: told, with what to do, and the
+    // window goes on.
+    TestWindow damaged(WindowData::Small);
+    QVERIFY(damaged.show());
+    const QString damagedFile = damaged.dir.filePath(QStringLiteral("cy.dat"));
+    QFile file(damagedFile);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.seek(file.size() / 2));
+    file.write(QByteArray(int(file.size() / 2), '\xff'));
+    file.close();
+    const QByteArray garbled = fileBytes(damagedFile);
+    for (int i = 0; i < 3; ++i)
+        click(damaged.w.Image7);
+    damaged.w.Image3_Click();
+    search(damaged.w, QStringLiteral("%"));
+    QVERIFY(!damaged.notices.isEmpty());
+    for (const Notice &notice : std::as_const(damaged.notices))
+        QVERIFY2(notice.prompt.contains(QStringLiteral("删除")), qPrintable(notice.prompt));
+    QVERIFY(!damaged.w.isSearching());
+    QCOMPARE(fileBytes(damagedFile), garbled); // never written by us
+    Q_UNUSED(original)
+}
+
+QTEST_MAIN(FaultsTest)
+#include "tst_faults.moc"
