@@ -76,6 +76,23 @@ void Form1SearchTest::searchLists_data()
     QTest::newRow("quote") << "'" << QList<int>{};
     QTest::newRow("quoted condition") << "a' OR '1'='1" << QList<int>{};
     QTest::newRow("longer than a line edit's default limit") << QString(40000, QLatin1Char('a')) << QList<int>{};
+
+    // Input no idiom holds finds nothing, and never makes a statement fail.
+    QList<int> fourOrMore = everyIdiomTwice;
+    fourOrMore.removeAll(5); // 莫须有 and its code mxy are three long
+    QTest::newRow("longer than LIKE takes") << QString(100000, QLatin1Char('a')) << QList<int>{};
+    QTest::newRow("longer than LIKE takes, anywhere") << QLatin1Char('%') + QString(60000, QLatin1Char('a')) << QList<int>{};
+    QTest::newRow("percent, 100,000 times") << QString(100000, QLatin1Char('%')) << everyIdiomTwice;
+    QTest::newRow("percent four times") << "%%%%" << everyIdiomTwice;
+    QTest::newRow("four underscores") << "____" << fourOrMore;
+    for (const char *text : {"--", ";", "\\", "[", "]", "^", "[一]%", "a' --", "'; DROP TABLE cy; --"})
+        QTest::newRow(text) << QString::fromUtf8(text) << QList<int>{};
+    QTest::newRow("NUL") << QString(QChar(0)) + QStringLiteral("一") << QList<int>{};
+    QTest::newRow("control characters") << "\t\r\n\x01" << QList<int>{};
+    QTest::newRow("lone surrogate") << QString(QChar(0xD800)) << QList<int>{};
+    QTest::newRow("outside the basic plane") << QStringLiteral("\U00020000") << QList<int>{};
+    QTest::newRow("emoji") << QStringLiteral("😀") << QList<int>{};
+    QTest::newRow("full-width letters") << QStringLiteral("ＡＢＳＸ") << QList<int>{};
 }
 
 void Form1SearchTest::searchLists()

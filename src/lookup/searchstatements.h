@@ -5,13 +5,28 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
+
+// The longest pattern SQLite's LIKE takes.
+inline constexpr qsizetype kLongestPattern = 50000;
 
 struct SearchStatement
 {
     const char *sql;
     bool prefix; // bind text + "%"
 
-    QString parameter(const QString &text) const { return prefix ? text + QLatin1Char('%') : text; }
+    QVariant parameter(const QString &text) const
+    {
+        if (!prefix)
+            return text;
+        // "%%" means what "%" does; a pattern that is still longer than
+        // LIKE takes needs a text of thousands of characters, which no
+        // idiom is: null matches nothing, without an error.
+        QString pattern = text + QLatin1Char('%');
+        while (pattern.contains(QLatin1String("%%")))
+            pattern.replace(QLatin1String("%%"), QLatin1String("%"));
+        return pattern.size() > kLongestPattern ? QVariant() : QVariant(pattern);
+    }
 };
 
 inline constexpr SearchStatement kSearchStatements[] = {
