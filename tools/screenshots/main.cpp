@@ -1,7 +1,11 @@
-// vura-screenshots FOLDER: drives the main window through its states and
-// saves a picture of each into FOLDER, for looking at what the windows draw.
+// vura-screenshots FOLDER: drives the main window and the chain window
+// through their states and saves a picture of each into FOLDER, for looking
+// at what the windows draw.
 #include "form1.h"
+#include "form2.h"
 #include "fonts.h"
+#include "listbox.h"
+#include "mainmenu.h"
 #include "picturebox.h"
 
 #include <QApplication>
@@ -47,5 +51,25 @@ int main(int argc, char *argv[])
     window.Image6_Click();
     window.Image6_Click();
     shoot("form1-next");
+
+    // The chain window, opened from the menu as the user does.
+    window.menu->messageBox = window.messageBox;
+    window.menu->cd_cyjl->trigger();
+    Form2 *chain = window.menu->chainWindow();
+    auto shootChain = [&](const char *name) {
+        QApplication::processEvents();
+        chain->grab().save(folder + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
+    };
+    // Picks candidate `row` as a click on it does.
+    auto choose = [&](int row) {
+        chain->List2->setCurrentIndex(chain->List2->model()->index(row, 0));
+        QCoreApplication::sendPostedEvents(chain, QEvent::MetaCall);
+    };
+    shootChain("form2-empty");
+    chain->Image1_Click();
+    shootChain("form2-started");
+    choose(0);
+    choose(0);
+    shootChain("form2-chosen");
     return 0;
 }
