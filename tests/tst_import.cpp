@@ -167,6 +167,8 @@ void ImportTest::malformedRowIsRefusedWithoutOutput_data()
                                     << "line 3, field 2 (cy): 41 characters";
     QTest::newRow("quote not closed") << QByteArray("5,\"一,\"yī\",,,,\"y\"") << "line 3";
     QTest::newRow("stray quote") << QByteArray("5,一\"二,\"yī\",,,,\"y\"") << "line 3, field 2 (cy)";
+    QTest::newRow("line ended by a lone CR") << QByteArray("5,\"一\",\"yī\",,,,\"y\"\r5,\"一\",\"yī\",,,\"y\"")
+                                             << "line 4: 6 fields instead of 7";
 }
 
 void ImportTest::malformedRowIsRefusedWithoutOutput()

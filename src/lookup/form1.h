@@ -49,6 +49,8 @@ public:
 
     // Whether a search is filling the result list.
     bool isSearching() const { return m_filling; }
+    // The window's recordset, for the checks that it is closed between handlers.
+    const Recordset *recordset() const { return rs.get(); }
 
 public slots:
     void Image1_Click();   // search

@@ -88,12 +88,18 @@ QList<std::pair<int, QStringList>> splitCsv(const QString &text)
                 ++pos;
                 continue;
             }
-            if (pos < n && text.at(pos) == QLatin1Char('\r'))
+            // CR LF, LF or a lone CR ends the record and its line.
+            bool lineEnded = false;
+            if (pos < n && text.at(pos) == QLatin1Char('\r')) {
                 ++pos;
+                lineEnded = true;
+            }
             if (pos < n && text.at(pos) == QLatin1Char('\n')) {
                 ++pos;
-                ++line;
+                lineEnded = true;
             }
+            if (lineEnded)
+                ++line;
             break;
         }
         records.append({recordLine, fields});

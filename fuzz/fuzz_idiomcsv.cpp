@@ -1,0 +1,55 @@
+// Any bytes given to the importer are either refused with an ImportError or
+// read into rows that keep the format's promises; placing the late additions
+// then only reorders those rows.
+#include "idiomimport.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+// What readIdiomCsv promises of the rows it returns.
+bool wellFormed(const QList<IdiomRow> &rows)
+{
+    int previousLine = 0;
+    for (const IdiomRow &row : rows) {
+        if (row.line <= previousLine || row.sourceId < 0)
+            return false;
+        if (row.cy.isEmpty() || row.py.isEmpty() || row.pyjm.isEmpty())
+            return false;
+        if (row.cy.size() > 40 || row.py.size() > 60 || row.ys.size() > 120 || row.cc.size() > 180
+            || row.lz.size() > 120 || row.pyjm.size() > 4)
+            return false;
+        previousLine = row.line;
+    }
+    return !rows.isEmpty();
+}
+
+QList<int> sortedLines(const QList<IdiomRow> &rows)
+{
+    QList<int> lines;
+    for (const IdiomRow &row : rows)
+        lines << row.line;
+    std::sort(lines.begin(), lines.end());
+    return lines;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    QList<IdiomRow> rows;
+    try {
+        rows = readIdiomCsv(QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size)));
+    } catch (const ImportError &) {
+        return 0;
+    }
+    if (!wellFormed(rows))
+        std::abort();
+    const QList<int> before = sortedLines(rows);
+    placeLateAdditions(rows);
+    if (sortedLines(rows) != before)
+        std::abort();
+    return 0;
+}
