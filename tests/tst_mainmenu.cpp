@@ -6,6 +6,7 @@
 
 #include "fonts.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QDate>
 #include <QFile>
@@ -54,6 +55,7 @@ private slots:
     void boxesAndPages_data();
     void boxesAndPages();
     void oneChainWindow();
+    void accessibleNames();
     void chainWindowWithoutData();
     void exitClosesBoth_data();
     void exitClosesBoth();
@@ -141,6 +143,57 @@ void MainMenuTest::oneChainWindow()
     start(*second, QStringLiteral("一"));
     QCOMPARE(listedIds(second->List2), (QList<int>{12, 13, 14}));
     QCOMPARE(t.notices.size(), 0);
+}
+
+void MainMenuTest::accessibleNames()
+{
+    MenuWindow t;
+    QVERIFY(t.show());
+    Form1 &w = t.w;
+    Form2 *chain = t.openChain();
+    QVERIFY(chain);
+    const auto copyHint = [](const char *field) { return QString::fromUtf8(field) + QStringLiteral("，点击可以复制"); };
+    const QString searchTip = QStringLiteral("可输入成语、首字、拼音简码进行查找");
+    struct Expected
+    {
+        QWidget *control;
+        QString name, description;
+    };
+    const QList<Expected> expected = {
+        {w.Image1, "查找", searchTip},
+        {w.Image2, "收起", "收起查找界面"},
+        {w.Image3, "展开", "展开查找界面"},
+        {w.Image4, "最前/后", "最前或最后一个成语"},
+        {w.Image5, "上一个", "上一个成语"},
+        {w.Image6, "下一个", "下一个成语"},
+        {w.Image7, "随机", "随机一个成语"},
+        {w.Text1, "查找内容", searchTip},
+        {w.List1, "查找结果", "选中一个成语，右边显示它的解释"},
+        {w.Lab[0], w.Lab[0]->caption(), copyHint("拼音")},
+        {w.Lab[1], w.Lab[1]->caption(), copyHint("成语")},
+        {w.Lab[2], w.Lab[2]->caption(), copyHint("意思")},
+        {w.Lab[3], w.Lab[3]->caption(), copyHint("出处")},
+        {w.Lab[4], w.Lab[4]->caption(), copyHint("例子")},
+        {chain->Image1, "开始", "从开头的成语开始接龙"},
+        {chain->Text1, "开头的成语", "输入开头的成语或一个字"},
+        {chain->List1, "已选", "接好的成语，点击一个可以倒回去重新选择"},
+        {chain->List2, "候选", "可以接上的成语，点击一个接上去"},
+        {chain->Text2, "接好的成语", "整条接龙，可以选中复制"},
+    };
+    for (const Expected &control : expected) {
+        QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(control.control);
+        QVERIFY(reader);
+        QCOMPARE(reader->text(QAccessible::Name), control.name);
+        QCOMPARE(reader->text(QAccessible::Description), control.description);
+    }
+    QVERIFY(!w.Lab[0]->caption().isEmpty());
+
+    // An image button is a button that a screen reader can press.
+    QAccessibleInterface *next = QAccessible::queryAccessibleInterface(w.Image6);
+    QCOMPARE(next->role(), QAccessible::Button);
+    const int before = w.currentId;
+    next->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(w.currentId, before + 1);
 }
 
 void MainMenuTest::chainWindowWithoutData()

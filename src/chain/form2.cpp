@@ -79,13 +79,24 @@ Form2::Form2()
     Text1->setMaxLength(std::numeric_limits<int>::max()); // no limit of its own
     Image1 = new ImageButton(QStringLiteral("button-start"), Form2Layout::Image1.pixels().size(), this);
     Image1->move(Form2Layout::Image1.topLeft());
+    // Names and descriptions for screen readers, where a control has no text of its own.
+    Text1->setAccessibleName(QStringLiteral("开头的成语"));
+    Text1->setAccessibleDescription(QStringLiteral("输入开头的成语或一个字"));
+    Image1->setAccessibleName(QStringLiteral("开始"));
+    Image1->setAccessibleDescription(QStringLiteral("从开头的成语开始接龙"));
 
     Label1 = heading(QStringLiteral("已选："), QColor(0, 128, 0), Form2Layout::Label1, this);
     Label2 = heading(QStringLiteral("候选："), QColor(255, 0, 0), Form2Layout::Label2, this);
     Label4 = heading(QStringLiteral("接好的成语："), QColor(255, 0, 255), Form2Layout::Label4, this);
     List1 = new ListBox(Form2Layout::List1.pixels(), song, this);
     List2 = new ListBox(Form2Layout::List2.pixels(), song, this);
+    List1->setAccessibleName(QStringLiteral("已选"));
+    List1->setAccessibleDescription(QStringLiteral("接好的成语，点击一个可以倒回去重新选择"));
+    List2->setAccessibleName(QStringLiteral("候选"));
+    List2->setAccessibleDescription(QStringLiteral("可以接上的成语，点击一个接上去"));
     Text2 = new QPlainTextEdit(this);
+    Text2->setAccessibleName(QStringLiteral("接好的成语"));
+    Text2->setAccessibleDescription(QStringLiteral("整条接龙，可以选中复制"));
     Text2->setGeometry(Form2Layout::Text2.pixels());
     Text2->setFont(song);
     Text2->setReadOnly(true); // the program writes it; the user may select and copy

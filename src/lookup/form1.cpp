@@ -50,11 +50,15 @@ Label *label(const QString &caption, const QFont &font, Label::Sizing sizing, co
     return control;
 }
 
-ImageButton *imageButton(const char *art, const TwipsRect &place, const QString &tip, QWidget *parent)
+// `name` is what its face says, for screen readers; the tip describes it.
+ImageButton *imageButton(const char *art, const TwipsRect &place, const QString &tip, const char *name,
+                         QWidget *parent)
 {
     auto *button = new ImageButton(QString::fromLatin1(art), place.pixels().size(), parent);
     button->move(place.topLeft());
     button->setToolTip(tip);
+    button->setAccessibleName(QString::fromUtf8(name));
+    button->setAccessibleDescription(tip);
     return button;
 }
 
@@ -82,7 +86,7 @@ Form1::Form1(QWidget *parent)
 
     menu = new MainMenu(this);
     // Created first, so that the search pane covers it while it is shown.
-    Image3 = imageButton("tab-expand", Form1Layout::Image3, QStringLiteral("展开查找界面"), client);
+    Image3 = imageButton("tab-expand", Form1Layout::Image3, QStringLiteral("展开查找界面"), "展开", client);
     buildCard();
     buildSearchPane();
     setTabOrder(Text1, List1);
@@ -125,15 +129,19 @@ void Form1::buildCard()
     Lab[4] = label(QStringLiteral("文章尽可在别的刊物上发表，对于～的创造社的几种刊物却一字也不肯飞来。"
                                   "（郭沫若《学生时代·创造十年续编》）"),
                    song, Label::FixedBox, Lab4, card);
-    for (Label *field : Lab) {
-        field->setToolTip(kCopyTip);
-        field->setCursor(Qt::PointingHandCursor);
+    // A field's text is its name for screen readers; the description says
+    // which field it is and that a click copies it.
+    const char *fieldNames[] = {"拼音", "成语", "意思", "出处", "例子"};
+    for (int index = 0; index < int(Lab.size()); ++index) {
+        Lab[index]->setToolTip(kCopyTip);
+        Lab[index]->setCursor(Qt::PointingHandCursor);
+        Lab[index]->setAccessibleDescription(QString::fromUtf8(fieldNames[index]) + QStringLiteral("，") + kCopyTip);
     }
 
-    Image4 = imageButton("button-first-last", Form1Layout::Image4, QStringLiteral("最前或最后一个成语"), card);
-    Image5 = imageButton("button-previous", Form1Layout::Image5, QStringLiteral("上一个成语"), card);
-    Image6 = imageButton("button-next", Form1Layout::Image6, QStringLiteral("下一个成语"), card);
-    Image7 = imageButton("button-random", Form1Layout::Image7, QStringLiteral("随机一个成语"), card);
+    Image4 = imageButton("button-first-last", Form1Layout::Image4, QStringLiteral("最前或最后一个成语"), "最前/后", card);
+    Image5 = imageButton("button-previous", Form1Layout::Image5, QStringLiteral("上一个成语"), "上一个", card);
+    Image6 = imageButton("button-next", Form1Layout::Image6, QStringLiteral("下一个成语"), "下一个", card);
+    Image7 = imageButton("button-random", Form1Layout::Image7, QStringLiteral("随机一个成语"), "随机", card);
 }
 
 void Form1::buildSearchPane()
@@ -146,10 +154,14 @@ void Form1::buildSearchPane()
     Text1->setGeometry(Form1Layout::Text1.pixels());
     Text1->setMaxLength(std::numeric_limits<int>::max()); // no limit of its own
     Text1->setToolTip(kSearchTip);
-    Image1 = imageButton("button-search", Form1Layout::Image1, kSearchTip, pane);
+    Text1->setAccessibleName(QStringLiteral("查找内容"));
+    Text1->setAccessibleDescription(kSearchTip);
+    Image1 = imageButton("button-search", Form1Layout::Image1, kSearchTip, "查找", pane);
     Label2 = label(QStringLiteral("查找结果："), font(), Label::AutoSize, Form1Layout::Label2, pane);
     List1 = new ListBox(Form1Layout::List1.pixels(), windowFont("宋体", 10.5), pane);
-    Image2 = imageButton("tab-collapse", Form1Layout::Image2, QStringLiteral("收起查找界面"), pane);
+    List1->setAccessibleName(QStringLiteral("查找结果"));
+    List1->setAccessibleDescription(QStringLiteral("选中一个成语，右边显示它的解释"));
+    Image2 = imageButton("tab-collapse", Form1Layout::Image2, QStringLiteral("收起查找界面"), "收起", pane);
 
     // The busy indicator lies over the list.
     Picture3 = new PictureBox(Form1Layout::Picture3.pixels(), QColor(255, 192, 192), pane);
