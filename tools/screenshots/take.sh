@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Takes pictures of both windows in their states, at 100 % and at 200 %, on
+# Qt's offscreen platform. The 100 % pictures are the ones README shows, in
+# docs/screenshots; the 200 % ones go to build/screenshots-200 for looking at.
+#
+#   tools/screenshots/take.sh [BUILD_FOLDER]
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+build="${1:-build}"
+cmake --build "$build" --target vura-screenshots
+export QT_QPA_PLATFORM=offscreen
+QT_SCALE_FACTOR=1 "$build/vura-screenshots" docs/screenshots
+QT_SCALE_FACTOR=2 "$build/vura-screenshots" "$build/screenshots-200"
+echo "100 %: docs/screenshots; 200 %: $build/screenshots-200"
