@@ -103,6 +103,13 @@ void Form2Test::game_data()
     QTest::newRow("outside the basic plane") << QStringList{"s:大𠮷"} << QStringList{"大𠮷"} << QList<int>{4} << "";
     QTest::newRow("lone surrogate") << QStringList{QString("s:") + QChar(0xD842)} << QStringList{QChar(0xD842)}
                                     << QList<int>{} << "";
+    // Whatever the text box holds, its last character finds a plain list.
+    for (const QString &text : {QStringLiteral("--"), QStringLiteral(";"), QStringLiteral("\\"), QStringLiteral("["),
+                                QStringLiteral("]"), QStringLiteral("^"), QStringLiteral("' OR '1'='1"),
+                                QStringLiteral("😀"), QStringLiteral("ＡＢＳＸ"), QStringLiteral("一\t"),
+                                QStringLiteral("一") + QChar(0), QString(100000, QLatin1Char('a'))})
+        QTest::newRow(qPrintable(QStringLiteral("bad input %1").arg(text.left(12)))) << QStringList{"s:" + text}
+                                                                                  << QStringList{text} << QList<int>{} << "";
     QTest::newRow("choose") << QStringList{"s:爱不释手", "c:手到擒来"} << QStringList{"爱不释手", "手到擒来"}
                             << QList<int>{6, 7} << "爱不释手 - 手到擒来 - ";
     QTest::newRow("choose across the basic plane") << QStringList{"s:万", "c:万事大𠮷", "c:𠮷人天相"}
