@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QStorageInfo>
@@ -99,6 +100,7 @@ private slots:
     void readOnlyFolders();
     void diskFullOnFirstStart();
     void twoStartsAtOnce();
+    void symlinkToNowhere();
     void dataFileChangedWhileRunning();
 
 private:
@@ -195,6 +197,24 @@ void FaultsTest::twoStartsAtOnce()
     QCOMPARE(fileBytes(m_appPath + "cy.dat"), embeddedDataFile());
     QCOMPARE(QDir(m_appPath).entryList(QDir::Files | QDir::Hidden), QStringList{"cy.dat"});
     QCOMPARE(QDir(m_userFolder).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+void FaultsTest::symlinkToNowhere()
+{
+    const QString link = m_appPath + "cy.dat";
+    const QString nowhere = m_dir->filePath("gone/cy.dat");
+    if (!QFile::link(nowhere, link))
+        QSKIP("no symbolic links here");
+
+    // The link is left as it is; the per-user folder serves instead.
+    TestWindow t(WindowData::Carried, {}, m_appPath);
+    QVERIFY(t.w.idiomCount > 0);
+    QVERIFY(t.show());
+    t.w.reportStartupFailure();
+    QCOMPARE(t.notices.size(), 0);
+    QCOMPARE(QFileInfo(link).symLinkTarget(), nowhere);
+    QVERIFY(!QFileInfo::exists(nowhere));
+    QCOMPARE(fileBytes(m_userFolder + "cy.dat"), embeddedDataFile());
 }
 
 void FaultsTest::dataFileChangedWhileRunning()

@@ -224,10 +224,14 @@ void Form2::followLink(const QString &link, int keep)
         if (keep >= 0 && !truncateAfter(pass, keep))
             return;
     }
-    if (!m_loadFailure.isEmpty())
-        reportLoadFailure();
-    else if (!failure.isEmpty())
+    if (!m_loadFailure.isEmpty()) {
+        // Every click that needs the idioms says why it cannot have them,
+        // in the words the load found.
+        m_loadFailureTold = true;
+        notice(m_loadFailure);
+    } else if (!failure.isEmpty()) {
         notice(failure);
+    }
 }
 
 bool Form2::fillCandidates(EventPass &pass, const QString &character)
