@@ -11,7 +11,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("vura"));
     loadChineseTranslations(&app);
     registerFontSubstitutions(); // before anything draws the artwork's characters
-    QApplication::setWindowIcon(programIcon());
+    QApplication::setWindowIcon(programIcon()); // both windows take it from here
 
     Form1 window;
     window.Form_Load();

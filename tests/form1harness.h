@@ -4,6 +4,7 @@
 #pragma once
 
 #include "eventpass.h"
+#include "fonts.h"
 #include "form1.h"
 #include "imagebutton.h"
 #include "label.h"
@@ -12,6 +13,7 @@
 #include "testdata.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QLayout>
 #include <QLineEdit>
 #include <QList>
@@ -19,6 +21,20 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
+
+// What every window test sets up once: the font substitutions, and a
+// per-user data folder of its own, so that no data file of an earlier run
+// there stands in for the one a test writes.
+struct WindowTestEnvironment
+{
+    WindowTestEnvironment()
+    {
+        registerFontSubstitutions();
+        qputenv("XDG_DATA_HOME", QFile::encodeName(userData.path()));
+    }
+
+    QTemporaryDir userData;
+};
 
 struct Notice
 {

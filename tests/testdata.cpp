@@ -27,6 +27,12 @@ QByteArray csv()
         "40,\"爱不释手\",\"ài  bù  shì  shǒu\",\"喜爱得舍不得放下。\",\"《三国志》\",\"这本书他～。\",\"absx\"");
 }
 
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 void writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);

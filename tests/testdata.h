@@ -18,6 +18,9 @@ constexpr int kCount = 16;
 // returns the data file's path.
 QString writeDataFile(const QString &folder);
 
+// The bytes of the file at `path`; empty when it cannot be read.
+QByteArray readFile(const QString &path);
+
 // Writes `bytes` to `path`, creating or replacing the file.
 void writeFile(const QString &path, const QByteArray &bytes);
 

@@ -23,12 +23,6 @@
 
 namespace {
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // A mount over a folder for the life of the object: the folder itself made
 // read-only, or a small empty tmpfs of `bytes`.
 class Mount
@@ -133,7 +127,7 @@ void FaultsTest::readOnlyFolders()
 
     // The program's folder read-only: the per-user folder serves.
     ProvisionDataFile(m_appPath);
-    QCOMPARE(fileBytes(m_userFolder + "cy.dat"), embeddedDataFile());
+    QCOMPARE(TestData::readFile(m_userFolder + "cy.dat"), embeddedDataFile());
     QCOMPARE(dataFilePath(m_appPath), m_userFolder + "cy.dat");
     QVERIFY(QFile::remove(m_userFolder + "cy.dat"));
 
@@ -173,7 +167,7 @@ void FaultsTest::diskFullOnFirstStart()
     // With room again, the next start writes it whole, in the program's folder.
     QVERIFY(program->resize(4 * embeddedDataFile().size()));
     ProvisionDataFile(m_appPath);
-    QCOMPARE(fileBytes(m_appPath + "cy.dat"), embeddedDataFile());
+    QCOMPARE(TestData::readFile(m_appPath + "cy.dat"), embeddedDataFile());
     QCOMPARE(QDir(m_userFolder).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
@@ -194,7 +188,7 @@ void FaultsTest::twoStartsAtOnce()
     OpenIdiomStore(m_appPath, conn, rs);
     const QString whole = QString::number(countIdioms(*conn, *rs));
     QCOMPARE(counts, QStringList(2, whole));
-    QCOMPARE(fileBytes(m_appPath + "cy.dat"), embeddedDataFile());
+    QCOMPARE(TestData::readFile(m_appPath + "cy.dat"), embeddedDataFile());
     QCOMPARE(QDir(m_appPath).entryList(QDir::Files | QDir::Hidden), QStringList{"cy.dat"});
     QCOMPARE(QDir(m_userFolder).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
@@ -214,7 +208,7 @@ void FaultsTest::symlinkToNowhere()
     QCOMPARE(t.notices.size(), 0);
     QCOMPARE(QFileInfo(link).symLinkTarget(), nowhere);
     QVERIFY(!QFileInfo::exists(nowhere));
-    QCOMPARE(fileBytes(m_userFolder + "cy.dat"), embeddedDataFile());
+    QCOMPARE(TestData::readFile(m_userFolder + "cy.dat"), embeddedDataFile());
 }
 
 void FaultsTest::dataFileChangedWhileRunning()
@@ -223,7 +217,7 @@ void FaultsTest::dataFileChangedWhileRunning()
     Form1 &w = t.w;
     QVERIFY(t.show());
     const QString dataFile = t.dir.filePath(QStringLiteral("cy.dat"));
-    const QByteArray original = fileBytes(dataFile);
+    const QByteArray original = TestData::readFile(dataFile);
 
     // Deleted, or replaced by another file: the open connection reads on.
     QVERIFY(QFile::remove(dataFile));
@@ -245,7 +239,7 @@ void FaultsTest::dataFileChangedWhileRunning()
     QVERIFY(file.seek(file.size() / 2));
     file.write(QByteArray(int(file.size() / 2), '\xff'));
     file.close();
-    const QByteArray garbled = fileBytes(damagedFile);
+    const QByteArray garbled = TestData::readFile(damagedFile);
     for (int i = 0; i < 3; ++i)
         click(damaged.w.Image7);
     damaged.w.Image3_Click();
@@ -254,7 +248,7 @@ void FaultsTest::dataFileChangedWhileRunning()
     for (const Notice &notice : std::as_const(damaged.notices))
         QVERIFY2(notice.prompt.contains(QStringLiteral("删除")), qPrintable(notice.prompt));
     QVERIFY(!damaged.w.isSearching());
-    QCOMPARE(fileBytes(damagedFile), garbled); // never written by us
+    QCOMPARE(TestData::readFile(damagedFile), garbled); // never written by us
     Q_UNUSED(original)
 }
 

@@ -50,8 +50,6 @@ class Form1Test : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-
     void startupShowsFirstIdiomCollapsed();
     void searchPaneFoldsAndUnfolds();
     void startupWithoutStoreKeepsDesignCard();
@@ -70,16 +68,8 @@ private slots:
     void fullDataStartup();
 
 private:
-    QTemporaryDir m_userData;
+    WindowTestEnvironment m_environment;
 };
-
-void Form1Test::initTestCase()
-{
-    registerFontSubstitutions();
-    // No data file of an earlier run in the per-user folder may stand in.
-    QVERIFY(m_userData.isValid());
-    qputenv("XDG_DATA_HOME", QFile::encodeName(m_userData.path()));
-}
 
 void Form1Test::startupShowsFirstIdiomCollapsed()
 {

@@ -27,8 +27,6 @@ class Form1SearchTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-
     void searchLists_data();
     void searchLists();
     void emptyTextAsksForInput();
@@ -40,15 +38,8 @@ private slots:
     void fullDataFirstCharacter();
 
 private:
-    QTemporaryDir m_userData;
+    WindowTestEnvironment m_environment;
 };
-
-void Form1SearchTest::initTestCase()
-{
-    registerFontSubstitutions();
-    QVERIFY(m_userData.isValid());
-    qputenv("XDG_DATA_HOME", QFile::encodeName(m_userData.path()));
-}
 
 void Form1SearchTest::searchLists_data()
 {

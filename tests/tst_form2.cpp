@@ -28,8 +28,6 @@ class Form2Test : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-
     void opensEmpty();
     void game_data();
     void game();
@@ -43,15 +41,8 @@ private slots:
     void fullData();
 
 private:
-    QTemporaryDir m_userData;
+    WindowTestEnvironment m_environment;
 };
-
-void Form2Test::initTestCase()
-{
-    registerFontSubstitutions();
-    QVERIFY(m_userData.isValid());
-    qputenv("XDG_DATA_HOME", QFile::encodeName(m_userData.path()));
-}
 
 void Form2Test::opensEmpty()
 {

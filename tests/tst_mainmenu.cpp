@@ -50,8 +50,6 @@ class MainMenuTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-
     void boxesAndPages_data();
     void boxesAndPages();
     void oneChainWindow();
@@ -59,14 +57,10 @@ private slots:
     void chainWindowWithoutData();
     void exitClosesBoth_data();
     void exitClosesBoth();
-};
 
-void MainMenuTest::initTestCase()
-{
-    registerFontSubstitutions();
-    static QTemporaryDir userData;
-    qputenv("XDG_DATA_HOME", QFile::encodeName(userData.path()));
-}
+private:
+    WindowTestEnvironment m_environment;
+};
 
 void MainMenuTest::boxesAndPages_data()
 {

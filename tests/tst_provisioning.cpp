@@ -22,12 +22,6 @@
 
 namespace {
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 #ifdef Q_OS_UNIX
 
 // Limits the size of files this process may write while it lives.
@@ -116,9 +110,9 @@ void ProvisioningTest::folderRuleAddsOneSeparator()
 void ProvisioningTest::firstStartWritesTheCarriedBytes()
 {
     ProvisionDataFile(m_appPath);
-    const QByteArray written = fileBytes(m_appPath + "cy.dat");
+    const QByteArray written = TestData::readFile(m_appPath + "cy.dat");
     QCOMPARE(written, embeddedDataFile());
-    QCOMPARE(written, fileBytes(QStringLiteral(VURA_DATA_FILE)));
+    QCOMPARE(written, TestData::readFile(QStringLiteral(VURA_DATA_FILE)));
     QCOMPARE(QDir(m_appPath).entryList(QDir::Files | QDir::Hidden), QStringList{"cy.dat"});
 
     std::unique_ptr<Connection> conn;
@@ -139,10 +133,10 @@ void ProvisioningTest::laterStartsLeaveTheFileAlone()
     const QDateTime old = QDateTime::currentDateTime().addDays(-3);
     QVERIFY(file.setFileTime(old, QFileDevice::FileModificationTime));
     file.close();
-    const QByteArray before = fileBytes(file.fileName());
+    const QByteArray before = TestData::readFile(file.fileName());
 
     ProvisionDataFile(m_appPath);
-    QCOMPARE(fileBytes(file.fileName()), before);
+    QCOMPARE(TestData::readFile(file.fileName()), before);
     QCOMPARE(QFileInfo(file.fileName()).lastModified(), old);
 }
 
@@ -153,7 +147,7 @@ void ProvisioningTest::userFilesAreKept()
                                       embeddedDataFile().left(4096)}) {
         TestData::writeFile(m_appPath + "cy.dat", content);
         ProvisionDataFile(m_appPath);
-        QCOMPARE(fileBytes(m_appPath + "cy.dat"), content);
+        QCOMPARE(TestData::readFile(m_appPath + "cy.dat"), content);
 
         std::unique_ptr<Connection> conn;
         std::unique_ptr<Recordset> rs;
@@ -175,7 +169,7 @@ void ProvisioningTest::unwritableFolderFallsBackToUserFolder()
 
     ProvisionDataFile(appPath);
     QVERIFY(!QFileInfo::exists(appPath + "cy.dat"));
-    QCOMPARE(fileBytes(m_userFolder + "cy.dat"), embeddedDataFile());
+    QCOMPARE(TestData::readFile(m_userFolder + "cy.dat"), embeddedDataFile());
     QCOMPARE(dataFilePath(appPath), m_userFolder + "cy.dat");
 
     std::unique_ptr<Connection> conn;
@@ -186,7 +180,7 @@ void ProvisioningTest::unwritableFolderFallsBackToUserFolder()
     // Later starts use that file as it is.
     TestData::writeFile(m_userFolder + "cy.dat", "changed by the user");
     ProvisionDataFile(appPath);
-    QCOMPARE(fileBytes(m_userFolder + "cy.dat"), QByteArray("changed by the user"));
+    QCOMPARE(TestData::readFile(m_userFolder + "cy.dat"), QByteArray("changed by the user"));
 }
 
 void ProvisioningTest::writableProgramFolderGetsItsOwnFile()
@@ -196,9 +190,9 @@ void ProvisioningTest::writableProgramFolderGetsItsOwnFile()
     QDir().mkpath(m_userFolder);
     TestData::writeFile(m_userFolder + "cy.dat", "user copy");
     ProvisionDataFile(m_appPath);
-    QCOMPARE(fileBytes(m_appPath + "cy.dat"), embeddedDataFile());
+    QCOMPARE(TestData::readFile(m_appPath + "cy.dat"), embeddedDataFile());
     QCOMPARE(dataFilePath(m_appPath), m_appPath + "cy.dat");
-    QCOMPARE(fileBytes(m_userFolder + "cy.dat"), QByteArray("user copy"));
+    QCOMPARE(TestData::readFile(m_userFolder + "cy.dat"), QByteArray("user copy"));
 }
 
 void ProvisioningTest::failedWriteLeavesNoPartialFile()
@@ -220,7 +214,7 @@ void ProvisioningTest::failedWriteLeavesNoPartialFile()
 
     // The next start writes the whole file.
     ProvisionDataFile(m_appPath);
-    QCOMPARE(fileBytes(m_appPath + "cy.dat"), embeddedDataFile());
+    QCOMPARE(TestData::readFile(m_appPath + "cy.dat"), embeddedDataFile());
 #endif
 }
 

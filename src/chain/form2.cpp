@@ -2,7 +2,6 @@
 #include "form2.h"
 #include "form2layout.h"
 
-#include "artwork.h"
 #include "connection.h"
 #include "eventpass.h"
 #include "fillguard.h"
@@ -13,8 +12,8 @@
 #include "listbox.h"
 #include "recordset.h"
 #include "storeerror.h"
+#include "windowframe.h"
 
-#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -56,20 +55,15 @@ Label *heading(const QString &caption, const QColor &colour, const TwipsRect &pl
 } // namespace
 
 Form2::Form2()
-    : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+    : QWidget(nullptr, kFixedSizeWindow),
       rs(std::make_unique<Recordset>()),
       conn(std::make_unique<Connection>())
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("成语接龙    岚舟·vura - 1.0"));
-    setWindowIcon(programIcon());
     setFont(defaultWindowFont());
     setFixedSize(twipsToPixels(clientWidth), twipsToPixels(clientHeight));
-    setAutoFillBackground(true);
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
+    fillBackground(this, Qt::white);
 
     const QFont song = windowFont("宋体", 10.5);
     Label3 = heading(QStringLiteral("输入开头的成语："), QColor(0, 0, 255), Form2Layout::Label3, this);
@@ -183,7 +177,7 @@ void Form2::List2_Click()
         chain += List1->list(chainRow) + kLinkSeparator;
     Text2->setPlainText(chain);
 
-    closeRecordset();
+    rs->closeIfOpen();
     List2->clear();
     followLink(link, -1);
 }
@@ -196,7 +190,7 @@ void Form2::List1_Click()
         return;
     const int clicked = List1->listIndex();
     const QString link = List1->list(clicked);
-    closeRecordset();
+    rs->closeIfOpen();
     List2->clear();
     followLink(link, clicked);
 }
@@ -209,8 +203,8 @@ void Form2::followLink(const QString &link, int keep)
     QString failure;
     {
         const FillGuard filling(this, m_filling, nullptr, [this] {
-            closeRecordset();
-            List2->flush(); // what a failing read listed before it failed
+            rs->closeIfOpen();
+            List2->flush(); // the rows read since the last pass, on every way out
         });
         EventPass pass(this, {List1, List2});
         if (m_loadFailure.isEmpty()) {
@@ -243,11 +237,10 @@ bool Form2::fillCandidates(EventPass &pass, const QString &character)
         List2->setItemData(List2->newIndex(), rs->fields().item(QStringLiteral("id")).value().toInt());
         if (!rs->eof())
             rs->moveNext();
-        if (!goOn(pass))
+        if (!pass.runWhenDue())
             return false;
     }
     rs->close();
-    List2->flush();
     return true;
 }
 
@@ -258,35 +251,10 @@ bool Form2::truncateAfter(EventPass &pass, int keep)
     const int count = List1->listCount();
     for (chainRow = keep + 1; chainRow <= count - 1; ++chainRow) {
         List1->removeItem(keep + 1);
-        if (!goOn(pass))
+        if (!pass.runWhenDue())
             return false;
     }
     return true;
-}
-
-// Lets events run when a frame is due; false when the handler must stop:
-// the window was closed, or deleted, or the program is ending.
-bool Form2::goOn(EventPass &pass)
-{
-    return pass.runWhenDue() && !m_closed;
-}
-
-void Form2::closeEvent(QCloseEvent *event)
-{
-    m_closed = true; // a fill under way stops at its next pass
-    QWidget::closeEvent(event);
-}
-
-void Form2::showEvent(QShowEvent *event)
-{
-    m_closed = false;
-    QWidget::showEvent(event);
-}
-
-void Form2::closeRecordset()
-{
-    if (rs->state() == adStateOpen)
-        rs->close();
 }
 
 void Form2::notice(const QString &text)

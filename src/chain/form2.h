@@ -50,16 +50,12 @@ public slots:
     void List1_Click();  // back to an earlier link
 
 protected:
-    void closeEvent(QCloseEvent *event) override;
-    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void followLink(const QString &link, int keep);
     bool fillCandidates(EventPass &pass, const QString &character);
     bool truncateAfter(EventPass &pass, int keep);
-    bool goOn(EventPass &pass);
-    void closeRecordset();
     void notice(const QString &text);
 
 public:
@@ -79,5 +75,4 @@ private:
     QString m_loadFailure;          // why Form_Load could not open the data file
     bool m_loadFailureTold = false;
     bool m_filling = false;         // a handler is filling List2 or cutting List1
-    bool m_closed = false;          // closed (and soon deleted): a fill stops
 };

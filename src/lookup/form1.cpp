@@ -3,8 +3,8 @@
 #include "form1.h"
 #include "form1layout.h"
 
-#include "artwork.h"
 #include "connection.h"
+#include "eventpass.h"
 #include "fonts.h"
 #include "idiomstore.h"
 #include "imagebutton.h"
@@ -14,6 +14,7 @@
 #include "picturebox.h"
 #include "recordset.h"
 #include "storeerror.h"
+#include "windowframe.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -32,10 +33,7 @@ QFrame *silverLine(const TwipsRect &line, QWidget *parent)
 {
     auto *frame = new QFrame(parent);
     frame->setGeometry(QRect(line.topLeft(), QSize(twipsToPixels(line.width), 1)));
-    frame->setAutoFillBackground(true);
-    QPalette colours = frame->palette();
-    colours.setColor(QPalette::Window, QColor(192, 192, 192));
-    frame->setPalette(colours);
+    fillBackground(frame, QColor(192, 192, 192));
     return frame;
 }
 
@@ -65,21 +63,15 @@ ImageButton *imageButton(const char *art, const TwipsRect &place, const QString 
 } // namespace
 
 Form1::Form1(QWidget *parent)
-    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                              | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
-                              | Qt::MSWindowsFixedSizeDialogHint),
+    : QMainWindow(parent, kFixedSizeWindow),
       conn(std::make_unique<Connection>()),
       rs(std::make_unique<Recordset>())
 {
     setWindowTitle(QStringLiteral("岚舟·vura - 1.0"));
-    setWindowIcon(programIcon());
     setFont(defaultWindowFont());
 
     client = new QWidget(this);
-    client->setAutoFillBackground(true);
-    QPalette white = client->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    client->setPalette(white);
+    fillBackground(client, Qt::white);
     client->setFixedSize(twipsToPixels(expandedWidth), twipsToPixels(clientHeight));
     setCentralWidget(client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);

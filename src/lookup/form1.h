@@ -2,7 +2,6 @@
 // pane that folds away to its left.
 #pragma once
 
-#include "eventpass.h"
 #include "msgbox.h"
 
 #include <QMainWindow>
@@ -11,6 +10,7 @@
 #include <random>
 
 class Connection;
+class EventPass;
 class ImageButton;
 class Label;
 class ListBox;

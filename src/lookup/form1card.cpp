@@ -27,8 +27,7 @@ void Form1::ShowIdiom(int id)
     if (id < 1)
         id = 1;
     currentId = id;
-    if (rs->state() == adStateOpen)
-        rs->close();
+    rs->closeIfOpen();
     rs->open({QString::fromUtf8(kIdiomById), {id}}, *conn, adOpenStatic);
     const RecordsetGuard closing(*rs);
     if (rs->eof()) // the ids of a data file of the user's own may have gaps

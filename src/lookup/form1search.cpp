@@ -3,6 +3,7 @@
 #include "form1.h"
 #include "searchstatements.h"
 
+#include "eventpass.h"
 #include "fillguard.h"
 #include "listbox.h"
 #include "picturebox.h"
@@ -25,10 +26,7 @@ void Form1::Image1_Click()
     m_listClickWaiting = false;
     QString failure;
     {
-        const FillGuard filling(this, m_filling, Picture3, [this] {
-            if (rs->state() == adStateOpen)
-                rs->close();
-        });
+        const FillGuard filling(this, m_filling, Picture3, [this] { rs->closeIfOpen(); });
         EventPass pass(this, {List1});
         if (!pass.run()) // paints the busy indicator
             return;
@@ -48,8 +46,7 @@ void Form1::Image1_Click()
 
 void Form1::runSearch(EventPass &pass)
 {
-    if (rs->state() == adStateOpen)
-        rs->close();
+    rs->closeIfOpen();
     for (const SearchStatement &statement : kSearchStatements) {
         // Each look-up takes the box as it is at that moment, as the search
         // always has; typing during a search changes the later look-ups.

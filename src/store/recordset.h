@@ -76,6 +76,12 @@ public:
     void moveNext();
     Fields fields() const { return Fields(this); }
     void close();
+    // Closes the recordset when it is open; does nothing otherwise.
+    void closeIfOpen()
+    {
+        if (state() == adStateOpen)
+            close();
+    }
 
 private:
     friend class Field;
@@ -102,11 +108,7 @@ class RecordsetGuard
 {
 public:
     explicit RecordsetGuard(Recordset &rs) : m_rs(rs) {}
-    ~RecordsetGuard()
-    {
-        if (m_rs.state() == adStateOpen)
-            m_rs.close();
-    }
+    ~RecordsetGuard() { m_rs.closeIfOpen(); }
 
     RecordsetGuard(const RecordsetGuard &) = delete;
     RecordsetGuard &operator=(const RecordsetGuard &) = delete;

@@ -8,6 +8,7 @@
 #include <QSvgRenderer>
 #include <QWidget>
 
+#include <algorithm>
 #include <utility>
 
 QPixmap artwork(const QString &name, const QSize &size, qreal devicePixelRatio)
@@ -103,21 +104,17 @@ private:
     const QImage &imageFor(const QSize &size) const
     {
         const int side = qMin(size.width(), size.height());
-        const QImage *best = &m_images.first();
-        for (const QImage &image : m_images) {
-            const bool covers = image.width() >= side;
-            const bool bestCovers = best->width() >= side;
-            bool better;
-            if (covers != bestCovers)
-                better = covers;
-            else if (image.width() != best->width())
-                better = covers == (image.width() < best->width());
-            else
-                better = image.depth() > best->depth();
-            if (better)
+        const auto smallerOrDeeper = [](const QImage &a, const QImage &b) {
+            return a.width() != b.width() ? a.width() < b.width() : a.depth() > b.depth();
+        };
+        const QImage *best = nullptr;
+        for (const QImage &image : m_images)
+            if (image.width() >= side && (!best || smallerOrDeeper(image, *best)))
                 best = &image;
-        }
-        return *best;
+        if (best)
+            return *best;
+        return *std::max_element(m_images.begin(), m_images.end(),
+                                 [](const QImage &a, const QImage &b) { return a.width() < b.width(); });
     }
 
     QList<QImage> m_images;

@@ -22,19 +22,24 @@ Shared &shared()
 } // namespace
 
 EventPass::EventPass(QWidget *window, std::initializer_list<ListBox *> lists)
-    : m_window(window), m_lists(lists)
+    : m_window(window), m_lists(lists), m_shownAtStart(window->isVisible())
 {
+}
+
+bool EventPass::windowOpen() const
+{
+    return m_window && (m_window->isVisible() || !m_shownAtStart);
 }
 
 bool EventPass::run()
 {
-    if (programEnding() || !m_window)
+    if (programEnding() || !windowOpen())
         return false;
     for (ListBox *list : std::as_const(m_lists))
         list->flush();
     QCoreApplication::processEvents();
     m_lastPass.start();
-    return !programEnding() && m_window;
+    return !programEnding() && windowOpen();
 }
 
 bool EventPass::runWhenDue()

@@ -24,7 +24,8 @@ public:
 
     // Shows what was added to the lists, then lets pending events run once.
     // Returns whether the handler may go on: false once the program is
-    // ending or the window was closed and deleted during the pass.
+    // ending, or once the window, shown when the fill began, was closed (or
+    // deleted) since.
     bool run();
 
     // The same, once a frame: between passes it returns true at once.
@@ -42,7 +43,10 @@ public:
     static void setFrameInterval(int milliseconds);
 
 private:
+    bool windowOpen() const;
+
     QPointer<QWidget> m_window;
     QList<ListBox *> m_lists;
+    bool m_shownAtStart; // closing the window then ends the fill
     QElapsedTimer m_lastPass;
 };

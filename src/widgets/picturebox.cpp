@@ -1,5 +1,6 @@
 #include "picturebox.h"
 #include "artwork.h"
+#include "windowframe.h"
 
 #include <optional>
 
@@ -24,10 +25,7 @@ PictureBox::PictureBox(const QRect &geometry, const QColor &background, QWidget 
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
     setGeometry(geometry);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, background);
-    setPalette(colours);
-    setAutoFillBackground(true);
+    fillBackground(this, background);
     m_client->setGeometry(contentsRect());
 }
 

@@ -1,0 +1,16 @@
+// How the program's windows are framed and painted.
+#pragma once
+
+#include <QColor>
+#include <Qt>
+
+class QWidget;
+
+// A window the user cannot resize: title bar, system menu, minimize and
+// close buttons, no maximize button.
+inline constexpr Qt::WindowFlags kFixedSizeWindow = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                                                  | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
+                                                  | Qt::MSWindowsFixedSizeDialogHint;
+
+// Fills the widget's background with one colour.
+void fillBackground(QWidget *widget, const QColor &colour);
