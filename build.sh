@@ -4,6 +4,7 @@
 #
 # VURA_IDIOM_DATA=/path/to/chinese-idioms-12976.txt builds from a local copy
 # of the idiom data set instead of downloading it.
+# VURA_WARNINGS_AS_ERRORS=1 fails the build on any compiler warning (as CI does).
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -25,6 +26,7 @@ install_missing() {
 build() {
     local options=(-S . -B build -G Ninja)
     [ -n "${VURA_IDIOM_DATA:-}" ] && options+=("-DVURA_IDIOM_DATA=$VURA_IDIOM_DATA")
+    [ -n "${VURA_WARNINGS_AS_ERRORS:-}" ] && options+=(-DCMAKE_COMPILE_WARNING_AS_ERROR=ON)
     cmake "${options[@]}"
     cmake --build build
 }

@@ -1,10 +1,14 @@
 // Times the main window on the data this build carries, on whatever Qt
 // platform it runs on (QT_QPA_PLATFORM=offscreen for a machine without a
-// screen): start-up to the window shown, the search, the card, random
-// browsing, and memory.
-#include "form1.h"
-#include "fonts.h"
-#include "listbox.h"
+// screen): start-up to the window shown, the search through the window
+// against the store's look-ups alone in the same run, the longest time the
+// result list goes unpainted, the card, and memory over long random use.
+#include "lookup/form1.h"
+#include "store/datafile.h"
+#include "widgets/environment.h"
+#include "widgets/fonts.h"
+#include "widgets/listbox.h"
+#include "widgets/picturebox.h"
 
 #include <QApplication>
 #include <QDir>
@@ -13,12 +17,14 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTimer>
+#include <algorithm>
 #include <cstdio>
+#include <random>
+#include <vector>
 
 namespace {
 
-// Resident and peak memory of this process, in MB.
+// Resident or peak memory of this process, in MB.
 double memoryMB(const char *field)
 {
     QFile status(QStringLiteral("/proc/self/status"));
@@ -31,47 +37,61 @@ double memoryMB(const char *field)
     return 0;
 }
 
-// Counts the repaints of a widget and the longest time between two.
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+// The time from a handler's start to each paint of the widgets watched, and
+// the longest gap between two of them, up to the first paint after it ended.
 class PaintWatch : public QObject
 {
 public:
-    explicit PaintWatch(QWidget *widget) { widget->installEventFilter(this); clock.start(); }
+    PaintWatch(std::initializer_list<QWidget *> widgets)
+    {
+        for (QWidget *widget : widgets)
+            widget->installEventFilter(this);
+    }
 
-    int paints = 0;
-    qint64 longestGap = 0;
-    qint64 last = -1;
-    QElapsedTimer clock;
+    template<typename Handler>
+    double longestGap(Handler handler)
+    {
+        m_clock.start();
+        m_last = 0;
+        m_gap = 0;
+        handler();
+        QApplication::processEvents(); // the paints the handler left for the event loop
+        return m_gap / 1e6;
+    }
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override
     {
-        if (event->type() == QEvent::Paint) {
-            const qint64 now = clock.elapsed();
-            if (last >= 0)
-                longestGap = qMax(longestGap, now - last);
-            last = now;
-            ++paints;
+        if (event->type() == QEvent::Paint && m_clock.isValid()) {
+            const qint64 now = m_clock.nsecsElapsed();
+            m_gap = std::max(m_gap, now - m_last);
+            m_last = now;
         }
         return false;
     }
+
+private:
+    QElapsedTimer m_clock;
+    qint64 m_last = 0;
+    qint64 m_gap = 0;
 };
 
-Form1 *newWindow(const QString &folder)
+Environment quietEnvironment(const QString &folder)
 {
-    auto *window = new Form1;
-    window->messageBox = [](QWidget *, const QString &, int, const QString &) {};
-    window->programFolder = folder;
-    window->Form_Load();
-    window->show();
-    QApplication::processEvents();
-    return window;
+    return {folder, [](QWidget *, const QString &, int, const QString &) {}, [](const QUrl &) {}};
 }
 
 // Child mode: start, show the window, say so, and end.
 int startOnce(const QString &folder)
 {
-    Form1 window;
-    window.programFolder = folder;
+    const Environment environment = quietEnvironment(folder);
+    Form1 window(environment);
     window.Form_Load();
     window.show();
     QApplication::processEvents();
@@ -105,74 +125,88 @@ int main(int argc, char *argv[])
 
     QTemporaryDir dir;
     const int starts = 10;
-    double first = 0, later = 0;
+    std::vector<double> first, later;
     for (int run = 0; run < starts; ++run) {
         const QString folder = dir.filePath(QStringLiteral("start%1").arg(run));
         QDir().mkpath(folder);
-        first += timeStart(QCoreApplication::applicationFilePath(), folder);
-        later += timeStart(QCoreApplication::applicationFilePath(), folder);
+        first.push_back(timeStart(QCoreApplication::applicationFilePath(), folder));
+        later.push_back(timeStart(QCoreApplication::applicationFilePath(), folder));
     }
-    std::printf("start-up to window shown, first start (writes cy.dat)  %8.1f ms\n", first / starts);
-    std::printf("start-up to window shown, later start                  %8.1f ms\n", later / starts);
+    std::printf("start-up to window shown, first start (writes cy.dat), median  %7.1f ms\n", median(first));
+    std::printf("start-up to window shown, later start, median                  %7.1f ms\n", median(later));
 
-    Form1 *window = newWindow(dir.filePath(QStringLiteral("start0")));
-    window->Image3_Click();
+    const QString folder = dir.filePath(QStringLiteral("start0"));
+    const Environment environment = quietEnvironment(folder);
+    Form1 window(environment);
+    window.Form_Load();
+    window.show();
+    window.Image3_Click();
     QApplication::processEvents();
+    const IdiomStore store = OpenIdiomStore(folderRule(folder)); // the yardstick: the look-ups alone
 
+    // Alternating runs of the window's search and of the store's look-ups.
+    const int runs = 15;
     for (const char *text : {"%", "一", "ab"}) {
-        window->Text1->setText(QString::fromUtf8(text));
-        PaintWatch watch(window->List1->viewport());
-        int inputHandled = 0;
-        qint64 longestInputWait = 0;
-        QElapsedTimer sinceInput;
-        QTimer input; // stands for the user's input: how long it waits to be handled
-        QObject::connect(&input, &QTimer::timeout, [&] {
-            if (sinceInput.isValid())
-                longestInputWait = qMax(longestInputWait, sinceInput.elapsed() - 5);
-            ++inputHandled;
-            sinceInput.start();
-        });
-        input.start(5);
-        QElapsedTimer timer;
-        timer.start();
-        window->Image1_Click();
-        const double ms = timer.nsecsElapsed() / 1e6;
-        input.stop();
-        std::printf("search \"%s\": %5d entries  %8.2f ms   list repaints %3d, longest gap %3lld ms, "
-                    "input handled %3d times, longest wait %3lld ms\n",
-                    text, window->List1->listCount(), ms, watch.paints,
-                    static_cast<long long>(watch.longestGap), inputHandled,
-                    static_cast<long long>(longestInputWait));
+        window.Text1->setText(QString::fromUtf8(text));
+        std::vector<double> throughWindow, lookUps;
+        for (int run = 0; run < runs; ++run) {
+            QElapsedTimer timer;
+            timer.start();
+            window.Image1_Click();
+            throughWindow.push_back(timer.nsecsElapsed() / 1e6);
+            timer.restart();
+            store.search(QString::fromUtf8(text));
+            lookUps.push_back(timer.nsecsElapsed() / 1e6);
+        }
+        std::printf("search \"%s\": %5d entries, through the window %7.2f ms, look-ups alone %7.2f ms, "
+                    "ratio %.2f (medians of %d)\n",
+                    text, window.List1->listCount(), median(throughWindow), median(lookUps),
+                    median(throughWindow) / median(lookUps), runs);
     }
-    window->Text1->setText(QStringLiteral("%"));
-    window->Image1_Click();
-    std::printf("peak memory after the \"%%\" search                       %8.1f MB\n", memoryMB("VmHWM:"));
 
-    const int count = window->idiomCount;
+    PaintWatch watch{window.Picture3, window.List1->viewport()};
+    window.Text1->setText(QStringLiteral("%"));
+    std::vector<double> gaps;
+    for (int run = 0; run < runs; ++run)
+        gaps.push_back(watch.longestGap([&] { window.Image1_Click(); }));
+    std::printf("search \"%%\": longest time without a repaint of the indicator or the list, median %6.2f ms, "
+                "worst %6.2f ms\n", median(gaps), *std::max_element(gaps.begin(), gaps.end()));
+    std::printf("peak memory after the \"%%\" searches                %7.1f MB\n", memoryMB("VmHWM:"));
+
+    const int count = window.idiomCount;
     QElapsedTimer timer;
     timer.start();
     for (int id = 1; id <= count; ++id)
-        window->ShowIdiom(id);
-    std::printf("ShowIdiom, mean over %d ids                           %8.3f ms\n", count,
-                timer.nsecsElapsed() / 1e6 / count);
+        window.ShowIdiom(id);
+    std::printf("ShowIdiom, mean over %d ids                      %8.3f ms\n", count, timer.nsecsElapsed() / 1e6 / count);
 
-    for (int click = 0; click < 1000; ++click)
-        window->Image7_Click();
-    QApplication::processEvents();
-    // The first rounds fill the font caches with the characters of the
-    // table; a leak shows as growth that goes on round after round.
+    // Long use: searches, results chosen and random idioms. The first round
+    // fills the font caches with the characters of the table; a leak shows as
+    // growth that goes on round after round.
+    std::mt19937 random(1);
+    const char *texts[] = {"%", "一", "ab", "_人", "不", "zz"};
     for (int round = 1; round <= 4; ++round) {
         const double before = memoryMB("VmRSS:");
         timer.restart();
-        for (int click = 0; click < 10000; ++click) {
-            window->Image7_Click();
-            if (click % 100 == 0)
+        for (int action = 0; action < 2000; ++action) {
+            switch (random() % 3) {
+            case 0:
+                window.Text1->setText(QString::fromUtf8(texts[random() % 6]));
+                window.Image1_Click();
+                break;
+            case 1:
+                if (window.List1->listCount() > 0)
+                    window.List1->setCurrentIndex(window.List1->model()->index(int(random() % window.List1->listCount()), 0));
+                break;
+            default:
+                window.Image7_Click();
+            }
+            if (action % 100 == 0)
                 QApplication::processEvents();
         }
         QApplication::processEvents();
-        std::printf("random browsing, round %d of 10,000 clicks %8.1f ms; memory %.1f MB before, %.1f MB after\n",
+        std::printf("long use, round %d of 2,000 actions %8.1f ms; resident memory %.1f MB before, %.1f MB after\n",
                     round, timer.nsecsElapsed() / 1e6, before, memoryMB("VmRSS:"));
     }
-    delete window;
     return 0;
 }

@@ -21,18 +21,15 @@ else()
     set(_download "${CMAKE_BINARY_DIR}/chinese-idioms-12976.txt")
     if(NOT EXISTS "${_download}")
         message(STATUS "Downloading the idiom data set")
-        file(DOWNLOAD "${_vura_data_url}" "${_download}.part"
-             STATUS _status TIMEOUT 120 INACTIVITY_TIMEOUT 20)
-        list(GET _status 0 _code)
-        if(_code EQUAL 0)
-            file(SHA256 "${_download}.part" _sum)
-            if(_sum STREQUAL _vura_data_sha256)
-                file(RENAME "${_download}.part" "${_download}")
-            else()
-                message(WARNING "The downloaded idiom data set has SHA-256 ${_sum}, not ${_vura_data_sha256}; it is not used.")
-            endif()
-        endif()
+        # Apart, so that a failed download (no network, or a file with another
+        # hash than the pinned one) leaves this configure to go on with the sample.
+        execute_process(COMMAND "${CMAKE_COMMAND}" -DURL=${_vura_data_url} -DSHA256=${_vura_data_sha256}
+                                -DFILE=${_download} -P "${CMAKE_CURRENT_LIST_DIR}/DownloadIdiomData.cmake"
+                        RESULT_VARIABLE _failed ERROR_VARIABLE _why)
         file(REMOVE "${_download}.part")
+        if(_failed)
+            message(WARNING "The idiom data set was not downloaded:\n${_why}")
+        endif()
     endif()
     if(EXISTS "${_download}")
         set(VURA_IDIOM_CSV "${_download}")

@@ -1,7 +1,8 @@
 // Any bytes given to the importer are either refused with an ImportError or
 // read into rows that keep the format's promises; placing the late additions
 // then only reorders those rows.
-#include "idiomimport.h"
+#include "import/idiomimport.h"
+#include "store/idiomtable.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -9,18 +10,20 @@
 
 namespace {
 
-// What readIdiomCsv promises of the rows it returns.
+// What readIdiomCsv promises of the rows it returns: lines in order, every
+// text within its column's width, and the required ones present.
 bool wellFormed(const QList<IdiomRow> &rows)
 {
     int previousLine = 0;
     for (const IdiomRow &row : rows) {
         if (row.line <= previousLine || row.sourceId < 0)
             return false;
-        if (row.cy.isEmpty() || row.py.isEmpty() || row.pyjm.isEmpty())
-            return false;
-        if (row.cy.size() > 40 || row.py.size() > 60 || row.ys.size() > 120 || row.cc.size() > 180
-            || row.lz.size() > 120 || row.pyjm.size() > 4)
-            return false;
+        const QString *texts[] = {&row.cy, &row.py, &row.ys, &row.cc, &row.lz, &row.pyjm};
+        for (int i = 0; i < 6; ++i) {
+            const IdiomTable::Column &column = IdiomTable::kColumns[i + 1];
+            if (texts[i]->size() > column.width || (column.required && texts[i]->isEmpty()))
+                return false;
+        }
         previousLine = row.line;
     }
     return !rows.isEmpty();

@@ -1,21 +1,13 @@
-#include "artwork.h"
-#include "fonts.h"
-#include "form1.h"
-#include "translations.h"
+#include "shell/program.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("vura"));
-    loadChineseTranslations(&app);
-    registerFontSubstitutions(); // before anything draws the artwork's characters
-    QApplication::setWindowIcon(programIcon()); // both windows take it from here
-
-    Form1 window;
-    window.Form_Load();
-    window.show();
-    window.reportStartupFailure();
+    Program::setUp(app);
+    const Environment environment = Program::systemEnvironment();
+    Program program(environment);
+    program.start();
     return app.exec();
 }

@@ -1,30 +1,30 @@
 // One start of the program's store, for the test of two starts at once:
-// provisions the data file in the folder given, opens it and prints the
-// number of idioms, or the error.
-#include "idiomstore.h"
-#include "connection.h"
-#include "recordset.h"
-#include "storeerror.h"
+// says "ready", waits for a line on its input so that both starts go at the
+// same moment, then writes the data file into the folder given (when it is
+// missing), opens it and prints whether it wrote it and the number of idioms.
+#include "store/datafile.h"
+#include "store/storeerror.h"
 
 #include <QCoreApplication>
 #include <cstdio>
-#include <memory>
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     if (argc != 2)
         return 2;
+    std::printf("ready\n");
+    std::fflush(stdout);
+    char go[8];
+    if (!std::fgets(go, sizeof go, stdin))
+        return 2;
     try {
         const QString appPath = folderRule(QString::fromLocal8Bit(argv[1]));
-        ProvisionDataFile(appPath);
-        std::unique_ptr<Connection> conn;
-        std::unique_ptr<Recordset> rs;
-        OpenIdiomStore(appPath, conn, rs);
-        std::printf("%d\n", countIdioms(*conn, *rs));
+        const bool wrote = ProvisionDataFile(appPath);
+        std::printf("%s %d\n", wrote ? "wrote" : "found", OpenIdiomStore(appPath).count());
         return 0;
     } catch (const StoreError &error) {
-        std::printf("%s\n", qPrintable(error.message()));
+        std::printf("%s\n", error.what());
         return 1;
     }
 }

@@ -1,5 +1,5 @@
 #include "testdata.h"
-#include "idiomimport.h"
+#include "import/idiomimport.h"
 
 #include <QFile>
 
@@ -25,6 +25,15 @@ QByteArray csv()
         "27,\"众人拾柴火焰高\",\"zhòng  rén  shí  chái  huǒ  yàn  gāo\",\"人多力量大。\",,\"俗话说～。\",\"zrsg\"\n"
         "28,\"自相矛盾\",\"zì  xiāng  máo  dùn\",\"前后抵触。\",\"《韩非子》\",\"他的话～。\",\"zxmd\"\n"
         "40,\"爱不释手\",\"ài  bù  shì  shǒu\",\"喜爱得舍不得放下。\",\"《三国志》\",\"这本书他～。\",\"absx\"");
+}
+
+QList<int> everyId(int rounds)
+{
+    QList<int> ids;
+    for (int round = 0; round < rounds; ++round)
+        for (int id = 1; id <= kCount; ++id)
+            ids << id;
+    return ids;
 }
 
 QByteArray readFile(const QString &path)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 namespace TestData {
@@ -13,6 +14,9 @@ QByteArray csv();
 
 // The number of idioms in csv().
 constexpr int kCount = 16;
+
+// The ids 1..kCount, `rounds` times over: what "%" finds.
+QList<int> everyId(int rounds = 1);
 
 // Writes csv() to `folder`/idioms.csv, imports it to `folder`/cy.dat and
 // returns the data file's path.

@@ -1,27 +1,9 @@
 // The chain window: how it opens, Start, Choose and Go back, and what it
-// does with clicks, with its closing and with an unreadable data file while
-// or before it fills its lists.
-#include "form2harness.h"
+// does without usable data.
+#include "windowharness.h"
 
-#include "fonts.h"
-
-#include <QFile>
-
-namespace {
-
-void deleteClosedWindows()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
-
-#ifdef VURA_FULL_DATA_CSV
-constexpr int kLargeCount = 12976;
-#else
-constexpr int kLargeCount = 5000;
-#endif
-
-} // namespace
+#include <QApplication>
+#include <QPlainTextEdit>
 
 class Form2Test : public QObject
 {
@@ -31,10 +13,6 @@ private slots:
     void opensEmpty();
     void game_data();
     void game();
-    void clicksWhileBusyAreIgnored_data();
-    void clicksWhileBusyAreIgnored();
-    void closingDuringFill_data();
-    void closingDuringFill();
     void unreadableData_data();
     void unreadableData();
     void fullData_data();
@@ -46,7 +24,7 @@ private:
 
 void Form2Test::opensEmpty()
 {
-    ChainWindow t(ChainData::Chain);
+    ChainWindow t(WindowData::Chain);
     Form2 &w = *t.w;
     QVERIFY(t.show());
     QCOMPARE(w.windowTitle(), QStringLiteral("成语接龙    岚舟·vura - 1.0"));
@@ -90,17 +68,11 @@ void Form2Test::game_data()
     QTest::newRow("trailing blank") << QStringList{"s:爱不释手 "} << QStringList{"爱不释手 "} << QList<int>{} << "";
     QTest::newRow("percent") << QStringList{"s:百分%"} << QStringList{"百分%"} << every << "";
     QTest::newRow("underscore") << QStringList{"s:_"} << QStringList{"_"} << every << "";
-    QTest::newRow("apostrophe") << QStringList{"s:手'"} << QStringList{"手'"} << QList<int>{} << "";
     QTest::newRow("outside the basic plane") << QStringList{"s:大𠮷"} << QStringList{"大𠮷"} << QList<int>{4} << "";
-    QTest::newRow("lone surrogate") << QStringList{QString("s:") + QChar(0xD842)} << QStringList{QChar(0xD842)}
-                                    << QList<int>{} << "";
-    // Whatever the text box holds, its last character finds a plain list.
-    for (const QString &text : {QStringLiteral("--"), QStringLiteral(";"), QStringLiteral("\\"), QStringLiteral("["),
-                                QStringLiteral("]"), QStringLiteral("^"), QStringLiteral("' OR '1'='1"),
-                                QStringLiteral("😀"), QStringLiteral("ＡＢＳＸ"), QStringLiteral("一\t"),
-                                QStringLiteral("一") + QChar(0), QString(100000, QLatin1Char('a'))})
-        QTest::newRow(qPrintable(QStringLiteral("bad input %1").arg(text.left(12)))) << QStringList{"s:" + text}
-                                                                                  << QStringList{text} << QList<int>{} << "";
+    // What every kind of last character finds is the store's test; here,
+    // that the window looks up the whole last character of any text.
+    QTest::newRow("a statement of its own") << QStringList{"s:' OR '1'='1"} << QStringList{"' OR '1'='1"}
+                                            << QList<int>{} << "";
     QTest::newRow("choose") << QStringList{"s:爱不释手", "c:手到擒来"} << QStringList{"爱不释手", "手到擒来"}
                             << QList<int>{6, 7} << "爱不释手 - 手到擒来 - ";
     QTest::newRow("choose across the basic plane") << QStringList{"s:万", "c:万事大𠮷", "c:𠮷人天相"}
@@ -132,7 +104,7 @@ void Form2Test::game()
     QFETCH(QStringList, chain);
     QFETCH(QList<int>, candidates);
     QFETCH(QString, chainText);
-    ChainWindow t(ChainData::Chain);
+    ChainWindow t(WindowData::Chain);
     Form2 &w = *t.w;
     QVERIFY(t.show());
 
@@ -141,9 +113,9 @@ void Form2Test::game()
         if (step.startsWith(QLatin1String("s:")))
             start(w, argument);
         else if (step.startsWith(QLatin1String("c:")))
-            QVERIFY2(clickText(w, w.List2, argument), qPrintable(step));
+            QVERIFY2(clickText(w.List2, argument), qPrintable(step));
         else
-            clickRow(w, w.List1, argument.toInt());
+            clickEntry(w.List1, argument.toInt());
     }
     QCOMPARE(entriesOf(w.List1), chain);
     QList<int> chainIds{0}; // the typed text carries 0, every idiom its id
@@ -151,8 +123,6 @@ void Form2Test::game()
         chainIds << int(kChainIdioms.indexOf(chain[row])) + 1;
     QCOMPARE(listedIds(w.List1), chainIds);
     QCOMPARE(listedIds(w.List2), candidates);
-    for (ListBox *list : {w.List1, w.List2})
-        QCOMPARE(list->model()->rowCount(), list->listCount()); // every entry reached the view
     QCOMPARE(w.Text2->toPlainText(), chainText);
     if (steps.last().startsWith(QLatin1String("b:"))) // the clicked entry stays selected
         QCOMPARE(w.List1->listIndex(), chain.size() - 1);
@@ -163,103 +133,6 @@ void Form2Test::game()
     for (const Notice &notice : std::as_const(t.notices))
         notices << notice.text();
     QCOMPARE(notices, expectedNotices);
-    QVERIFY(!w.isFilling());
-}
-
-void Form2Test::clicksWhileBusyAreIgnored_data()
-{
-    QTest::addColumn<bool>("cutting");
-    QTest::newRow("filling") << false;
-    QTest::newRow("cutting the chain") << true;
-}
-
-void Form2Test::clicksWhileBusyAreIgnored()
-{
-    QFETCH(bool, cutting);
-    ChainWindow t(cutting ? ChainData::Chain : ChainData::Large);
-    Form2 &w = *t.w;
-    QVERIFY(t.show());
-    QStringList chain{QStringLiteral("%")};
-    if (cutting) {
-        // Links after one that nothing follows: going back to it fills
-        // nothing, and the cutting makes the first event pass.
-        chain = QStringList{QStringLiteral("安然无恙")};
-        start(w, chain.first());
-        for (int link = 0; link < 3; ++link)
-            w.List1->addItem(kChainIdioms[2]);
-        w.List1->flush();
-    }
-
-    bool acted = false;
-    int selected = -1;
-    DuringChainFill user(&w, [&] {
-        acted = true;
-        // Clicks and keys in the lists do not reach them.
-        clickRow(w, w.List1, 1);
-        clickRow(w, w.List2, 0);
-        QTest::keyClick(w.List2, Qt::Key_Down);
-        selected = w.List1->listIndex() + w.List2->selCount();
-        // A start, a choice and a going back are let go.
-        w.Text1->setText(QStringLiteral("防"));
-        click(w.Image1);
-        w.List2->setCurrentIndex(w.List2->model()->index(0, 0));
-        w.List1->setCurrentIndex(w.List1->model()->index(1, 0));
-        handleClicks(w);
-        return true;
-    });
-    if (cutting)
-        clickRow(w, w.List1, 0);
-    else
-        start(w, chain.first());
-
-    QVERIFY(acted);
-    QCOMPARE(selected, cutting ? 0 : -1);
-    QCOMPARE(entriesOf(w.List1), chain);
-    QCOMPARE(w.List2->listCount(), cutting ? 0 : kLargeCount);
-    QVERIFY(!w.isFilling());
-    QCOMPARE(t.notices.size(), 0);
-    start(w, QStringLiteral("_")); // rs was left closed
-    QCOMPARE(w.List2->listCount(), cutting ? kChainIdioms.size() : kLargeCount);
-}
-
-void Form2Test::closingDuringFill_data()
-{
-    QTest::addColumn<QString>("how");
-    QTest::newRow("closed") << "close";
-    QTest::newRow("closed, kept") << "keep"; // stops for the closing, not the deletion
-    QTest::newRow("deleted") << "delete";
-}
-
-void Form2Test::closingDuringFill()
-{
-    QFETCH(QString, how);
-    ChainWindow t(ChainData::Large);
-    QVERIFY(t.show());
-    t.w->setAttribute(Qt::WA_DeleteOnClose, how != QStringLiteral("keep"));
-
-    int passesAfterClosing = 0;
-    bool closed = false;
-    DuringChainFill user(t.w, [&] {
-        passesAfterClosing += closed;
-        if (!closed) {
-            closed = true;
-            how == QStringLiteral("delete") ? delete t.w.data() : void(t.w->close());
-        }
-        return false;
-    });
-    start(*t.w, QStringLiteral("%"));
-
-    QVERIFY(closed);
-    QCOMPARE(passesAfterClosing, 0); // the fill stopped where the window closed
-    deleteClosedWindows();
-    QCOMPARE(t.w.isNull(), how != QStringLiteral("keep"));
-    if (t.w) {
-        QCOMPARE(t.w->List2->listCount(), 1); // the row before the closing pass
-        QVERIFY(t.show()); // shown again, it fills to the end
-        start(*t.w, QStringLiteral("%"));
-        QCOMPARE(t.w->List2->listCount(), kLargeCount);
-    }
-    QVERIFY(!EventPass::programEnding()); // closing the chain window ends nothing else
 }
 
 void Form2Test::unreadableData_data()
@@ -275,15 +148,15 @@ void Form2Test::unreadableData()
 {
     QFETCH(QString, fault);
     QFETCH(int, notices);
-    ChainWindow t(fault == QStringLiteral("damaged") ? ChainData::Large : ChainData::EmptyFile);
+    ChainWindow t(fault == QStringLiteral("damaged") ? WindowData::Chain : WindowData::EmptyFile);
     Form2 &w = *t.w;
     QVERIFY(t.show());
     if (fault == QStringLiteral("shown"))
         w.reportLoadFailure();
     if (fault == QStringLiteral("damaged")) {
-        QFile file(t.dataFile());
-        QVERIFY(file.open(QIODevice::ReadWrite) && file.seek(file.size() / 2));
-        file.write(QByteArray(int(file.size() / 2), '\xff'));
+        QFile file(t.dataFile()); // all but the first page, which holds the schema
+        QVERIFY(file.open(QIODevice::ReadWrite) && file.seek(4096));
+        file.write(QByteArray(int(file.size() - 4096), '\xff'));
     }
 
     start(w, QStringLiteral("%"));
@@ -295,7 +168,6 @@ void Form2Test::unreadableData()
         QVERIFY2(notice.prompt.contains(t.dataFile()), qPrintable(notice.prompt));
     }
     QCOMPARE(entriesOf(w.List1), QStringList{QStringLiteral("一")});
-    QVERIFY(!w.isFilling());
 }
 
 void Form2Test::fullData_data()
@@ -318,7 +190,7 @@ void Form2Test::fullData()
     QFETCH(QString, text);
     QFETCH(int, count);
     QFETCH(QString, among);
-    ChainWindow t(ChainData::Large);
+    ChainWindow t(WindowData::Carried);
     QVERIFY(t.show());
     start(*t.w, text);
     const QStringList candidates = entriesOf(t.w->List2);

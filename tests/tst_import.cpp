@@ -1,19 +1,22 @@
 // The import tool: the rows it keeps, where it puts them, the ids it gives,
 // the rows it refuses, and the bytes it writes.
-#include "idiomimport.h"
-#include "sqlitehandle.h"
 #include "testdata.h"
+
+#include "import/idiomimport.h"
+#include "store/sqlite/sqlitehandle.h"
 
 #include <QCryptographicHash>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sqlite3.h>
+
 namespace {
 
-// Runs `sql` on the data file and returns the first column of every row,
-// NULL written as "<null>".
-QStringList query(const QString &dataFile, const char *sql)
+// Runs `sql` on the data file and returns one column of every row, NULL
+// written as "<null>".
+QStringList query(const QString &dataFile, const char *sql, int column = 0)
 {
     sqlite3 *raw = nullptr;
     sqlite3_open_v2(QFile::encodeName(dataFile).constData(), &raw, SQLITE_OPEN_READONLY, nullptr);
@@ -24,7 +27,7 @@ QStringList query(const QString &dataFile, const char *sql)
     Sqlite::Statement statement(rawStatement);
     QStringList values;
     while (sqlite3_step(rawStatement) == SQLITE_ROW) {
-        const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(rawStatement, 0));
+        const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(rawStatement, column));
         values << (text ? QString::fromUtf8(text) : QStringLiteral("<null>"));
     }
     return values;
@@ -64,6 +67,8 @@ private slots:
     void csvQuotingRules();
     void malformedRowIsRefusedWithoutOutput_data();
     void malformedRowIsRefusedWithoutOutput();
+    void indexesServeTheLookUps_data();
+    void indexesServeTheLookUps();
     void sameInputGivesSameBytes();
     void fullDataSet();
 
@@ -189,6 +194,27 @@ void ImportTest::malformedRowIsRefusedWithoutOutput()
     }
     QVERIFY(!QFile::exists(output));
     QVERIFY(!QFile::exists(output + ".part"));
+}
+
+void ImportTest::indexesServeTheLookUps_data()
+{
+    QTest::addColumn<QString>("condition");
+    QTest::addColumn<QString>("index");
+    QTest::newRow("cy =") << "cy = '一心一意'" << "CYTEXT";
+    QTest::newRow("cy LIKE") << "cy LIKE '一%'" << "CYTEXT";
+    QTest::newRow("pyjm =") << "pyjm = 'ABSX'" << "PYCODE";
+    QTest::newRow("pyjm LIKE") << "pyjm LIKE 'ab%'" << "PYCODE";
+    QTest::newRow("id =") << "id = 5" << "INTEGER PRIMARY KEY";
+}
+
+void ImportTest::indexesServeTheLookUps()
+{
+    QFETCH(QString, condition);
+    QFETCH(QString, index);
+    const QString dataFile = TestData::writeDataFile(m_dir.path());
+    const QByteArray plan = "EXPLAIN QUERY PLAN SELECT id, cy FROM cy WHERE " + condition.toUtf8();
+    const QString steps = query(dataFile, plan.constData(), 3).join(QLatin1Char(';')); // how the rows are found
+    QVERIFY2(steps.startsWith("SEARCH") && steps.contains(index), qPrintable(steps));
 }
 
 void ImportTest::sameInputGivesSameBytes()

@@ -1,11 +1,10 @@
 // Writing cy.dat out of the program and finding it again: the folder rule,
 // first and later starts, files the user left there, folders that cannot be
 // written, and writes that fail half way.
-#include "connection.h"
-#include "idiomstore.h"
-#include "recordset.h"
-#include "storeerror.h"
 #include "testdata.h"
+
+#include "store/datafile.h"
+#include "store/storeerror.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -66,7 +65,6 @@ private slots:
     void unwritableFolderFallsBackToUserFolder();
     void writableProgramFolderGetsItsOwnFile();
     void failedWriteLeavesNoPartialFile();
-    void openIdiomStoreCreatesBothOnFailure();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -104,7 +102,6 @@ void ProvisioningTest::folderRuleAddsOneSeparator()
     QFETCH(QString, appPath);
     QCOMPARE(folderRule(folder), appPath);
     QCOMPARE(dataFilePath(appPath), appPath + "cy.dat"); // nothing in the user folder
-    QVERIFY(connectionString(dataFilePath(appPath)).contains("Data Source=" + appPath + "cy.dat;"));
 }
 
 void ProvisioningTest::firstStartWritesTheCarriedBytes()
@@ -115,13 +112,12 @@ void ProvisioningTest::firstStartWritesTheCarriedBytes()
     QCOMPARE(written, TestData::readFile(QStringLiteral(VURA_DATA_FILE)));
     QCOMPARE(QDir(m_appPath).entryList(QDir::Files | QDir::Hidden), QStringList{"cy.dat"});
 
-    std::unique_ptr<Connection> conn;
-    std::unique_ptr<Recordset> rs;
-    OpenIdiomStore(m_appPath, conn, rs);
-    QVERIFY(countIdioms(*conn, *rs) > 0);
-    QCOMPARE(rs->state(), int(adStateClosed));
+    const IdiomStore store = OpenIdiomStore(m_appPath);
+    QCOMPARE(store.path(), m_appPath + "cy.dat");
 #ifdef VURA_FULL_DATA_CSV
-    QCOMPARE(countIdioms(*conn, *rs), 12976);
+    QCOMPARE(store.count(), 12976);
+#else
+    QVERIFY(store.count() > 0);
 #endif
 }
 
@@ -149,14 +145,11 @@ void ProvisioningTest::userFilesAreKept()
         ProvisionDataFile(m_appPath);
         QCOMPARE(TestData::readFile(m_appPath + "cy.dat"), content);
 
-        std::unique_ptr<Connection> conn;
-        std::unique_ptr<Recordset> rs;
         try {
-            OpenIdiomStore(m_appPath, conn, rs);
-            countIdioms(*conn, *rs);
+            OpenIdiomStore(m_appPath).count();
             QFAIL("an unusable data file was read");
         } catch (const StoreError &error) {
-            QVERIFY2(error.message().contains(m_appPath + "cy.dat"), qPrintable(error.message()));
+            QCOMPARE(error.path(), m_appPath + "cy.dat");
         }
     }
 }
@@ -172,10 +165,7 @@ void ProvisioningTest::unwritableFolderFallsBackToUserFolder()
     QCOMPARE(TestData::readFile(m_userFolder + "cy.dat"), embeddedDataFile());
     QCOMPARE(dataFilePath(appPath), m_userFolder + "cy.dat");
 
-    std::unique_ptr<Connection> conn;
-    std::unique_ptr<Recordset> rs;
-    OpenIdiomStore(appPath, conn, rs);
-    QCOMPARE(conn->dataSource(), m_userFolder + "cy.dat");
+    QCOMPARE(OpenIdiomStore(appPath).path(), m_userFolder + "cy.dat");
 
     // Later starts use that file as it is.
     TestData::writeFile(m_userFolder + "cy.dat", "changed by the user");
@@ -206,7 +196,9 @@ void ProvisioningTest::failedWriteLeavesNoPartialFile()
             ProvisionDataFile(m_appPath);
             QFAIL("a write that could not finish was reported as done");
         } catch (const StoreError &error) {
-            QVERIFY2(error.message().contains(m_appPath + "cy.dat"), qPrintable(error.message()));
+            QCOMPARE(error.kind(), StoreError::NotWritten);
+            QCOMPARE(error.places().size(), 2u);
+            QCOMPARE(error.places().front().path(), m_appPath + "cy.dat");
         }
     }
     QCOMPARE(QDir(m_appPath).entryList(QDir::Files | QDir::Hidden), QStringList());
@@ -216,15 +208,6 @@ void ProvisioningTest::failedWriteLeavesNoPartialFile()
     ProvisionDataFile(m_appPath);
     QCOMPARE(TestData::readFile(m_appPath + "cy.dat"), embeddedDataFile());
 #endif
-}
-
-void ProvisioningTest::openIdiomStoreCreatesBothOnFailure()
-{
-    std::unique_ptr<Connection> conn;
-    std::unique_ptr<Recordset> rs;
-    QVERIFY_THROWS_EXCEPTION(StoreError, OpenIdiomStore(m_appPath, conn, rs));
-    QVERIFY(conn && !conn->isOpen());
-    QVERIFY(rs && rs->state() == adStateClosed);
 }
 
 QTEST_GUILESS_MAIN(ProvisioningTest)

@@ -1,17 +1,12 @@
-// The widget kit: the list's click event, the event pass and the end of the
-// program, the guard of a filling handler, and Qt's texts in Chinese.
-#include "eventpass.h"
-#include "fillguard.h"
-#include "listbox.h"
-#include "msgbox.h"
-#include "translations.h"
+// The widget kit: the list's click event, and Qt's texts in Chinese.
+#include "widgets/listbox.h"
+#include "widgets/msgbox.h"
+#include "widgets/translations.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
-#include <stdexcept>
 
 namespace {
 
@@ -27,13 +22,8 @@ class WidgetsTest : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { EventPass::resetProgramEnding(); }
-
     void listClicks_data();
     void listClicks();
-    void eventPassStopsWhenTheProgramEnds();
-    void eventPassStopsWhenTheWindowIsDeleted();
-    void fillGuardCleansUpOnEveryExit();
     void messageBoxSpeaksChinese();
 };
 
@@ -64,9 +54,7 @@ void WidgetsTest::listClicks()
     QWidget window;
     window.resize(200, 300);
     ListBox list(QRect(0, 0, 200, 300), window.font(), &window);
-    for (const char *text : {"一心一意", "一马当先", "一言为定"})
-        list.addItem(QString::fromUtf8(text));
-    list.flush();
+    list.setEntries({{QStringLiteral("一心一意"), 1}, {QStringLiteral("一马当先"), 2}, {QStringLiteral("一言为定"), 3}});
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     if (selected >= 0) {
@@ -85,81 +73,6 @@ void WidgetsTest::listClicks()
         QTest::keyClick(&list, words[0] == "down" ? Qt::Key_Down : Qt::Key_Up);
     QCOMPARE(spy.count(), clicks);
     QCOMPARE(list.listIndex(), selectedAfter);
-}
-
-void WidgetsTest::eventPassStopsWhenTheProgramEnds()
-{
-    QWidget window;
-    ListBox list(QRect(0, 0, 100, 100), window.font(), &window);
-    window.show();
-    EventPass pass(&window, {&list});
-
-    list.addItem(QStringLiteral("一"));
-    QCOMPARE(list.model()->rowCount(), 0); // not shown until a pass
-    bool ran = false;
-    QTimer::singleShot(0, [&] { ran = true; });
-    QVERIFY(pass.run());
-    QVERIFY(ran);
-    QCOMPARE(list.model()->rowCount(), 1);
-
-    // Ending during a pass: that pass says stop, and so does every later one.
-    QTimer::singleShot(0, [] { EventPass::endProgram(); });
-    QVERIFY(!pass.run());
-    QVERIFY(EventPass::programEnding());
-    QVERIFY(!window.isVisible()); // every window closed
-    QVERIFY(!pass.run());
-    QVERIFY(!EventPass(&window, {}).runWhenDue());
-}
-
-void WidgetsTest::eventPassStopsWhenTheWindowIsDeleted()
-{
-    auto *window = new QWidget;
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->show();
-    EventPass pass(window, {});
-    QTimer::singleShot(0, window, &QWidget::close);
-    bool goOn = true;
-    for (int i = 0; i < 10 && goOn; ++i) // the deletion follows the close
-        goOn = pass.run();
-    QVERIFY(!goOn);
-    QVERIFY(!EventPass::programEnding());
-}
-
-void WidgetsTest::fillGuardCleansUpOnEveryExit()
-{
-    QWidget window;
-    QWidget indicator(&window);
-    indicator.hide();
-    window.show();
-    bool busy = false;
-    int cleanUps = 0;
-
-    {
-        const FillGuard filling(&window, busy, &indicator, [&] { ++cleanUps; });
-        QVERIFY(busy);
-        QVERIFY(indicator.isVisible());
-    }
-    QVERIFY(!busy);
-    QVERIFY(!indicator.isVisible());
-    QCOMPARE(cleanUps, 1);
-
-    try {
-        const FillGuard filling(&window, busy, nullptr, [&] { ++cleanUps; });
-        throw std::runtime_error("any exception");
-    } catch (const std::runtime_error &) {
-    }
-    QVERIFY(!busy);
-    QCOMPARE(cleanUps, 2);
-
-    // A window deleted during the fill is not touched again.
-    auto *gone = new QWidget;
-    bool goneBusy = false;
-    {
-        const FillGuard filling(gone, goneBusy, nullptr, [&] { ++cleanUps; });
-        delete gone;
-    }
-    QVERIFY(goneBusy);
-    QCOMPARE(cleanUps, 2);
 }
 
 void WidgetsTest::messageBoxSpeaksChinese()

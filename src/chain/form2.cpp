@@ -1,33 +1,24 @@
 // The chain window: its layout, its load and the three handlers of the game.
-#include "form2.h"
-#include "form2layout.h"
+#include "chain/form2.h"
+#include "chain/form2layout.h"
 
-#include "connection.h"
-#include "eventpass.h"
-#include "fillguard.h"
-#include "fonts.h"
-#include "idiomstore.h"
-#include "imagebutton.h"
-#include "label.h"
-#include "listbox.h"
-#include "recordset.h"
-#include "storeerror.h"
-#include "windowframe.h"
+#include "store/datafile.h"
+#include "vura/version.h"
+#include "widgets/environment.h"
+#include "widgets/fonts.h"
+#include "widgets/imagebutton.h"
+#include "widgets/label.h"
+#include "widgets/listbox.h"
+#include "widgets/storenotice.h"
+#include "widgets/windowframe.h"
 
-#include <QCoreApplication>
-#include <QKeyEvent>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <limits>
 
 using namespace Form2Layout;
 
 namespace {
-
-// The idioms that begin with one character: the character is bound with "%"
-// appended, so "%" and "_" as the character match every idiom.
-constexpr const char *kCandidates = "SELECT id,cy FROM cy where cy like ?";
 
 // The separator after every link of the chain text.
 const QString kLinkSeparator = QStringLiteral(" - ");
@@ -44,23 +35,20 @@ QString lastCharacter(const QString &text)
 
 Label *heading(const QString &caption, const QColor &colour, const TwipsRect &place, QWidget *parent)
 {
-    auto *label = new Label(caption, windowFont("宋体", 10.5, true), Label::AutoSize, parent);
+    auto *label = new Label(caption, windowFont("宋体", 10.5, true), Label::AutoSize, place.pixels(), parent);
     QPalette colours = label->palette();
     colours.setColor(QPalette::WindowText, colour);
     label->setPalette(colours);
-    label->move(place.topLeft());
     return label;
 }
 
 } // namespace
 
-Form2::Form2()
-    : QWidget(nullptr, kFixedSizeWindow),
-      rs(std::make_unique<Recordset>()),
-      conn(std::make_unique<Connection>())
+Form2::Form2(const Environment &environment)
+    : QWidget(nullptr, kFixedSizeWindow), m_environment(environment)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("成语接龙    岚舟·vura - 1.0"));
+    setWindowTitle(QStringLiteral("成语接龙    " VURA_NAME " - " VURA_VERSION));
     setFont(defaultWindowFont());
     setFixedSize(twipsToPixels(clientWidth), twipsToPixels(clientHeight));
     fillBackground(this, Qt::white);
@@ -104,180 +92,84 @@ Form2::Form2()
     setTabOrder(Text1, Text2);
     List1->setFocus();
 
-    // While a handler fills or cuts the lists, the user's clicks and keys in
-    // them are let go, so that no entry looks chosen that was not.
-    for (ListBox *list : {List1, List2}) {
-        list->installEventFilter(this);
-        list->viewport()->installEventFilter(this);
-    }
-
-    // The handlers run from the event loop once the click has been taken,
-    // not from inside the control's own event handling: closing the window
-    // during a fill deletes it, its controls with it, and nothing may be
-    // left on the stack that uses them afterwards.
-    connect(Image1, &ImageButton::clicked, this, &Form2::Image1_Click, Qt::QueuedConnection);
-    connect(List1, &ListBox::clicked, this, &Form2::List1_Click, Qt::QueuedConnection);
-    connect(List2, &ListBox::clicked, this, &Form2::List2_Click, Qt::QueuedConnection);
+    connect(Image1, &ImageButton::clicked, this, &Form2::Image1_Click);
+    connect(List1, &ListBox::clicked, this, &Form2::List1_Click);
+    connect(List2, &ListBox::clicked, this, &Form2::List2_Click);
 }
 
 Form2::~Form2() = default;
 
 void Form2::Form_Load()
 {
-    appPath = folderRule(programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : programFolder);
-    m_loadFailure.clear();
-    m_loadFailureTold = false;
+    appPath = folderRule(m_environment.programFolder);
     try {
-        OpenIdiomStore(appPath, conn, rs);
+        conn.emplace(OpenIdiomStore(appPath));
     } catch (const StoreError &error) {
-        m_loadFailure = error.message();
+        m_loadFailure = error;
     }
 }
 
 void Form2::reportLoadFailure()
 {
-    if (m_loadFailure.isEmpty() || m_loadFailureTold)
+    if (!m_loadFailure || m_loadFailureTold)
         return;
     m_loadFailureTold = true;
-    notice(m_loadFailure);
+    notice(storeNotice(*m_loadFailure));
 }
 
 void Form2::Image1_Click()
 {
-    if (m_filling)
-        return; // the running handler has rs and chainRow to itself
     const QString text = Text1->text();
     if (text.isEmpty()) {
         notice(QStringLiteral("请输入第一个成语或一个字！"));
         return;
     }
     // Any text starts a chain, as it was typed.
-    List1->clear();
-    List1->addItem(text);
-    List1->setItemData(List1->newIndex(), 0);
-    List1->flush();
-    List2->clear();
-    followLink(text, -1);
+    List1->setEntries({{text, 0}});
+    fillCandidates(text);
 }
 
 void Form2::List2_Click()
 {
-    if (m_filling)
-        return;
     if (List2->selCount() != 1)
         return;
-    const int chosen = List2->listIndex();
-    const QString link = List2->list(chosen);
-    List1->addItem(link);
-    List1->setItemData(List1->newIndex(), List2->itemData(chosen));
-    List1->flush();
-
+    const IdiomEntry chosen = List2->entries().at(List2->listIndex());
+    List1->append(chosen);
     QString chain;
-    for (chainRow = 0; chainRow <= List1->listCount() - 1; ++chainRow)
-        chain += List1->list(chainRow) + kLinkSeparator;
+    for (const IdiomEntry &link : List1->entries())
+        chain += link.text + kLinkSeparator;
     Text2->setPlainText(chain);
-
-    rs->closeIfOpen();
-    List2->clear();
-    followLink(link, -1);
+    fillCandidates(chosen.text);
 }
 
 void Form2::List1_Click()
 {
-    if (m_filling)
-        return;
     if (List1->selCount() != 1)
         return;
     const int clicked = List1->listIndex();
-    const QString link = List1->list(clicked);
-    rs->closeIfOpen();
-    List2->clear();
-    followLink(link, clicked);
+    fillCandidates(List1->list(clicked));
+    List1->truncateAfter(clicked);
 }
 
-// Lists the candidates that may follow `link` and, when `keep` is a
-// position of List1, drops every link after it. Tells the user afterwards
-// when the idioms could not be read.
-void Form2::followLink(const QString &link, int keep)
+void Form2::fillCandidates(const QString &link)
 {
-    QString failure;
-    {
-        const FillGuard filling(this, m_filling, nullptr, [this] {
-            rs->closeIfOpen();
-            List2->flush(); // the rows read since the last pass, on every way out
-        });
-        EventPass pass(this, {List1, List2});
-        if (m_loadFailure.isEmpty()) {
-            try {
-                if (!fillCandidates(pass, lastCharacter(link)))
-                    return; // the window is closed or gone, or the program is ending
-            } catch (const StoreError &error) {
-                failure = error.message();
-            }
-        }
-        if (keep >= 0 && !truncateAfter(pass, keep))
-            return;
-    }
-    if (!m_loadFailure.isEmpty()) {
+    if (!conn) {
         // Every click that needs the idioms says why it cannot have them,
         // in the words the load found.
+        List2->setEntries({});
         m_loadFailureTold = true;
-        notice(m_loadFailure);
-    } else if (!failure.isEmpty()) {
-        notice(failure);
+        notice(storeNotice(*m_loadFailure));
+        return;
     }
-}
-
-bool Form2::fillCandidates(EventPass &pass, const QString &character)
-{
-    rs->open({QString::fromUtf8(kCandidates), {character + QLatin1Char('%')}}, *conn, adOpenStatic);
-    const int n = rs->recordCount();
-    for (chainRow = 1; chainRow <= n; ++chainRow) {
-        List2->addItem(rs->fields().item(QStringLiteral("cy")).value().toString());
-        List2->setItemData(List2->newIndex(), rs->fields().item(QStringLiteral("id")).value().toInt());
-        if (!rs->eof())
-            rs->moveNext();
-        if (!pass.runWhenDue())
-            return false;
+    try {
+        List2->setEntries(conn->candidates(lastCharacter(link)));
+    } catch (const StoreError &error) {
+        List2->setEntries({});
+        notice(storeNotice(error));
     }
-    rs->close();
-    return true;
-}
-
-// Removes the entries after position `keep` of List1, always at the same
-// position, letting events run as it goes.
-bool Form2::truncateAfter(EventPass &pass, int keep)
-{
-    const int count = List1->listCount();
-    for (chainRow = keep + 1; chainRow <= count - 1; ++chainRow) {
-        List1->removeItem(keep + 1);
-        if (!pass.runWhenDue())
-            return false;
-    }
-    return true;
 }
 
 void Form2::notice(const QString &text)
 {
-    messageBox(this, text, vbInformation, kNoticeTitle.toString());
-}
-
-bool Form2::eventFilter(QObject *watched, QEvent *event)
-{
-    if (m_filling) {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick:
-            return true;
-        case QEvent::MouseMove:
-            return static_cast<QMouseEvent *>(event)->buttons() != Qt::NoButton; // a drag would select
-        case QEvent::KeyPress: {
-            const int key = static_cast<QKeyEvent *>(event)->key();
-            return key != Qt::Key_Tab && key != Qt::Key_Backtab;
-        }
-        default:
-            break;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
+    m_environment.messageBox(this, text, vbInformation, kNoticeTitle.toString());
 }

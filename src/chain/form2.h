@@ -4,19 +4,18 @@
 // earlier link by clicking it.
 #pragma once
 
-#include "msgbox.h"
+#include "store/idiomstore.h"
+#include "store/storeerror.h"
 
 #include <QWidget>
-#include <memory>
+#include <optional>
 
-class Connection;
-class EventPass;
+struct Environment;
 class ImageButton;
 class Label;
 class ListBox;
 class QLineEdit;
 class QPlainTextEdit;
-class Recordset;
 
 class Form2 : public QWidget
 {
@@ -24,38 +23,27 @@ class Form2 : public QWidget
 
 public:
     // A top-level window of its own, deleted when it is closed.
-    Form2();
+    explicit Form2(const Environment &environment);
     ~Form2() override;
 
-    // Opens the window's own connection to the data file, which the main
-    // window has written. When that fails the window opens all the same
-    // and tells the user why, once (see reportLoadFailure()).
+    // Opens the window's own reading of the data file, which the main window
+    // has written. When that fails the window opens all the same and tells
+    // the user why (see reportLoadFailure()).
     void Form_Load();
     // Tells the user, in one notice, why the idioms could not be read, when
     // Form_Load could not open them and that has not been told yet.
     void reportLoadFailure();
-
-    // How notices are shown; tests replace it to read them.
-    MessageBoxFunction messageBox = MsgBox;
-    // The folder the program runs from; empty for the executable's own.
-    // Set it before Form_Load.
-    QString programFolder;
-
-    // Whether a handler is filling the candidates or cutting the chain back.
-    bool isFilling() const { return m_filling; }
+    // Why Form_Load could not open the idioms, if it could not.
+    const std::optional<StoreError> &loadFailure() const { return m_loadFailure; }
 
 public slots:
     void Image1_Click(); // start a chain from Text1
     void List2_Click();  // a candidate chosen
     void List1_Click();  // back to an earlier link
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
-    void followLink(const QString &link, int keep);
-    bool fillCandidates(EventPass &pass, const QString &character);
-    bool truncateAfter(EventPass &pass, int keep);
+    // Lists in List2 the idioms that may follow `link`.
+    void fillCandidates(const QString &link);
     void notice(const QString &text);
 
 public:
@@ -67,12 +55,9 @@ public:
     QPlainTextEdit *Text2;
 
 private:
-    std::unique_ptr<Recordset> rs;
-    std::unique_ptr<Connection> conn;
+    const Environment &m_environment;
     QString appPath;
-    int chainRow = 0; // the counter of every loop of the handlers
-
-    QString m_loadFailure;          // why Form_Load could not open the data file
+    std::optional<IdiomStore> conn; // the window's own reading of the data file
+    std::optional<StoreError> m_loadFailure;
     bool m_loadFailureTold = false;
-    bool m_filling = false;         // a handler is filling List2 or cutting List1
 };

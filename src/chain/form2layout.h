@@ -2,7 +2,7 @@
 // of its client area, as the window was designed.
 #pragma once
 
-#include "twips.h"
+#include "widgets/twips.h"
 
 namespace Form2Layout {
 

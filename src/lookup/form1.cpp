@@ -1,20 +1,18 @@
 // The main window's layout, its start-up, the folding of the search pane
 // and its end.
-#include "form1.h"
-#include "form1layout.h"
+#include "lookup/form1.h"
+#include "lookup/form1layout.h"
 
-#include "connection.h"
-#include "eventpass.h"
-#include "fonts.h"
-#include "idiomstore.h"
-#include "imagebutton.h"
-#include "label.h"
-#include "listbox.h"
-#include "mainmenu.h"
-#include "picturebox.h"
-#include "recordset.h"
-#include "storeerror.h"
-#include "windowframe.h"
+#include "store/datafile.h"
+#include "vura/version.h"
+#include "widgets/environment.h"
+#include "widgets/fonts.h"
+#include "widgets/imagebutton.h"
+#include "widgets/label.h"
+#include "widgets/listbox.h"
+#include "widgets/picturebox.h"
+#include "widgets/storenotice.h"
+#include "widgets/windowframe.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -40,12 +38,7 @@ QFrame *silverLine(const TwipsRect &line, QWidget *parent)
 Label *label(const QString &caption, const QFont &font, Label::Sizing sizing, const TwipsRect &place,
              QWidget *parent)
 {
-    auto *control = new Label(caption, font, sizing, parent);
-    if (sizing == Label::FixedBox)
-        control->setGeometry(place.pixels());
-    else
-        control->move(place.topLeft());
-    return control;
+    return new Label(caption, font, sizing, place.pixels(), parent);
 }
 
 // `name` is what its face says, for screen readers; the tip describes it.
@@ -62,12 +55,10 @@ ImageButton *imageButton(const char *art, const TwipsRect &place, const QString 
 
 } // namespace
 
-Form1::Form1(QWidget *parent)
-    : QMainWindow(parent, kFixedSizeWindow),
-      conn(std::make_unique<Connection>()),
-      rs(std::make_unique<Recordset>())
+Form1::Form1(const Environment &environment, QWidget *parent)
+    : QMainWindow(parent, kFixedSizeWindow), m_environment(environment)
 {
-    setWindowTitle(QStringLiteral("岚舟·vura - 1.0"));
+    setWindowTitle(QStringLiteral(VURA_NAME " - " VURA_VERSION));
     setFont(defaultWindowFont());
 
     client = new QWidget(this);
@@ -76,7 +67,6 @@ Form1::Form1(QWidget *parent)
     setCentralWidget(client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    menu = new MainMenu(this);
     // Created first, so that the search pane covers it while it is shown.
     Image3 = imageButton("tab-expand", Form1Layout::Image3, QStringLiteral("展开查找界面"), "展开", client);
     buildCard();
@@ -164,24 +154,22 @@ void Form1::buildSearchPane()
 
 void Form1::Form_Load()
 {
-    appPath = folderRule(programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : programFolder);
-    QString provisioning;
+    appPath = folderRule(m_environment.programFolder);
+    std::optional<StoreError> provisioning;
     try {
         ProvisionDataFile(appPath);
     } catch (const StoreError &error) {
-        provisioning = error.message();
+        provisioning = error;
     }
-    // Lets what queued up while the data file was written be handled before
-    // the layout is set, as start-up always has; no handler can run yet.
-    QCoreApplication::processEvents();
-    setCollapsedLayout();
+    Image2_Click(); // the collapsed layout
     try {
-        OpenIdiomStore(appPath, conn, rs);
-        idiomCount = countIdioms(*conn, *rs);
+        conn.emplace(OpenIdiomStore(appPath));
+        idiomCount = conn->count();
     } catch (const StoreError &error) {
+        conn.reset();
         // The reason the file could not be written says more than the
         // missing file that follows from it.
-        m_storeFailure = provisioning.isEmpty() ? error.message() : provisioning;
+        m_storeFailure = provisioning ? *provisioning : error;
     }
     try {
         ShowIdiom(1);
@@ -192,24 +180,17 @@ void Form1::Form_Load()
 
 void Form1::reportStartupFailure()
 {
-    if (!m_storeFailure.isEmpty() && !m_storeFailureTold)
-        notice(m_storeFailure);
+    if (m_storeFailure && !m_storeFailureTold)
+        notice(storeNotice(*m_storeFailure));
     m_storeFailureTold = true;
 }
 
 bool Form1::storeOpen()
 {
-    if (conn->isOpen())
+    if (conn)
         return true;
-    notice(m_storeFailure);
+    notice(storeNotice(*m_storeFailure));
     return false;
-}
-
-void Form1::setCollapsedLayout()
-{
-    setWindowWidth(collapsedWidth);
-    Picture2->move(cardLeftCollapsedPixels, Picture2->y());
-    Picture1->hide();
 }
 
 void Form1::Image2_Click()
@@ -239,12 +220,12 @@ void Form1::closeEvent(QCloseEvent *event)
 
 void Form1::Form_Unload()
 {
-    // The program ends: every window closes, and a fill in progress in
-    // either window stops at its next event pass.
-    EventPass::endProgram();
+    // The program ends: the chain window closes with this one.
+    QApplication::closeAllWindows();
+    QCoreApplication::quit();
 }
 
 void Form1::notice(const QString &text)
 {
-    messageBox(this, text, vbInformation, kNoticeTitle.toString());
+    m_environment.messageBox(this, text, vbInformation, kNoticeTitle.toString());
 }

@@ -2,55 +2,44 @@
 // pane that folds away to its left.
 #pragma once
 
-#include "msgbox.h"
+#include "store/idiomstore.h"
+#include "store/storeerror.h"
 
 #include <QMainWindow>
 #include <array>
-#include <memory>
+#include <optional>
 #include <random>
 
-class Connection;
-class EventPass;
+struct Environment;
 class ImageButton;
 class Label;
 class ListBox;
-class MainMenu;
 class PictureBox;
 class QFrame;
 class QLineEdit;
-class Recordset;
 
 class Form1 : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    explicit Form1(QWidget *parent = nullptr);
+    explicit Form1(const Environment &environment, QWidget *parent = nullptr);
     ~Form1() override;
 
-    // Start-up: data file, layout, connection, count, idiom 1 on the card.
-    // Every step that fails is skipped; see reportStartupFailure().
+    // Start-up: data file, layout, the store, the count, idiom 1 on the
+    // card. Every step that fails is skipped; see reportStartupFailure().
     void Form_Load();
     // After the window is shown: tells the user, in one notice, why the
     // idioms could not be read, when start-up could not open or count them.
     void reportStartupFailure();
+    // Why start-up could not open or count the idioms, if it could not.
+    const std::optional<StoreError> &startupFailure() const { return m_storeFailure; }
 
     // Shows idiom `id`, clamped to 1..idiomCount, on the card. Throws
-    // StoreError when the row cannot be read; rs is left closed either way.
+    // StoreError when the idiom cannot be read.
     void ShowIdiom(int id);
     // "嗷嗷待哺" -> "嗷 嗷 待 哺".
     static QString SpaceChars(const QString &text);
-
-    // How notices are shown; tests replace it to read them.
-    MessageBoxFunction messageBox = MsgBox;
-    // The folder the program runs from; empty for the executable's own.
-    // Tests and benchmarks point it at a folder of their own.
-    QString programFolder;
-
-    // Whether a search is filling the result list.
-    bool isSearching() const { return m_filling; }
-    // The window's recordset, for the checks that it is closed between handlers.
-    const Recordset *recordset() const { return rs.get(); }
 
 public slots:
     void Image1_Click();   // search
@@ -69,13 +58,11 @@ protected:
 private:
     void buildCard();
     void buildSearchPane();
-    void setCollapsedLayout();
     void setWindowWidth(int twipsWide);
     void Form_Unload();
     void notice(const QString &text);
-    void runSearch(EventPass &pass);
     void showIdiomOrNotice(int id);
-    // Whether the data file is open; when it is not, tells the user why,
+    // Whether the idioms can be read; when they cannot, tells the user why,
     // in the words start-up found, and the handler stops.
     bool storeOpen();
 
@@ -89,7 +76,6 @@ public:
     Label *Label1, *Label2, *Label3, *Label4, *Label5, *Label6;
     std::array<Label *, 5> Lab;
     QFrame *Line1, *Line2;
-    MainMenu *menu;
 
     // The window's state, by the names it was designed with: the number of
     // idioms (0 until counted) and the id on the card (0 until the first
@@ -98,16 +84,12 @@ public:
     int currentId = 0;
 
 private:
+    const Environment &m_environment;
     QString appPath;
-    std::unique_ptr<Connection> conn;
-    std::unique_ptr<Recordset> rs;
-    int searchRow = 0;
-
+    std::optional<IdiomStore> conn; // the window's own reading of the data file
+    std::optional<StoreError> m_storeFailure;
+    bool m_storeFailureTold = false;
     // Never seeded: the random idioms come in the same order after every
     // start, as they always have.
     std::mt19937 m_random;
-    QString m_storeFailure; // why start-up could not open the data file
-    bool m_storeFailureTold = false;
-    bool m_filling = false;          // a search is filling List1
-    bool m_listClickWaiting = false; // a result was chosen during the fill
 };

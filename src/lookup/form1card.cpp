@@ -1,24 +1,12 @@
 // The idiom card: showing an idiom, browsing by id, and copying a field.
-#include "form1.h"
-#include "searchstatements.h"
+#include "lookup/form1.h"
 
-#include "connection.h"
-#include "label.h"
-#include "recordset.h"
-#include "storeerror.h"
+#include "widgets/label.h"
+#include "widgets/storenotice.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <cmath>
-
-namespace {
-
-QString text(const Fields &fields, const char *column)
-{
-    return fields.item(QString::fromLatin1(column)).value().toString(); // null reads as ""
-}
-
-} // namespace
 
 void Form1::ShowIdiom(int id)
 {
@@ -27,18 +15,15 @@ void Form1::ShowIdiom(int id)
     if (id < 1)
         id = 1;
     currentId = id;
-    rs->closeIfOpen();
-    rs->open({QString::fromUtf8(kIdiomById), {id}}, *conn, adOpenStatic);
-    const RecordsetGuard closing(*rs);
-    if (rs->eof()) // the ids of a data file of the user's own may have gaps
-        throw StoreError(dataFileError(conn->dataSource(), QStringLiteral("没有编号为 %1 的成语").arg(id)));
-    const Fields fields = rs->fields();
-    Label5->setCaption(QStringLiteral("编号：") + QString::number(fields.item(QStringLiteral("id")).value().toInt()));
-    Lab[0]->setCaption(text(fields, "py"));
-    Lab[1]->setCaption(SpaceChars(text(fields, "cy")));
-    Lab[2]->setCaption(text(fields, "ys"));
-    Lab[3]->setCaption(text(fields, "cc"));
-    Lab[4]->setCaption(text(fields, "lz"));
+    if (!conn)
+        throw *m_storeFailure;
+    const Idiom idiom = conn->idiom(id);
+    Label5->setCaption(QStringLiteral("编号：") + QString::number(idiom.id));
+    Lab[0]->setCaption(idiom.py);
+    Lab[1]->setCaption(SpaceChars(idiom.cy));
+    Lab[2]->setCaption(idiom.ys);
+    Lab[3]->setCaption(idiom.cc);
+    Lab[4]->setCaption(idiom.lz);
 }
 
 QString Form1::SpaceChars(const QString &text)
@@ -67,20 +52,19 @@ void Form1::showIdiomOrNotice(int id)
     try {
         ShowIdiom(id);
     } catch (const StoreError &error) {
-        notice(error.message());
+        notice(storeNotice(error));
     }
 }
 
 void Form1::Image4_Click()
 {
-    if (m_filling || !storeOpen())
-        return; // the running search has rs to itself
-    showIdiomOrNotice(currentId == 1 ? idiomCount : 1);
+    if (storeOpen())
+        showIdiomOrNotice(currentId == 1 ? idiomCount : 1);
 }
 
 void Form1::Image5_Click()
 {
-    if (m_filling || !storeOpen())
+    if (!storeOpen())
         return;
     if (currentId > 1)
         showIdiomOrNotice(currentId - 1);
@@ -90,7 +74,7 @@ void Form1::Image5_Click()
 
 void Form1::Image6_Click()
 {
-    if (m_filling || !storeOpen())
+    if (!storeOpen())
         return;
     if (currentId < idiomCount)
         showIdiomOrNotice(currentId + 1);
@@ -100,7 +84,7 @@ void Form1::Image6_Click()
 
 void Form1::Image7_Click()
 {
-    if (m_filling || !storeOpen())
+    if (!storeOpen())
         return;
     // A single-precision value in [0, 1), the top 24 bits of the generator,
     // scaled as the window always has: floor(count × r + 1) is 1..count, the

@@ -2,7 +2,7 @@
 // of their container's client area, as the window was designed (expanded).
 #pragma once
 
-#include "twips.h"
+#include "widgets/twips.h"
 
 namespace Form1Layout {
 

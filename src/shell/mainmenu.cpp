@@ -1,18 +1,16 @@
-#include "mainmenu.h"
+#include "shell/mainmenu.h"
 
-#include "form2.h"
+#include "chain/form2.h"
+#include "lookup/form1.h"
+#include "vura/version.h"
+#include "widgets/environment.h"
 
 #include <QDate>
-#include <QDesktopServices>
-#include <QMainWindow>
 #include <QMenuBar>
 #include <QStringList>
-#include <QUrl>
 
-MainMenu::MainMenu(QMainWindow *window)
-    : QObject(window),
-      openUrl([](const QUrl &url) { QDesktopServices::openUrl(url); }),
-      m_window(window)
+MainMenu::MainMenu(Form1 *window, const Environment &environment)
+    : QObject(window), m_window(window), m_environment(environment)
 {
     QMenuBar *bar = window->menuBar();
     QMenu *file = bar->addMenu(QStringLiteral("文件"));
@@ -57,8 +55,8 @@ QString MainMenu::aboutText()
     const QString given = QStringLiteral(VURA_RELEASE_DATE);
     const QDate date = QDate::fromString(given, Qt::ISODate);
     return QStringList{
-        QStringLiteral("岚舟·vura - ") + QStringLiteral(VURA_VERSION),
-        QStringLiteral("岚舟"),
+        QStringLiteral(VURA_NAME " - " VURA_VERSION),
+        QStringLiteral(VURA_MAKER),
         date.isValid() ? QStringLiteral("%1年%2月%3日").arg(date.year()).arg(date.month()).arg(date.day()) : given,
     }.join(QStringLiteral("\r\n"));
 }
@@ -85,9 +83,7 @@ void MainMenu::cd_cyjl_Click()
         open->activateWindow();
         return;
     }
-    auto *window = new Form2;
-    window->messageBox = messageBox;
-    window->programFolder = programFolder;
+    auto *window = new Form2(m_environment);
     window->Form_Load();
     m_chainWindow = window;
     window->show();
@@ -96,20 +92,20 @@ void MainMenu::cd_cyjl_Click()
 
 void MainMenu::cd_bzzt_Click()
 {
-    messageBox(m_window, helpText(), vbOKOnly, QStringLiteral("帮助主题："));
+    m_environment.messageBox(m_window, helpText(), vbOKOnly, QStringLiteral("帮助主题："));
 }
 
 void MainMenu::cd_rjsj_Click()
 {
-    openUrl(QUrl(QStringLiteral(VURA_UPDATE_URL)));
+    m_environment.openUrl(QUrl(QStringLiteral(VURA_UPDATE_URL)));
 }
 
 void MainMenu::cd_gdrj_Click()
 {
-    openUrl(QUrl(QStringLiteral(VURA_MORE_SOFTWARE_URL)));
+    m_environment.openUrl(QUrl(QStringLiteral(VURA_MORE_SOFTWARE_URL)));
 }
 
 void MainMenu::cd_gy_Click()
 {
-    messageBox(m_window, aboutText(), vbInformation, QStringLiteral("关于..."));
+    m_environment.messageBox(m_window, aboutText(), vbInformation, QStringLiteral("关于..."));
 }

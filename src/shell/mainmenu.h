@@ -2,39 +2,28 @@
 // items, by the names the menu was designed with, and what they do.
 #pragma once
 
-#include "msgbox.h"
-
 #include <QObject>
 #include <QPointer>
 #include <QString>
-#include <functional>
 
+struct Environment;
+class Form1;
 class Form2;
 class QAction;
-class QMainWindow;
-class QUrl;
 
 class MainMenu : public QObject
 {
     Q_OBJECT
 
 public:
-    // Builds the items on `window`'s menu bar.
-    explicit MainMenu(QMainWindow *window);
+    // Builds the items on the main window's menu bar.
+    MainMenu(Form1 *window, const Environment &environment);
     // Takes an open chain window with it.
     ~MainMenu() override;
 
     // The texts of the help and about boxes.
     static QString helpText();
     static QString aboutText();
-
-    // How the boxes are shown and the web pages opened; tests put in their
-    // own. openUrl's default hands the address to the user's browser.
-    MessageBoxFunction messageBox = MsgBox;
-    std::function<void(const QUrl &)> openUrl;
-    // The folder the chain window takes as the program's; empty for the
-    // executable's own.
-    QString programFolder;
 
     // The chain window while it is open, otherwise null.
     Form2 *chainWindow() const;
@@ -50,6 +39,7 @@ public slots:
     void cd_gy_Click();   // 关于...
 
 private:
-    QMainWindow *m_window;
+    Form1 *m_window;
+    const Environment &m_environment;
     QPointer<Form2> m_chainWindow;
 };

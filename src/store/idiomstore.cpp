@@ -1,154 +1,185 @@
-#include "idiomstore.h"
-#include "connection.h"
-#include "recordset.h"
-#include "storeerror.h"
+#include "store/idiomstore.h"
+#include "store/idiomtable.h"
+#include "store/storeerror.h"
 
-#include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
-#include <QResource>
-#include <QSaveFile>
-#include <QStandardPaths>
-#include <QStorageInfo>
+#include <QStringList>
+
+#include <sqlite3.h>
 
 namespace {
 
-const QString kDataFileName = QStringLiteral("cy.dat");
+// Rows come in the order the file stores them, ascending id, whichever
+// index finds them.
+constexpr const char *kCount = "SELECT count(*) FROM cy";
+constexpr const char *kIdiomById = "SELECT id, cy, py, ys, cc, lz FROM cy WHERE id = ?";
+constexpr const char *kSearches[] = {
+    "SELECT id, cy FROM cy WHERE cy = ? ORDER BY id",        // the idiom written exactly so
+    "SELECT id, cy FROM cy WHERE pyjm = ? ORDER BY id",      // exactly these initials
+    "SELECT id, cy FROM cy WHERE cy LIKE ? ORDER BY id",     // idioms that begin with it
+    "SELECT id, cy FROM cy WHERE pyjm LIKE ? ORDER BY id",   // initials that begin with it
+};
+constexpr const char *kBeginningWith = "SELECT id, cy FROM cy WHERE cy LIKE ? ORDER BY id";
 
-bool hasDataFile(const QString &folder)
+// The kind of fault behind the last failed call on `db`.
+StoreError failure(sqlite3 *db, const QString &path)
 {
-    return QFileInfo(folder + kDataFileName).isFile();
-}
-
-QString perUserFolder()
-{
-    return folderRule(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
-}
-
-// Why cy.dat could not be written into `folder`, in words for the user, with
-// the system's own text after it.
-QString writeFailure(const QString &folder, qint64 size, const QString &system)
-{
-    const QFileInfo info(folder);
-    const QStorageInfo storage(folder);
-    QString reason;
-    if (!info.isDir())
-        reason = QStringLiteral("文件夹不存在，也无法创建");
-    else if (storage.isValid() && storage.isReadOnly())
-        reason = QStringLiteral("文件夹所在的磁盘是只读的");
-    else if (!info.isWritable())
-        reason = QStringLiteral("没有写入这个文件夹的权限");
-    else if (storage.isValid() && storage.bytesAvailable() < size)
-        reason = QStringLiteral("磁盘空间不足");
-    else
-        reason = QStringLiteral("写入时出错");
-    return system.isEmpty() ? reason : QStringLiteral("%1（%2）").arg(reason, system);
-}
-
-// Writes `bytes` as folder/cy.dat through a temporary file in the same
-// folder, unless another start of the program wrote it meanwhile. Returns
-// an empty string on success, else the reason.
-QString writeDataFile(const QString &folder, const QByteArray &bytes)
-{
-    // Two starts at once in one folder: the first writes, the second waits
-    // for it and then finds the file. Where no lock can be taken (a folder
-    // that cannot be written), the write below fails with the reason.
-    QLockFile lock(folder + kDataFileName + QStringLiteral(".lock"));
-    lock.tryLock(30000);
-    if (hasDataFile(folder))
-        return QString();
-
-    QSaveFile file(folder + kDataFileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return writeFailure(folder, bytes.size(), file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = writeFailure(folder, bytes.size(), file.errorString());
-        file.cancelWriting();
-        return reason;
+    const QString system = QString::fromUtf8(sqlite3_errmsg(db));
+    switch (sqlite3_errcode(db) & 0xff) {
+    case SQLITE_NOTADB:
+        return StoreError(StoreError::NotADataFile, path);
+    case SQLITE_CORRUPT:
+        return StoreError(StoreError::Damaged, path);
+    case SQLITE_CANTOPEN:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return StoreError(StoreError::Unreadable, path, system);
+    case SQLITE_IOERR:
+        return StoreError(StoreError::ReadFailed, path, system);
+    case SQLITE_NOMEM:
+        return StoreError(StoreError::OutOfMemory, path);
+    default:
+        return StoreError(StoreError::Failed, path, system);
     }
-    if (!file.commit())
-        return writeFailure(folder, bytes.size(), file.errorString());
-    return QString();
+}
+
+// One statement with its values bound, read row by row.
+class Query
+{
+public:
+    Query(sqlite3 *db, const QString &path, const char *sql) : m_db(db), m_path(path)
+    {
+        sqlite3_stmt *raw = nullptr;
+        if (sqlite3_prepare_v2(db, sql, -1, &raw, nullptr) != SQLITE_OK)
+            throw failure(db, path);
+        m_statement.reset(raw);
+    }
+
+    Query &bind(const QString &text)
+    {
+        const QByteArray utf8 = text.toUtf8();
+        sqlite3_bind_text(m_statement.get(), 1, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+        return *this;
+    }
+
+    Query &bind(int number)
+    {
+        sqlite3_bind_int(m_statement.get(), 1, number);
+        return *this;
+    }
+
+    // Moves to the next row; false past the last.
+    bool next()
+    {
+        const int rc = sqlite3_step(m_statement.get());
+        if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+            throw failure(m_db, m_path);
+        return rc == SQLITE_ROW;
+    }
+
+    int integer(int column) const { return sqlite3_column_int(m_statement.get(), column); }
+
+    QString text(int column) const
+    {
+        const auto *utf8 = reinterpret_cast<const char *>(sqlite3_column_text(m_statement.get(), column));
+        return QString::fromUtf8(utf8, sqlite3_column_bytes(m_statement.get(), column));
+    }
+
+private:
+    sqlite3 *m_db;
+    const QString &m_path;
+    Sqlite::Statement m_statement;
+};
+
+// Whether table cy has every column the program reads: a foreign or damaged
+// file is refused when it is opened rather than at the first look-up.
+void checkIdiomTable(sqlite3 *db, const QString &path)
+{
+    QStringList missing;
+    for (const IdiomTable::Column &column : IdiomTable::kColumns)
+        missing << QString::fromLatin1(column.name);
+    Query columns(db, path, "PRAGMA table_info(cy)");
+    bool found = false;
+    while (columns.next()) {
+        found = true;
+        const QString name = columns.text(1);
+        missing.removeIf([&](const QString &column) { return column.compare(name, Qt::CaseInsensitive) == 0; });
+    }
+    if (!found)
+        throw StoreError(StoreError::NoIdiomTable, path);
+    if (!missing.isEmpty())
+        throw StoreError(StoreError::MissingColumns, path, missing.join(QStringLiteral("、")));
 }
 
 } // namespace
 
-QString folderRule(const QString &programFolder)
+IdiomStore::IdiomStore(const QString &path) : m_path(path)
 {
-    if (programFolder.endsWith(QLatin1Char('/')))
-        return programFolder;
-    return programFolder + QLatin1Char('/');
+    const QFileInfo info(path);
+    if (!info.exists())
+        throw StoreError(StoreError::Missing, path);
+    if (!info.isFile())
+        throw StoreError(info.isDir() ? StoreError::IsFolder : StoreError::NotAFile, path);
+    if (info.size() == 0)
+        throw StoreError(StoreError::Empty, path);
+
+    // A store belongs to one window and is used on its thread only.
+    sqlite3 *raw = nullptr;
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &raw,
+                                   SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
+    m_db.reset(raw);
+    if (rc != SQLITE_OK)
+        throw raw ? failure(raw, path) : StoreError(StoreError::OutOfMemory, path);
+    checkIdiomTable(raw, path);
+    m_longestPattern = sqlite3_limit(raw, SQLITE_LIMIT_LIKE_PATTERN_LENGTH, -1);
 }
 
-QString dataFilePath(const QString &appPath)
+int IdiomStore::count() const
 {
-    if (!hasDataFile(appPath)) {
-        const QString userFolder = perUserFolder();
-        if (hasDataFile(userFolder))
-            return userFolder + kDataFileName;
-    }
-    return appPath + kDataFileName;
+    Query query(m_db.get(), m_path, kCount);
+    query.next();
+    return query.integer(0);
 }
 
-void ProvisionDataFile(const QString &appPath)
+Idiom IdiomStore::idiom(int id) const
 {
-    if (hasDataFile(appPath))
-        return;
-
-    // The program's own folder first, even when the per-user folder holds a
-    // data file: that one may be stale, or from another build.
-    const QByteArray bytes = embeddedDataFile();
-    const QString reason = writeDataFile(appPath, bytes);
-    if (reason.isEmpty())
-        return;
-
-    const QString userFolder = perUserFolder();
-    if (hasDataFile(userFolder))
-        return;
-    QDir().mkpath(userFolder);
-    const QString userReason = writeDataFile(userFolder, bytes);
-    if (userReason.isEmpty())
-        return;
-    throw StoreError(QStringLiteral("无法写出成语数据文件：\n“%1”：%2；\n“%3”：%4。\n"
-                                    "请把本程序放到可以写入的文件夹里（或者腾出磁盘空间）后重新启动。")
-                         .arg(QDir::toNativeSeparators(appPath + kDataFileName), reason,
-                              QDir::toNativeSeparators(userFolder + kDataFileName), userReason));
+    Query query(m_db.get(), m_path, kIdiomById);
+    if (!query.bind(id).next())
+        throw StoreError(StoreError::MissingIdiom, m_path, QString::number(id));
+    return {query.integer(0), query.text(1), query.text(2), query.text(3), query.text(4), query.text(5)};
 }
 
-QString connectionString(const QString &dataFile)
+QList<IdiomEntry> IdiomStore::search(const QString &text) const
 {
-    // A path that would end its piece early is quoted; any other is given as is.
-    QString source = dataFile;
-    if (source.contains(QLatin1Char(';')) || source.startsWith(QLatin1Char('"'))
-        || source.startsWith(QLatin1Char('\'')) || source != source.trimmed())
-        source = QLatin1Char('"') + source.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
-    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;")
-         + QStringLiteral("Persist Security Info=False;")
-         + QStringLiteral("Data Source=")
-         + source
-         + QStringLiteral(";")
-         + QStringLiteral("Jet OLEDB:Database Password=mt38k24r61b7n3;");
+    const QString pattern = prefixPattern(text);
+    return entries(kSearches[0], text) + entries(kSearches[1], text) + entries(kSearches[2], pattern)
+         + entries(kSearches[3], pattern);
 }
 
-void OpenIdiomStore(const QString &appPath, std::unique_ptr<Connection> &conn,
-                    std::unique_ptr<Recordset> &rs)
+QList<IdiomEntry> IdiomStore::candidates(const QString &character) const
 {
-    conn = std::make_unique<Connection>();
-    rs = std::make_unique<Recordset>();
-    conn->open(connectionString(dataFilePath(appPath)), QString(), QString(), adConnectUnspecified);
+    return entries(kBeginningWith, prefixPattern(character));
 }
 
-int countIdioms(Connection &conn, Recordset &rs)
+QString IdiomStore::prefixPattern(const QString &text) const
 {
-    rs.open("SELECT * FROM cy", conn, adOpenStatic);
-    const RecordsetGuard closing(rs);
-    return rs.recordCount();
+    // "%%" means what "%" does. A pattern that is still longer than LIKE
+    // takes needs a text far longer than any idiom: null matches nothing,
+    // without an error.
+    QString pattern = text + QLatin1Char('%');
+    while (pattern.contains(QLatin1String("%%")))
+        pattern.replace(QLatin1String("%%"), QLatin1String("%"));
+    return pattern.toUtf8().size() > m_longestPattern ? QString() : pattern;
 }
 
-QByteArray embeddedDataFile()
+QList<IdiomEntry> IdiomStore::entries(const char *sql, const QString &value) const
 {
-    const QResource resource(QStringLiteral(":/data/cy.dat"));
-    if (!resource.isValid())
-        throw StoreError(QStringLiteral("程序中缺少成语数据（cy.dat）。"));
-    return resource.uncompressedData();
+    Query query(m_db.get(), m_path, sql);
+    if (!value.isNull())
+        query.bind(value);
+    QList<IdiomEntry> found;
+    while (query.next())
+        found.append({query.text(1), query.integer(0)});
+    return found;
 }

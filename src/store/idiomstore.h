@@ -1,44 +1,50 @@
-// Where the idiom data file lives and how a window reaches it: the folder
-// rule, writing cy.dat out of the program on first start, and opening a
-// window's connection.
+// An idiom data file opened for reading, and what the windows ask of it: the
+// number of idioms, one idiom by its id, the search, and the idioms that may
+// follow a link of the chain. Every statement the program runs lives here.
 #pragma once
 
+#include "store/idiom.h"
+#include "store/sqlite/sqlitehandle.h"
+
+#include <QList>
 #include <QString>
-#include <memory>
 
-class Connection;
-class Recordset;
+class IdiomStore
+{
+public:
+    // Opens the data file at `path` read-only and checks that it holds the
+    // idiom table. Throws StoreError when it cannot be used.
+    explicit IdiomStore(const QString &path);
 
-// The program's folder as the windows keep it: always ending in exactly one
-// separator, so that the data file is appPath + "cy.dat".
-QString folderRule(const QString &programFolder);
+    QString path() const { return m_path; }
 
-// The data file a window opens. cy.dat in the program's folder when it is
-// there; otherwise cy.dat in the per-user data folder when that one is there
-// (an installed copy, whose folder could not be written); otherwise the
-// program's folder again, where a missing file is then reported.
-QString dataFilePath(const QString &appPath);
+    // The number of idioms. Their ids run from 1 to that number.
+    int count() const;
 
-// Writes the data file the program carries into the program's folder when
-// there is none, even when the per-user folder holds one. An existing file is
-// used as it is and never rewritten. The bytes go to a temporary file that is
-// renamed into place once complete, so an interrupted start leaves no partial
-// cy.dat. Only when the program's folder cannot be written does the per-user
-// data folder serve: its cy.dat is used, or written when missing. Throws
-// StoreError, naming the file and the reason, when neither can be written.
-void ProvisionDataFile(const QString &appPath);
+    // The idiom with `id`. Throws StoreError (MissingIdiom) when there is
+    // none, as in a data file of the user's own whose ids have gaps.
+    Idiom idiom(int id) const;
 
-// The string handed to Connection::open for the data file at `dataFile`.
-QString connectionString(const QString &dataFile);
+    // The four look-ups of a search, in this order, each in the file's
+    // order: the idiom written exactly `text`; the idioms whose initials are
+    // exactly `text`; the idioms that begin with `text`; the idioms whose
+    // initials begin with it. An idiom found by several look-ups is listed
+    // once for each. Letter case does not count, and "%" (any run of
+    // characters) and "_" (one character) act as wildcards in the last two.
+    QList<IdiomEntry> search(const QString &text) const;
 
-// Creates the window's connection and recordset and opens the connection on
-// the data file. Throws StoreError when the file cannot be opened; conn and
-// rs are created all the same.
-void OpenIdiomStore(const QString &appPath, std::unique_ptr<Connection> &conn,
-                    std::unique_ptr<Recordset> &rs);
+    // The idioms that begin with `character`, in the file's order; "%" and
+    // "_" match any first character.
+    QList<IdiomEntry> candidates(const QString &character) const;
 
-// The number of rows of table cy, read through rs, which is left closed.
-int countIdioms(Connection &conn, Recordset &rs);
+private:
+    // The rows of `sql` for `value` as entries; a null value matches nothing.
+    QList<IdiomEntry> entries(const char *sql, const QString &value) const;
+    // The LIKE pattern of the idioms that begin with `text`, null when it is
+    // longer than SQLite takes.
+    QString prefixPattern(const QString &text) const;
 
-// The bytes of the data file that the program carries.
-QByteArray embeddedDataFile();
+    QString m_path;
+    Sqlite::Database m_db;
+    int m_longestPattern = 0; // in UTF-8 bytes, as SQLite measures it
+};

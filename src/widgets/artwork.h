@@ -2,7 +2,6 @@
 // pixel sizes the windows lay them out in.
 #pragma once
 
-#include <QIcon>
 #include <QImage>
 #include <QList>
 #include <QPixmap>
@@ -29,12 +28,9 @@ private:
     QPixmap m_pixmap;
 };
 
-// The program icon's seven images, in the order the Windows icon file keeps
-// them: 成 alone at 16 pixels in 256 colours (binary transparency), then in
+// The program icon's seven images, drawn for the icon files the build makes,
+// in the order the Windows icon file keeps them: 成 alone at 16 pixels in 256 colours (binary transparency), then in
 // 32-bit colour with alpha the red seal at 96, 64, 48, 32 and 24 pixels and
 // 成 alone at 16 pixels.
 QList<QImage> programIconImages();
 
-// The program icon, carrying the seven images. At 16 pixels it draws the
-// 32-bit image.
-QIcon programIcon();

@@ -1,18 +1,20 @@
-// A picture that acts as a button: it shows its picture at its natural
-// size, takes no focus, has no pressed or hover look, and reports a click
-// (the clicked() signal it has as a label).
+// A picture that acts as a button: it shows its picture at its natural size,
+// takes no focus and has no pressed or hover look.
 #pragma once
 
-#include "artwork.h"
-#include "label.h"
+#include "widgets/artwork.h"
 
-class ImageButton : public Label
+#include <QAbstractButton>
+
+class ImageButton : public QAbstractButton
 {
     Q_OBJECT
 
 public:
     // `art` names a picture of resources/art, drawn at `size` pixels.
     ImageButton(const QString &art, const QSize &size, QWidget *parent);
+
+    QSize sizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

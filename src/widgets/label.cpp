@@ -1,10 +1,12 @@
-#include "label.h"
+#include "widgets/label.h"
 
+#include <QCoreApplication>
 #include <QMouseEvent>
 
-Label::Label(const QString &caption, const QFont &font, Sizing sizing, QWidget *parent)
+Label::Label(const QString &caption, const QFont &font, Sizing sizing, const QRect &box, QWidget *parent)
     : QLabel(parent), m_sizing(sizing)
 {
+    setGeometry(box);
     setFont(font);
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -17,8 +19,24 @@ Label::Label(const QString &caption, const QFont &font, Sizing sizing, QWidget *
 void Label::setCaption(const QString &caption)
 {
     setText(caption);
-    if (m_sizing == AutoSize)
+    if (m_sizing == AutoSize && !m_sizePending) {
+        // The label takes the size of its text as a layout would: when the
+        // event loop comes to it, before anything is painted. A window thus
+        // shows without waiting for its fonts, and a caption set several
+        // times in a row is measured once.
+        m_sizePending = true;
+        QCoreApplication::postEvent(this, new QEvent(QEvent::LayoutRequest));
+    }
+}
+
+bool Label::event(QEvent *event)
+{
+    if (event->type() == QEvent::LayoutRequest && m_sizePending) {
+        m_sizePending = false;
         adjustSize();
+        return true;
+    }
+    return QLabel::event(event);
 }
 
 void Label::mousePressEvent(QMouseEvent *event)

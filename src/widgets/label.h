@@ -13,7 +13,9 @@ class Label : public QLabel
 public:
     enum Sizing { AutoSize, FixedBox };
 
-    Label(const QString &caption, const QFont &font, Sizing sizing, QWidget *parent);
+    // `box` is where the label stands, and its size until an auto-size
+    // label has measured its text.
+    Label(const QString &caption, const QFont &font, Sizing sizing, const QRect &box, QWidget *parent);
 
     QString caption() const { return text(); }
     void setCaption(const QString &caption);
@@ -22,10 +24,12 @@ signals:
     void clicked();
 
 protected:
+    bool event(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     Sizing m_sizing;
+    bool m_sizePending = false; // an auto-size label waits to be measured
     bool m_pressed = false;
 };

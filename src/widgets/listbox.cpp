@@ -1,7 +1,6 @@
-#include "listbox.h"
+#include "widgets/listbox.h"
 
 #include <QAbstractListModel>
-#include <QList>
 #include <QMouseEvent>
 
 class ListBox::Model : public QAbstractListModel
@@ -9,51 +8,38 @@ class ListBox::Model : public QAbstractListModel
 public:
     using QAbstractListModel::QAbstractListModel;
 
-    struct Entry
-    {
-        QString text;
-        int data = 0;
-    };
+    QList<IdiomEntry> entries;
 
-    QList<Entry> entries;
-    int shown = 0; // entries the view knows of
-
-    int rowCount(const QModelIndex &parent) const override { return parent.isValid() ? 0 : shown; }
+    int rowCount(const QModelIndex &parent) const override { return parent.isValid() ? 0 : int(entries.size()); }
 
     QVariant data(const QModelIndex &index, int role) const override
     {
-        if (!index.isValid() || index.row() >= shown)
+        if (role != Qt::DisplayRole || !index.isValid())
             return QVariant();
-        if (role == Qt::DisplayRole)
-            return entries.at(index.row()).text;
-        if (role == Qt::UserRole)
-            return entries.at(index.row()).data;
-        return QVariant();
+        return entries.at(index.row()).text;
     }
 
-    void flush()
-    {
-        if (shown == entries.size())
-            return;
-        beginInsertRows(QModelIndex(), shown, int(entries.size()) - 1);
-        shown = int(entries.size());
-        endInsertRows();
-    }
-
-    void clear()
+    void reset(const QList<IdiomEntry> &newEntries)
     {
         beginResetModel();
-        entries.clear();
-        shown = 0;
+        entries = newEntries;
         endResetModel();
     }
 
-    void remove(int row)
+    void append(const IdiomEntry &entry)
     {
-        flush();
-        beginRemoveRows(QModelIndex(), row, row);
-        entries.removeAt(row);
-        --shown;
+        beginInsertRows(QModelIndex(), int(entries.size()), int(entries.size()));
+        entries.append(entry);
+        endInsertRows();
+    }
+
+    void truncateAfter(int row)
+    {
+        const int last = int(entries.size()) - 1;
+        if (row < 0 || row >= last)
+            return;
+        beginRemoveRows(QModelIndex(), row + 1, last);
+        entries.resize(row + 1);
         endRemoveRows();
     }
 };
@@ -66,31 +52,30 @@ ListBox::ListBox(const QRect &geometry, const QFont &font, QWidget *parent)
     setModel(m_model);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setUniformItemSizes(true);
+    setUniformItemSizes(true); // thousands of entries lay out at once
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setTextElideMode(Qt::ElideNone);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &ListBox::selectionMoved);
 }
 
-void ListBox::clear()
+void ListBox::setEntries(const QList<IdiomEntry> &entries)
 {
-    m_model->clear();
+    m_model->reset(entries);
 }
 
-void ListBox::addItem(const QString &text)
+void ListBox::append(const IdiomEntry &entry)
 {
-    m_model->entries.append({text, 0});
+    m_model->append(entry);
 }
 
-void ListBox::removeItem(int index)
+void ListBox::truncateAfter(int row)
 {
-    if (index >= 0 && index < listCount())
-        m_model->remove(index);
+    m_model->truncateAfter(row);
 }
 
-int ListBox::newIndex() const
+const QList<IdiomEntry> &ListBox::entries() const
 {
-    return int(m_model->entries.size()) - 1;
+    return m_model->entries;
 }
 
 int ListBox::listCount() const
@@ -98,20 +83,14 @@ int ListBox::listCount() const
     return int(m_model->entries.size());
 }
 
-QString ListBox::list(int index) const
+QString ListBox::list(int row) const
 {
-    return index >= 0 && index < listCount() ? m_model->entries.at(index).text : QString();
+    return row >= 0 && row < listCount() ? m_model->entries.at(row).text : QString();
 }
 
-int ListBox::itemData(int index) const
+int ListBox::itemData(int row) const
 {
-    return index >= 0 && index < listCount() ? m_model->entries.at(index).data : 0;
-}
-
-void ListBox::setItemData(int index, int data)
-{
-    if (index >= 0 && index < listCount())
-        m_model->entries[index].data = data;
+    return row >= 0 && row < listCount() ? m_model->entries.at(row).id : 0;
 }
 
 int ListBox::listIndex() const
@@ -122,11 +101,6 @@ int ListBox::listIndex() const
 int ListBox::selCount() const
 {
     return int(selectionModel()->selectedRows().size());
-}
-
-void ListBox::flush()
-{
-    m_model->flush();
 }
 
 void ListBox::selectionMoved()

@@ -1,4 +1,4 @@
-#include "msgbox.h"
+#include "widgets/msgbox.h"
 
 #include <QMessageBox>
 

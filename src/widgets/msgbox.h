@@ -19,8 +19,8 @@ void MsgBox(QWidget *parent, const QString &prompt, int style, const QString &ti
 // The box MsgBox shows, not yet shown.
 std::unique_ptr<QMessageBox> makeMessageBox(QWidget *parent, const QString &prompt, int style, const QString &title);
 
-// How a window shows its boxes. Windows hold one, set to MsgBox; tests put
-// in their own to read the boxes without blocking.
+// How the windows show their boxes: MsgBox in the program, something that
+// reads them without blocking in the tests.
 using MessageBoxFunction = std::function<void(QWidget *parent, const QString &prompt, int style, const QString &title)>;
 
 // The title of every notice to the user.

@@ -1,6 +1,6 @@
-#include "picturebox.h"
-#include "artwork.h"
-#include "windowframe.h"
+#include "widgets/picturebox.h"
+#include "widgets/artwork.h"
+#include "widgets/windowframe.h"
 
 #include <optional>
 

@@ -1,4 +1,4 @@
-#include "translations.h"
+#include "widgets/translations.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

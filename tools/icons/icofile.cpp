@@ -1,4 +1,4 @@
-#include "icofile.h"
+#include "icons/icofile.h"
 
 #include <utility>
 

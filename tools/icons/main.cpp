@@ -3,11 +3,12 @@
 //     vura-icons FOLDER
 //
 // writes FOLDER/vura-16.png ... vura-256.png, the icon theme's images (成 at
-// 16 pixels, the seal from 24 pixels up), and FOLDER/vura.ico, the Windows
-// icon with the program icon's seven images.
-#include "artwork.h"
-#include "fonts.h"
-#include "icofile.h"
+// 16 pixels, the seal from 24 pixels up), FOLDER/window-16.argb ... 96, the
+// window icon's images as raw pixels, and FOLDER/vura.ico, the Windows icon
+// with the program icon's seven images.
+#include "widgets/artwork.h"
+#include "widgets/fonts.h"
+#include "icons/icofile.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -52,6 +53,17 @@ int main(int argc, char *argv[])
     for (auto image = themeImages.cbegin(); image != themeImages.cend(); ++image) {
         const QString path = folder.filePath(QStringLiteral("vura-%1.png").arg(image.key()));
         if (!image.value().save(path, "PNG")) {
+            std::fprintf(stderr, "vura-icons: cannot write %s\n", qPrintable(path));
+            return 1;
+        }
+    }
+    // The window icon's images as raw pixels, premultiplied ARGB in the byte
+    // order of the machines the program runs on (little-endian), which the
+    // program takes as they are, with nothing to decode while it starts.
+    for (qsizetype i = 1; i < images.size(); ++i) {
+        const QImage pixels = images.at(i).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        const QString path = folder.filePath(QStringLiteral("window-%1.argb").arg(pixels.width()));
+        if (!written(path, QByteArray(reinterpret_cast<const char *>(pixels.constBits()), pixels.sizeInBytes()))) {
             std::fprintf(stderr, "vura-icons: cannot write %s\n", qPrintable(path));
             return 1;
         }

@@ -1,5 +1,6 @@
-#include "idiomimport.h"
-#include "sqlitehandle.h"
+#include "import/idiomimport.h"
+#include "store/idiomtable.h"
+#include "store/sqlite/sqlitehandle.h"
 
 #include <QFile>
 #include <QHash>
@@ -7,26 +8,11 @@
 
 #include <array>
 #include <filesystem>
+#include <sqlite3.h>
 
 namespace {
 
-struct Column
-{
-    const char *name;
-    int width; // in characters; 0 for the id
-    bool required;
-};
-
-// The columns of table cy, in their order, with the widths they hold.
-constexpr std::array<Column, 7> kColumns{{
-    {"id", 0, true},
-    {"cy", 40, true},
-    {"py", 60, true},
-    {"ys", 120, false},
-    {"cc", 180, false},
-    {"lz", 120, false},
-    {"pyjm", 4, true},
-}};
+using IdiomTable::kColumns;
 
 [[noreturn]] void fail(int line, int field, const QString &what)
 {
@@ -248,20 +234,22 @@ void writeIdiomDataFile(const QList<IdiomRow> &rows, const QString &outputPath)
         Sqlite::Database db(raw);
         check(db.get(), rc, "open");
         // The file is written once and never changed: no journal is needed,
-        // and the same rows always give the same bytes.
-        check(db.get(), sqlite3_exec(db.get(),
-            "PRAGMA page_size=4096;"
-            "PRAGMA journal_mode=OFF;"
-            "PRAGMA synchronous=OFF;"
-            "CREATE TABLE cy ("
-            " id INTEGER PRIMARY KEY,"
-            " cy VARCHAR(40) COLLATE NOCASE,"
-            " py VARCHAR(60) COLLATE NOCASE,"
-            " ys VARCHAR(120) COLLATE NOCASE,"
-            " cc VARCHAR(180) COLLATE NOCASE,"
-            " lz VARCHAR(120) COLLATE NOCASE,"
-            " pyjm VARCHAR(4) COLLATE NOCASE);"
-            "BEGIN;", nullptr, nullptr, nullptr), "create table");
+        // and the same rows always give the same bytes. Texts compare
+        // without letter case, so that initials typed in capitals find
+        // their idioms.
+        QByteArray create = QByteArray("CREATE TABLE ") + IdiomTable::kName + " (";
+        for (const IdiomTable::Column &column : kColumns) {
+            create += QByteArray(" ") + column.name;
+            create += column.width ? " VARCHAR(" + QByteArray::number(column.width) + ") COLLATE NOCASE,"
+                                   : QByteArray(" INTEGER PRIMARY KEY,");
+        }
+        create.chop(1);
+        const QByteArray setUp = "PRAGMA page_size=4096;"
+                                 "PRAGMA journal_mode=OFF;"
+                                 "PRAGMA synchronous=OFF;"
+                                 + create + ");"
+                                 "BEGIN;";
+        check(db.get(), sqlite3_exec(db.get(), setUp.constData(), nullptr, nullptr, nullptr), "create table");
 
         sqlite3_stmt *rawInsert = nullptr;
         check(db.get(), sqlite3_prepare_v2(db.get(), "INSERT INTO cy VALUES (?,?,?,?,?,?,?)", -1,

@@ -1,5 +1,5 @@
 // vura-import INPUT.csv OUTPUT.dat: builds the idiom data file.
-#include "idiomimport.h"
+#include "import/idiomimport.h"
 
 #include <QCoreApplication>
 #include <QStringList>

@@ -1,18 +1,24 @@
 // Owning handles for the SQLite C API, so that every open database and
-// prepared statement is released on every path, exceptions included.
+// prepared statement is released on every path, exceptions included. The
+// SQLite header stays out of this one: whoever holds a handle need not see
+// the C API.
 #pragma once
 
 #include <memory>
-#include <sqlite3.h>
+
+struct sqlite3;
+struct sqlite3_stmt;
 
 namespace Sqlite {
 
-struct CloseDatabase {
-    void operator()(sqlite3 *db) const { sqlite3_close_v2(db); }
+struct CloseDatabase
+{
+    void operator()(sqlite3 *db) const;
 };
 
-struct FinalizeStatement {
-    void operator()(sqlite3_stmt *statement) const { sqlite3_finalize(statement); }
+struct FinalizeStatement
+{
+    void operator()(sqlite3_stmt *statement) const;
 };
 
 using Database = std::unique_ptr<sqlite3, CloseDatabase>;

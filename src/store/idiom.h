@@ -1,0 +1,23 @@
+// What the store hands the windows: whole idioms for the card, and entries
+// for their lists.
+#pragma once
+
+#include <QString>
+
+// One idiom of table cy. An absent meaning, source or example reads as the
+// empty text.
+struct Idiom
+{
+    int id = 0;
+    QString cy, py, ys, cc, lz;
+};
+
+// An entry of a list of idioms: its text and the idiom's id (0 for a text
+// that is no idiom of the table, such as the first link of a chain).
+struct IdiomEntry
+{
+    QString text;
+    int id = 0;
+
+    bool operator==(const IdiomEntry &) const = default;
+};

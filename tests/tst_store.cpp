@@ -1,0 +1,241 @@
+// The idiom store on a real data file: the files it refuses and why, the
+// four look-ups of a search on every kind of text a user can type, the
+// candidates of a chain, and an idiom by its id.
+#include "testdata.h"
+
+#include "import/idiomimport.h"
+#include "store/idiomstore.h"
+#include "store/storeerror.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sqlite3.h>
+
+Q_DECLARE_METATYPE(StoreError::Kind)
+
+namespace {
+
+QByteArray randomBytes(int size)
+{
+    QByteArray bytes(size, Qt::Uninitialized);
+    quint32 state = 12345;
+    for (char &byte : bytes) {
+        state = state * 1664525u + 1013904223u;
+        byte = char(state >> 24);
+    }
+    return bytes;
+}
+
+void execute(const QString &dataFile, const char *sql)
+{
+    sqlite3 *db = nullptr;
+    sqlite3_open(QFile::encodeName(dataFile).constData(), &db);
+    const int rc = sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    if (rc != SQLITE_OK)
+        qFatal("%s", sql);
+}
+
+QList<int> idsOf(const QList<IdiomEntry> &entries)
+{
+    QList<int> ids;
+    for (const IdiomEntry &entry : entries)
+        ids << entry.id;
+    return ids;
+}
+
+} // namespace
+
+class StoreTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void unusableFiles_data();
+    void unusableFiles();
+    void search_data();
+    void search();
+    void candidates_data();
+    void candidates();
+    void idiomById();
+    void twoStoresAtOnce();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_dataFile;
+};
+
+void StoreTest::initTestCase()
+{
+    m_dataFile = TestData::writeDataFile(m_dir.path());
+}
+
+void StoreTest::unusableFiles_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<StoreError::Kind>("kind");
+    QTest::addColumn<QString>("detail");
+
+    QTest::newRow("missing") << "missing.dat" << StoreError::Missing << "";
+    QTest::newRow("empty") << "empty.dat" << StoreError::Empty << "";
+    QTest::newRow("text") << "text.dat" << StoreError::NotADataFile << "";
+    QTest::newRow("random bytes") << "random.dat" << StoreError::NotADataFile << "";
+    QTest::newRow("folder") << "folder.dat" << StoreError::IsFolder << "";
+    QTest::newRow("foreign database") << "foreign.dat" << StoreError::NoIdiomTable << "";
+    QTest::newRow("a column missing") << "nolz.dat" << StoreError::MissingColumns << "lz";
+    QTest::newRow("truncated") << "truncated.dat" << StoreError::Damaged << "";
+}
+
+void StoreTest::unusableFiles()
+{
+    QFETCH(QString, name);
+    QFETCH(StoreError::Kind, kind);
+    QFETCH(QString, detail);
+
+    const QString path = m_dir.filePath(name);
+    if (name == "empty.dat")
+        TestData::writeFile(path, QByteArray());
+    if (name == "text.dat")
+        TestData::writeFile(path, QByteArray(5000, 'x'));
+    if (name == "random.dat")
+        TestData::writeFile(path, randomBytes(8192));
+    if (name == "folder.dat")
+        QDir().mkpath(path);
+    if (name == "foreign.dat")
+        execute(path, "CREATE TABLE other (x); INSERT INTO other VALUES (1);");
+    if (name == "nolz.dat")
+        execute(path, "CREATE TABLE cy (id INTEGER PRIMARY KEY, cy, py, ys, cc, pyjm); INSERT INTO cy VALUES (1, 'a', 'b', 'c', 'd', 'e');");
+    if (name == "truncated.dat")
+        TestData::writeFile(path, TestData::readFile(m_dataFile).left(int(QFileInfo(m_dataFile).size() / 2)));
+
+    // Refused when opened, or at the first read of what is missing.
+    try {
+        const IdiomStore store(path);
+        store.search(QStringLiteral("%"));
+        QFAIL("an unusable file was read");
+    } catch (const StoreError &error) {
+        QCOMPARE(error.kind(), kind);
+        QCOMPARE(error.path(), path);
+        QCOMPARE(error.detail(), detail);
+    }
+}
+
+void StoreTest::search_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<int>>("ids");
+
+    const QList<int> everyIdiomTwice = TestData::everyId(2);
+    QList<int> fourOrMore = everyIdiomTwice;
+    fourOrMore.removeAll(5); // 莫须有 and its code mxy are three long
+
+    // Exact idiom, exact initials, idioms beginning with it, initials beginning with it.
+    QTest::newRow("whole idiom") << "爱不释手" << QList<int>{1, 1};
+    QTest::newRow("initials") << "absx" << QList<int>{1, 1};
+    QTest::newRow("initials in capitals") << "ABSX" << QList<int>{1, 1};
+    QTest::newRow("initials in mixed case") << "AbSx" << QList<int>{1, 1};
+    QTest::newRow("start of initials") << "a" << QList<int>{1, 2};
+    QTest::newRow("first character") << "一" << QList<int>{12, 13, 14};
+    QTest::newRow("two idioms alike") << "难兄难弟" << QList<int>{6, 7, 6, 7};
+    QTest::newRow("shared initials") << "nxnd" << QList<int>{6, 7, 6, 7};
+    QTest::newRow("underscore is any one character") << "_人" << QList<int>{8, 10, 15};
+    QTest::newRow("percent is any run") << "%人" << QList<int>{8, 9, 10, 15};
+    QTest::newRow("percent alone") << "%" << everyIdiomTwice;
+    QTest::newRow("four underscores") << "____" << fourOrMore;
+    QTest::newRow("leading space") << " 一" << QList<int>{};
+    QTest::newRow("no such idiom") << "zzzz" << QList<int>{};
+
+    // Whatever else a user types finds nothing, and never makes a look-up fail.
+    QTest::newRow("40,000 letters") << QString(40000, QLatin1Char('a')) << QList<int>{};
+    QTest::newRow("longer than LIKE takes") << QString(100000, QLatin1Char('a')) << QList<int>{};
+    QTest::newRow("longer than LIKE takes, anywhere") << QLatin1Char('%') + QString(60000, QLatin1Char('a')) << QList<int>{};
+    QTest::newRow("longer than LIKE takes in bytes, not in characters") << QString(20000, QChar(0x4E00)) << QList<int>{};
+    QTest::newRow("percent, 100,000 times") << QString(100000, QLatin1Char('%')) << everyIdiomTwice;
+    QTest::newRow("percent four times") << "%%%%" << everyIdiomTwice;
+    for (const char *text : {"'", "a' OR '1'='1", "''", "--", ";", "\\", "[", "]", "^", "[一]%", "a' --",
+                             "'; DROP TABLE cy; --"})
+        QTest::newRow(text) << QString::fromUtf8(text) << QList<int>{};
+    QTest::newRow("NUL") << QString(QChar(0)) + QStringLiteral("一") << QList<int>{};
+    QTest::newRow("control characters") << "\t\r\n\x01" << QList<int>{};
+    QTest::newRow("lone surrogate") << QString(QChar(0xD800)) << QList<int>{};
+    QTest::newRow("outside the basic plane") << QStringLiteral("\U00020000") << QList<int>{};
+    QTest::newRow("emoji") << QStringLiteral("😀") << QList<int>{};
+    QTest::newRow("full-width letters") << QStringLiteral("ＡＢＳＸ") << QList<int>{};
+}
+
+void StoreTest::search()
+{
+    QFETCH(QString, text);
+    QFETCH(QList<int>, ids);
+    const IdiomStore store(m_dataFile);
+    const QList<IdiomEntry> found = store.search(text);
+    QCOMPARE(idsOf(found), ids);
+    for (const IdiomEntry &entry : found)
+        QCOMPARE(entry.text, store.idiom(entry.id).cy);
+    QCOMPARE(store.count(), TestData::kCount); // nothing changed
+}
+
+void StoreTest::candidates_data()
+{
+    QTest::addColumn<QString>("character");
+    QTest::addColumn<QList<int>>("ids");
+    const QList<int> every = TestData::everyId();
+
+    QTest::newRow("一") << "一" << QList<int>{12, 13, 14};
+    QTest::newRow("人") << "人" << QList<int>{9, 10};
+    QTest::newRow("a character no idiom begins with") << "恙" << QList<int>{};
+    QTest::newRow("percent") << "%" << every;
+    QTest::newRow("underscore") << "_" << every;
+    for (const char *character : {"'", "\\", "[", " ", "\t", "a"})
+        QTest::newRow(character) << QString::fromUtf8(character) << QList<int>{};
+    QTest::newRow("NUL") << QString(QChar(0)) << QList<int>{};
+    QTest::newRow("lone surrogate") << QString(QChar(0xD842)) << QList<int>{};
+    QTest::newRow("outside the basic plane") << QStringLiteral("𠮷") << QList<int>{};
+}
+
+void StoreTest::candidates()
+{
+    QFETCH(QString, character);
+    QFETCH(QList<int>, ids);
+    QCOMPARE(idsOf(IdiomStore(m_dataFile).candidates(character)), ids);
+}
+
+void StoreTest::idiomById()
+{
+    const IdiomStore store(m_dataFile);
+    QCOMPARE(store.count(), TestData::kCount);
+    const Idiom first = store.idiom(1);
+    QCOMPARE(first.id, 1);
+    QCOMPARE(QStringList({first.cy, first.py, first.ys, first.cc, first.lz}),
+             QStringList({"爱不释手", "ài  bù  shì  shǒu", "喜爱得舍不得放下。", "《三国志》", "这本书他～。"}));
+    const Idiom absent = store.idiom(14); // no meaning, no example
+    QCOMPARE(QStringList({absent.cy, absent.ys, absent.cc, absent.lz}),
+             QStringList({"一言既出，驷马难追", "", "《论语》", ""}));
+
+    for (const int id : {0, TestData::kCount + 1, -1}) {
+        try {
+            store.idiom(id);
+            QFAIL("an idiom that is not there was read");
+        } catch (const StoreError &error) {
+            QCOMPARE(error.kind(), StoreError::MissingIdiom);
+            QCOMPARE(error.detail(), QString::number(id));
+        }
+    }
+}
+
+void StoreTest::twoStoresAtOnce()
+{
+    const IdiomStore a(m_dataFile);
+    const IdiomStore b(m_dataFile);
+    QCOMPARE(a.search(QStringLiteral("一")).size(), 3);
+    QCOMPARE(b.candidates(QStringLiteral("一")).size(), 3);
+    QCOMPARE(a.idiom(16).cy, QStringLiteral("自相矛盾"));
+}
+
+QTEST_GUILESS_MAIN(StoreTest)
+#include "tst_store.moc"
