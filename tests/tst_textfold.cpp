@@ -1,5 +1,6 @@
-// The folding of search texts: the plain forms of a typed text, alone and
-// over the full data set.
+// The folding of search texts: the plain forms of a typed text, the pinyin
+// key of a stored py, the pinyin a search text spells, and the prefix match
+// between the two; then all of it over the full data set.
 #include "store/textfold.h"
 #include "idiomimport.h"
 #include "testdata.h"
@@ -13,6 +14,12 @@ class TextFoldTest : public QObject
 private slots:
     void plainForms_data();
     void plainForms();
+    void pinyinKey_data();
+    void pinyinKey();
+    void typedPinyin_data();
+    void typedPinyin();
+    void beginsWithPinyin_data();
+    void beginsWithPinyin();
     void fullDataSet();
 };
 
@@ -55,6 +62,86 @@ void TextFoldTest::plainForms()
     QCOMPARE(::plainForms(typed), forms);
 }
 
+void TextFoldTest::pinyinKey_data()
+{
+    QTest::addColumn<QString>("py");
+    QTest::addColumn<QString>("key");
+    QTest::newRow("two spaces") << "yī  xīn  yī  yì" << "yixinyiyi";
+    QTest::newRow("one space, none") << "āi mò dàyú" << "aimodayu";
+    QTest::newRow("clauses") << "yī  yán  jì  chū，sì\u3000mǎ" << "yiyanjichusima";
+    QTest::newRow("ü with tone") << "lǜ  yè" << "lvye";
+    QTest::newRow("u with tone") << "lù" << "lu";
+    QTest::newRow("ü without tone") << "nüè" << "nve";
+    QTest::newRow("all ü") << "ǖ ǘ ǚ ǜ ü" << "vvvvv";
+    QTest::newRow("script g") << "ɡān  ɡà" << "ganga";
+    QTest::newRow("capital") << "Wén  zhì  wǔ  gōng" << "wenzhiwugong";
+}
+
+void TextFoldTest::pinyinKey()
+{
+    QFETCH(QString, py);
+    QFETCH(QString, key);
+    QCOMPARE(::pinyinKey(py), key);
+}
+
+void TextFoldTest::typedPinyin_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("pinyin"); // empty: none
+    QTest::newRow("letters") << "yixinyiyi" << "yixinyiyi";
+    QTest::newRow("spaces") << "yi xin yi yi" << "yixinyiyi";
+    QTest::newRow("tone marks") << "yī xīn" << "yixin";
+    QTest::newRow("tone digits") << "yi1 xin1" << "yixin";
+    QTest::newRow("tone 5") << "ma5" << "ma";
+    QTest::newRow("capitals") << "YI Xin" << "yixin";
+    QTest::newRow("full width") << "ｙｘ１" << "yx";
+    QTest::newRow("apostrophes") << "xi'an xi’an" << "xianxian";
+    QTest::newRow("ü") << "lü" << "lv";
+    QTest::newRow("capital ü with tone") << "LǙ" << "lv";
+    QTest::newRow("v") << "lv" << "lv";
+    QTest::newRow("u") << "lu" << "lu";
+    QTest::newRow("empty") << "" << "";
+    QTest::newRow("spaces only") << "  " << "";
+    QTest::newRow("digits only") << "1 2" << "";
+    QTest::newRow("digit 6") << "yi6" << "";
+    QTest::newRow("chinese") << "一心" << "";
+    QTest::newRow("mixed") << "yi心" << "";
+    QTest::newRow("wildcard %") << "yi%" << "";
+    QTest::newRow("wildcard _") << "y_x" << "";
+    QTest::newRow("full-width wildcard") << "yi％" << "";
+}
+
+void TextFoldTest::typedPinyin()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, pinyin);
+    QCOMPARE(::typedPinyin(text).value_or(QString()), pinyin);
+}
+
+void TextFoldTest::beginsWithPinyin_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("begins");
+    QTest::newRow("绿 lu") << "lv" << "lu" << true;
+    QTest::newRow("绿 lv") << "lv" << "lv" << true;
+    QTest::newRow("路 lu") << "lu" << "lu" << true;
+    QTest::newRow("路 lv") << "lu" << "lv" << false;
+    QTest::newRow("虐 nue") << "nve" << "nue" << true;
+    QTest::newRow("prefix") << "yixinyiyi" << "yixin" << true;
+    QTest::newRow("longer than key") << "yixin" << "yixinyiyi" << false;
+    QTest::newRow("differs at the end") << "yixinyiyi" << "yixing" << false;
+    QTest::newRow("v later") << "nulv" << "nvlu" << false;
+}
+
+void TextFoldTest::beginsWithPinyin()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, typed);
+    QFETCH(bool, begins);
+    QCOMPARE(::beginsWithPinyin(key, typed), begins);
+}
+
 void TextFoldTest::fullDataSet()
 {
 #ifndef VURA_FULL_DATA_CSV
@@ -68,6 +155,11 @@ void TextFoldTest::fullDataSet()
         QVERIFY2(forms.contains(row.cy), qPrintable(row.cy));
         if (forms.first() != row.cy)
             simplifiedFirst << row.cy;
+        const QString key = ::pinyinKey(row.py);
+        QVERIFY2(!key.isEmpty() && std::ranges::all_of(key, [](QChar c) { return c >= u'a' && c <= u'z'; }),
+                 qPrintable(row.py));
+        // The py typed as the card shows it is the key.
+        QCOMPARE(::typedPinyin(row.py), key);
     }
     // Written with characters that Unihan counts as traditional.
     QCOMPARE(simplifiedFirst, QStringList({"阪上走丸", "鹑居鷇食", "呼幺喝六", "极深研幾", "靦颜人世", "无適无莫",

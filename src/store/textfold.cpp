@@ -10,6 +10,8 @@ namespace {
 // How the idioms write the comma between two clauses (一言既出，驷马难追);
 // NFKC folds it to the ASCII one.
 constexpr QChar kIdiomComma = u'，';
+constexpr QChar kCombiningDiaeresis = u'\u0308';
+constexpr QChar kLatinScriptG = u'\u0261'; // ɡ, in a few py
 
 void appendCodePoint(QString &text, char32_t c)
 {
@@ -40,6 +42,26 @@ QString plainText(const QString &typed)
             plain.append(c == u',' ? kIdiomComma : c);
     }
     return plain;
+}
+
+// Letters as pinyin compares them: lower case, NFD without its combining
+// marks, ü as v, ɡ as g; white space, commas, apostrophes and the tone
+// digits 1-5 dropped. Anything else is kept, for the caller to judge.
+QString pinyinLetters(const QString &text)
+{
+    const QString decomposed = text.toLower().normalized(QString::NormalizationForm_D);
+    QString letters;
+    letters.reserve(decomposed.size());
+    for (const QChar c : decomposed) {
+        if (c == kCombiningDiaeresis && letters.endsWith(u'u'))
+            letters.back() = u'v';
+        else if (c == kLatinScriptG)
+            letters.append(u'g');
+        else if (c.category() != QChar::Mark_NonSpacing && !c.isSpace() && c != u',' && c != kIdiomComma
+                 && c != u'\'' && c != u'’' && !(c >= u'1' && c <= u'5'))
+            letters.append(c);
+    }
+    return letters;
 }
 
 } // namespace
@@ -95,4 +117,29 @@ QStringList plainForms(const QString &typed)
         forms.append(plain);
     }
     return forms;
+}
+
+QString pinyinKey(const QString &py)
+{
+    return pinyinLetters(py);
+}
+
+std::optional<QString> typedPinyin(const QString &text)
+{
+    QString pinyin = pinyinLetters(text.normalized(QString::NormalizationForm_KC));
+    const bool onlyLetters = std::ranges::all_of(pinyin, [](QChar c) { return c >= u'a' && c <= u'z'; });
+    if (pinyin.isEmpty() || !onlyLetters)
+        return std::nullopt;
+    return pinyin;
+}
+
+bool beginsWithPinyin(QStringView key, QStringView typed)
+{
+    if (typed.size() > key.size())
+        return false;
+    for (qsizetype i = 0; i < typed.size(); ++i) {
+        if (typed[i] != key[i] && !(typed[i] == u'u' && key[i] == u'v'))
+            return false;
+    }
+    return true;
 }
