@@ -1,0 +1,30 @@
+// The simplified forms of traditional characters, from the kSimplifiedVariant
+// field of Unicode's Unihan database. vura-unihan (tools/unihan) generates the
+// table at build time from Debian's unicode-data.
+//
+// Unihan rather than OpenCC: OpenCC converts with phrase tables that need its
+// library or its dictionary files at run time, on Windows too, and an idiom
+// needs no phrases: each of its characters simplifies on its own. Checked on
+// the 12,976 idioms, 10,195 of which are spelt otherwise in traditional
+// characters: whichever traditional spelling kTraditionalVariant allows,
+// 12,967 fold back to the idiom (12,652 as the first form). The other nine
+// are written with characters that Unihan itself counts as traditional
+// (阪 幺 幾 適 麽 ...); plainForms keeps those in its last form.
+#pragma once
+
+#include <span>
+
+// The most simplified forms that one character has in Unihan (鍾: 钟 锺).
+inline constexpr int kMaxSimplifiedForms = 2;
+
+struct SimplifiedVariant
+{
+    char32_t traditional;
+    // Its simplified forms: itself first when it is one of them (乾: 乾 干),
+    // the others in Unihan's order; unused places are 0.
+    char32_t simplified[kMaxSimplifiedForms];
+};
+
+// Every character whose simplified forms are other than itself alone,
+// ordered by code point.
+extern const std::span<const SimplifiedVariant> kSimplifiedVariants;

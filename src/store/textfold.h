@@ -1,0 +1,54 @@
+// What the search tries when the four exact look-ups find nothing: the typed
+// text made plain (plainForms), then the text read as pinyin (typedPinyin),
+// which matches an idiom when the pinyin key of its py column begins with it
+// (pinyinKey, beginsWithPinyin). Pure functions over text; the store runs
+// the look-ups.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+#include <optional>
+
+// The most forms plainForms gives. Any traditional spelling of one of the
+// 12,976 idioms has at most three characters with two simplified forms,
+// which make 8 combinations and the unsimplified text; a longer text with
+// more gets its first 16 combinations, the last giving way to the
+// unsimplified text.
+inline constexpr qsizetype kMaxPlainForms = 16;
+
+// The forms of a typed text to look up, in order. Each is the text folded to
+// NFKC (ｙｘ -> yx, ＡＢＳＳ -> ABSS, ％ -> %), without any white space
+// (一心 一意 -> 一心一意), with commas written as the idioms write them (，),
+// and each traditional character replaced by a simplified form from Unihan
+// (愛不釋手 -> 爱不释手). Where characters have several simplified forms,
+// every combination is a form, the first form of each character first
+// (一見鍾情 -> 一见钟情, 一见锺情); a character that is one of its own
+// simplified forms comes first as itself (乾坤 stays 乾坤, then 干坤).
+// Characters outside the basic plane are replaced whole or kept whole.
+// Last comes the plain text without simplifying, when it differs from all
+// the others: the idioms keep a few characters that Unihan counts as
+// traditional (呼幺喝六, not 呼么喝六). At most kMaxPlainForms forms; none
+// when nothing but white space was typed. The typed text itself may be among
+// them, when it was plain already: its look-ups have run.
+QStringList plainForms(const QString &typed);
+
+// The pinyin key of a stored py: its letters in lower case, without tone
+// marks (NFD, then the combining marks dropped), ü (ǖ ǘ ǚ ǜ) as v and ɡ
+// (U+0261) as g; white space (U+3000 too), commas, apostrophes and the
+// digits 1 to 5 dropped, as typedPinyin drops them. Anything else stays, so
+// a check can find it; the 12,976 idioms give only a-z.
+// "yī  xīn  yī  yì" -> "yixinyiyi"; "lǜ" -> "lv".
+QString pinyinKey(const QString &py);
+
+// The pinyin a search text spells, folded like pinyinKey after NFKC, with
+// the tone digits 1 to 5 and apostrophes dropped too: "yi xin", "yī xīn",
+// "yi1 xin1" and "ｙｉｘｉｎ" all give "yixin"; ü gives v. Nothing when
+// anything but the letters a-z remains, or nothing does: Chinese text and
+// wildcards are no pinyin.
+std::optional<QString> typedPinyin(const QString &text);
+
+// Whether the pinyin key begins with the typed pinyin, where a typed u also
+// matches a v (ü), since many type ü as u; a typed v matches only v.
+// "lv" (绿) begins with "lu" and "lv"; "lu" (路) with "lu" only.
+bool beginsWithPinyin(QStringView key, QStringView typed);
