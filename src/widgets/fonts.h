@@ -4,7 +4,9 @@
 #include <QFont>
 
 // Maps "宋体" and "楷体_GB2312" to faces that this system has (the Arphic
-// fonts on Linux). Call once, before the first window is built.
+// fonts on Linux); where it has none of them, to a Chinese face it has that
+// draws the quotation marks full width. Call once, before the first window
+// is built.
 void registerFontSubstitutions();
 
 // A font by face, size in points and weight.
