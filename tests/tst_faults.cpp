@@ -7,6 +7,7 @@
 
 #include "store/datafile.h"
 #include "store/storeerror.h"
+#include "widgets/storenotice.h"
 
 #include <QDir>
 #include <QFile>
@@ -152,6 +153,24 @@ void FaultsTest::readOnlyFolders()
     QCOMPARE(t.notices.size(), 1);
     QCOMPARE(QDir(m_appPath).entryList(QDir::Files | QDir::Hidden), QStringList());
     QCOMPARE(QDir(m_userFolder).entryList(QDir::Files | QDir::Hidden), QStringList());
+
+    // The per-user folder missing, and the folder it belongs in read-only:
+    // that folder is the cause the notice names, not a missing file.
+    user.reset();
+    QVERIFY(QDir(m_userFolder).removeRecursively());
+    const QString above = QFileInfo(QDir::cleanPath(m_userFolder)).absolutePath();
+    auto parent = Mount::readOnly(above);
+    QVERIFY(parent);
+    try {
+        ProvisionDataFile(m_appPath);
+        QFAIL("a folder was made on a read-only disk");
+    } catch (const StoreError &error) {
+        const StoreError &place = error.places().back();
+        QCOMPARE(place.kind(), StoreError::ReadOnlyDisk);
+        QCOMPARE(place.detail(), QDir::toNativeSeparators(above));
+        const QString told = storeNotice(error);
+        QVERIFY2(told.contains(QStringLiteral("“%1”所在的磁盘是只读的").arg(above)), qPrintable(told));
+    }
 }
 
 void FaultsTest::diskFullOnFirstStart()

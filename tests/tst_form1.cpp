@@ -55,7 +55,7 @@ class Form1Test : public QObject
 private slots:
     void startupShowsFirstIdiomCollapsed();
     void searchPaneFoldsAndUnfolds();
-    void startupWithoutStoreKeepsDesignCard();
+    void startupWithoutStoreShowsAnEmptyCard();
     void showIdiomClampsToStore_data();
     void showIdiomClampsToStore();
     void showIdiomWithoutStoreThrows();
@@ -74,6 +74,7 @@ private slots:
     void searchLists();
     void emptyTextAsksForInput();
     void newSearchReplacesResults();
+    void enterSearchesAndNothingFoundIsSaid();
     void busyIndicatorIsPaintedBeforeTheResults();
     void chosenResultGoesToCard();
     void fullDataFirstCharacter();
@@ -137,7 +138,7 @@ void Form1Test::searchPaneFoldsAndUnfolds()
     QCOMPARE(t.notices.size(), 0);
 }
 
-void Form1Test::startupWithoutStoreKeepsDesignCard()
+void Form1Test::startupWithoutStoreShowsAnEmptyCard()
 {
     TestWindow t(WindowData::EmptyFile);
     Form1 &w = t.w;
@@ -147,8 +148,7 @@ void Form1Test::startupWithoutStoreKeepsDesignCard()
     QCOMPARE(w.startupFailure()->kind(), StoreError::Empty);
     QCOMPARE(w.idiomCount, 0);
     QCOMPARE(w.currentId, 1);
-    QCOMPARE(w.Label5->caption(), QStringLiteral("编号：1"));
-    QCOMPARE(w.Lab[1]->caption(), QStringLiteral("嗷 嗷 待 哺"));
+    QCOMPARE(cardOf(w), QStringLiteral(" |  |  |  |  | ")); // no made-up idiom behind the notice
     QCOMPARE(t.notices.size(), 0); // nothing shown before the window is
 
     QVERIFY(t.show());
@@ -359,44 +359,46 @@ void Form1Test::randomIdiomStaysInRangeAndRepeats()
 
 void Form1Test::copyFieldToClipboard_data()
 {
-    QTest::addColumn<WindowData>("data");
     QTest::addColumn<int>("id");
     QTest::addColumn<int>("field");
-    QTest::addColumn<QString>("copied"); // null: the field's caption, which wraps
+    QTest::addColumn<QString>("copied"); // null: what the clipboard held before
 
-    QTest::newRow("idiom, spaced") << WindowData::Small << 1 << 1 << "爱 不 释 手";
-    QTest::newRow("pinyin") << WindowData::Small << 1 << 0 << "ài  bù  shì  shǒu";
-    QTest::newRow("meaning") << WindowData::Small << 1 << 2 << "喜爱得舍不得放下。";
-    QTest::newRow("source") << WindowData::Small << 1 << 3 << "《三国志》";
-    QTest::newRow("example") << WindowData::Small << 1 << 4 << "这本书他～。";
-    QTest::newRow("absent meaning") << WindowData::Small << 14 << 2 << "";
-    QTest::newRow("wrapped meaning") << WindowData::EmptyFile << 0 << 2 << QString();
-    QTest::newRow("wrapped source") << WindowData::EmptyFile << 0 << 3 << QString();
-    QTest::newRow("wrapped example") << WindowData::EmptyFile << 0 << 4 << QString();
+    QTest::newRow("idiom, spaced") << 1 << 1 << "爱 不 释 手";
+    QTest::newRow("pinyin") << 1 << 0 << "ài  bù  shì  shǒu";
+    QTest::newRow("meaning") << 1 << 2 << "喜爱得舍不得放下。";
+    QTest::newRow("source") << 1 << 3 << "《三国志》";
+    QTest::newRow("example") << 1 << 4 << "这本书他～。";
+    QTest::newRow("absent meaning: the clipboard stays") << 14 << 2 << QString();
+    const QString wraps = QString(40, QChar(0x4E00)) + QStringLiteral("。");
+    QTest::newRow("wrapped meaning") << 2 << 2 << QStringLiteral("长的意思") + wraps;
+    QTest::newRow("wrapped source") << 2 << 3 << QStringLiteral("长的出处") + wraps;
+    QTest::newRow("wrapped example") << 2 << 4 << QStringLiteral("长的例子") + wraps;
 }
 
 void Form1Test::copyFieldToClipboard()
 {
-    QFETCH(WindowData, data);
     QFETCH(int, id);
     QFETCH(int, field);
     QFETCH(QString, copied);
-    TestWindow t(data);
+    TestWindow t(WindowData::Small, [](const QString &dataFile) { // texts too long for one line
+        sqlite3 *db = nullptr;
+        sqlite3_open(QFile::encodeName(dataFile).constData(), &db);
+        const QByteArray wraps = QString(40, QChar(0x4E00)).toUtf8() + "。";
+        const QByteArray sql = "UPDATE cy SET ys = '长的意思" + wraps + "', cc = '长的出处" + wraps + "', lz = '长的例子"
+                             + wraps + "' WHERE id = 2";
+        QCOMPARE(sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(db);
+    });
     Form1 &w = t.w;
-    if (id)
-        w.ShowIdiom(id);
+    w.ShowIdiom(id);
     QVERIFY(t.show());
-    Label *label = w.Lab[field];
-    if (copied.isNull()) {
-        copied = label->caption();
-        QVERIFY(label->fontMetrics().horizontalAdvance(copied) > label->width());
-    }
 
     // Another field first: the second click leaves only its own text.
     click(w.Lab[(field + 1) % 5]);
-    QVERIFY(!QGuiApplication::clipboard()->text().isEmpty());
-    click(label);
-    QCOMPARE(QGuiApplication::clipboard()->text(), copied);
+    const QString before = QGuiApplication::clipboard()->text();
+    QVERIFY(!before.isEmpty());
+    click(w.Lab[field]);
+    QCOMPARE(QGuiApplication::clipboard()->text(), copied.isNull() ? before : copied);
     QCOMPARE(t.notices.size(), 0);
 }
 
@@ -496,6 +498,25 @@ void Form1Test::newSearchReplacesResults()
     search(w, QStringLiteral("qqqq"));
     QCOMPARE(w.List1->listCount(), 0);
     QCOMPARE(w.currentId, 9);
+    QCOMPARE(t.notices.size(), 0);
+}
+
+void Form1Test::enterSearchesAndNothingFoundIsSaid()
+{
+    SearchWindow t;
+    Form1 &w = t.w;
+    QVERIFY(t.show());
+    w.Text1->setText(QStringLiteral("yi xin"));
+    QTest::keyClick(w.Text1, Qt::Key_Return); // Enter is 查找
+    QCOMPARE(listedIds(w.List1), QList<int>{12}); // found by its pinyin
+    QVERIFY(w.List1->emptyText().isEmpty());
+
+    // Nothing found at all: said in the list, without a notice.
+    search(w, QStringLiteral("zzzz"));
+    QCOMPARE(w.List1->listCount(), 0);
+    QCOMPARE(w.List1->emptyText(), QStringLiteral("没有找到相符的成语。"));
+    search(w, QStringLiteral("一"));
+    QVERIFY(w.List1->emptyText().isEmpty());
     QCOMPARE(t.notices.size(), 0);
 }
 

@@ -15,6 +15,7 @@
 #include <sqlite3.h>
 
 Q_DECLARE_METATYPE(StoreError::Kind)
+Q_DECLARE_METATYPE(SearchResult::Stage)
 
 namespace {
 
@@ -60,8 +61,12 @@ private slots:
     void unusableFiles();
     void search_data();
     void search();
-    void candidates_data();
-    void candidates();
+    void find_data();
+    void find();
+    void findOnTheFullData_data();
+    void findOnTheFullData();
+    void followers_data();
+    void followers();
     void idiomById();
     void twoStoresAtOnce();
 
@@ -180,29 +185,109 @@ void StoreTest::search()
     QCOMPARE(store.count(), TestData::kCount); // nothing changed
 }
 
-void StoreTest::candidates_data()
+void StoreTest::find_data()
 {
-    QTest::addColumn<QString>("character");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<SearchResult::Stage>("stage");
+    QTest::addColumn<QList<int>>("ids");
+
+    // The dictionary first: whatever the four look-ups find stands.
+    QTest::newRow("an idiom") << "爱不释手" << SearchResult::LookUps << QList<int>{1, 1};
+    QTest::newRow("initials") << "yx" << SearchResult::LookUps << QList<int>{12};
+    // Then the text made plain.
+    QTest::newRow("traditional") << "愛不釋手" << SearchResult::PlainText << QList<int>{1, 1};
+    QTest::newRow("full-width initials") << "ＡＢＳＸ" << SearchResult::PlainText << QList<int>{1, 1};
+    QTest::newRow("full-width, lower case") << "ｙｘ" << SearchResult::PlainText << QList<int>{12};
+    QTest::newRow("a trailing space") << "一心 " << SearchResult::PlainText << QList<int>{12};
+    QTest::newRow("spaces and a line break inside") << " 一 心\n一 " << SearchResult::PlainText << QList<int>{12};
+    // Then full pinyin.
+    QTest::newRow("pinyin run together") << "yixinyiyi" << SearchResult::Pinyin << QList<int>{12};
+    QTest::newRow("pinyin with spaces") << "yi xin yi yi" << SearchResult::Pinyin << QList<int>{12};
+    QTest::newRow("pinyin with tone marks") << "yī xīn" << SearchResult::Pinyin << QList<int>{12};
+    QTest::newRow("pinyin with tone digits") << "yi1 xin1" << SearchResult::Pinyin << QList<int>{12};
+    QTest::newRow("the start of a syllable") << "ren" << SearchResult::Pinyin << QList<int>{9, 10};
+    // Then meaning, source and example, meanings first, each idiom once.
+    QTest::newRow("words of a meaning") << "舍不得放下" << SearchResult::Meaning << QList<int>{1};
+    QTest::newRow("words of a meaning, traditional") << "捨不得" << SearchResult::Meaning << QList<int>{1};
+    QTest::newRow("a wildcard in the meaning") << "舍不得_下" << SearchResult::Meaning << QList<int>{1};
+    QTest::newRow("a source") << "论语" << SearchResult::Meaning << QList<int>{4, 14};
+    QTest::newRow("a meaning before an example") << "事" << SearchResult::Meaning << QList<int>{11, 3};
+    QTest::newRow("meaning, then source") << "心思" << SearchResult::Meaning << QList<int>{12};
+    QTest::newRow("source and example") << "三国志" << SearchResult::Meaning << QList<int>{1, 12};
+    QTest::newRow("an example") << "这事" << SearchResult::Meaning << QList<int>{3};
+    // And what no stage finds.
+    QTest::newRow("nothing") << "zzzz" << SearchResult::Nothing << QList<int>{};
+    QTest::newRow("white space alone") << " \u3000 " << SearchResult::Nothing << QList<int>{};
+    QTest::newRow("a statement of its own") << "'; DROP TABLE cy; --" << SearchResult::Nothing << QList<int>{};
+}
+
+void StoreTest::find()
+{
+    QFETCH(QString, text);
+    QFETCH(SearchResult::Stage, stage);
+    QFETCH(QList<int>, ids);
+    const SearchResult found = IdiomStore(m_dataFile).find(text);
+    QCOMPARE(idsOf(found.entries), ids);
+    QCOMPARE(found.stage, stage);
+}
+
+void StoreTest::findOnTheFullData_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<SearchResult::Stage>("stage");
+    QTest::addColumn<QString>("among");
+
+    QTest::newRow("traditional") << "愛不釋手" << SearchResult::PlainText << "爱不释手";
+    QTest::newRow("one of two simplified forms") << "一見鍾情" << SearchResult::PlainText << "一见钟情";
+    QTest::newRow("pinyin") << "yixinyiyi" << SearchResult::Pinyin << "一心一意";
+    QTest::newRow("ü typed as v") << "lvshui" << SearchResult::Pinyin << "绿水青山";
+    QTest::newRow("ü typed as u") << "lushui" << SearchResult::Pinyin << "绿水青山";
+    QTest::newRow("words from the meaning") << "舍不得放手" << SearchResult::Meaning << "爱不释手";
+}
+
+void StoreTest::findOnTheFullData()
+{
+#ifndef VURA_FULL_DATA_CSV
+    QSKIP("this build carries only the sample data");
+#else
+    QFETCH(QString, text);
+    QFETCH(SearchResult::Stage, stage);
+    QFETCH(QString, among);
+    const SearchResult found = IdiomStore(QStringLiteral(VURA_DATA_FILE)).find(text);
+    QCOMPARE(found.stage, stage);
+    QStringList texts;
+    for (const IdiomEntry &entry : found.entries)
+        texts << entry.text;
+    QVERIFY2(texts.contains(among), qPrintable(texts.join(QLatin1Char(' '))));
+#endif
+}
+
+void StoreTest::followers_data()
+{
+    QTest::addColumn<QString>("link");
     QTest::addColumn<QList<int>>("ids");
     const QList<int> every = TestData::everyId();
 
-    QTest::newRow("一") << "一" << QList<int>{12, 13, 14};
-    QTest::newRow("人") << "人" << QList<int>{9, 10};
-    QTest::newRow("a character no idiom begins with") << "恙" << QList<int>{};
-    QTest::newRow("percent") << "%" << every;
+    QTest::newRow("an idiom") << "爱不释手" << QList<int>{11};
+    QTest::newRow("one character") << "一" << QList<int>{12, 13, 14};
+    QTest::newRow("a dead end") << "安然无恙" << QList<int>{};
+    QTest::newRow("percent") << "百分%" << every;
     QTest::newRow("underscore") << "_" << every;
-    for (const char *character : {"'", "\\", "[", " ", "\t", "a"})
-        QTest::newRow(character) << QString::fromUtf8(character) << QList<int>{};
+    QTest::newRow("a trailing blank, made plain") << "爱不释手 " << QList<int>{11};
+    QTest::newRow("a traditional last character, made plain") << "愛" << QList<int>{1, 2};
+    QTest::newRow("a full-width letter that begins nothing") << "ＡＢＳＸ" << QList<int>{};
+    for (const char *link : {"'", "\\", "[", " ", "\t", "a' OR '1'='1"})
+        QTest::newRow(link) << QString::fromUtf8(link) << QList<int>{};
     QTest::newRow("NUL") << QString(QChar(0)) << QList<int>{};
     QTest::newRow("lone surrogate") << QString(QChar(0xD842)) << QList<int>{};
-    QTest::newRow("outside the basic plane") << QStringLiteral("𠮷") << QList<int>{};
+    QTest::newRow("outside the basic plane") << QStringLiteral("万事大𠮷") << QList<int>{};
 }
 
-void StoreTest::candidates()
+void StoreTest::followers()
 {
-    QFETCH(QString, character);
+    QFETCH(QString, link);
     QFETCH(QList<int>, ids);
-    QCOMPARE(idsOf(IdiomStore(m_dataFile).candidates(character)), ids);
+    QCOMPARE(idsOf(IdiomStore(m_dataFile).followers(link)), ids);
 }
 
 void StoreTest::idiomById()
@@ -233,7 +318,7 @@ void StoreTest::twoStoresAtOnce()
     const IdiomStore a(m_dataFile);
     const IdiomStore b(m_dataFile);
     QCOMPARE(a.search(QStringLiteral("一")).size(), 3);
-    QCOMPARE(b.candidates(QStringLiteral("一")).size(), 3);
+    QCOMPARE(b.followers(QStringLiteral("一")).size(), 3);
     QCOMPARE(a.idiom(16).cy, QStringLiteral("自相矛盾"));
 }
 

@@ -1,4 +1,5 @@
 // The widget kit: the list's click event, and Qt's texts in Chinese.
+#include "widgets/imagebutton.h"
 #include "widgets/listbox.h"
 #include "widgets/msgbox.h"
 #include "widgets/translations.h"
@@ -6,7 +7,10 @@
 #include <QAbstractButton>
 #include <QMessageBox>
 #include <QSignalSpy>
+#include <QHelpEvent>
+#include <QMouseEvent>
 #include <QTest>
+#include <QToolTip>
 
 namespace {
 
@@ -24,6 +28,10 @@ class WidgetsTest : public QObject
 private slots:
     void listClicks_data();
     void listClicks();
+    void imageButtonClicks_data();
+    void imageButtonClicks();
+    void cutOffEntriesShowWhole_data();
+    void cutOffEntriesShowWhole();
     void messageBoxSpeaksChinese();
 };
 
@@ -73,6 +81,61 @@ void WidgetsTest::listClicks()
         QTest::keyClick(&list, words[0] == "down" ? Qt::Key_Down : Qt::Key_Up);
     QCOMPARE(spy.count(), clicks);
     QCOMPARE(list.listIndex(), selectedAfter);
+}
+
+void WidgetsTest::imageButtonClicks_data()
+{
+    QTest::addColumn<bool>("twice");
+    QTest::addColumn<int>("clicks");
+    QTest::newRow("a click") << false << 1;
+    QTest::newRow("a double-click counts once") << true << 1;
+}
+
+void WidgetsTest::imageButtonClicks()
+{
+    QFETCH(bool, twice);
+    QFETCH(int, clicks);
+    QWidget window;
+    ImageButton button(QStringLiteral("button-next"), QSize(100, 40), &window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QSignalSpy spy(&button, &ImageButton::clicked);
+    QTest::mouseClick(&button, Qt::LeftButton);
+    if (twice) { // as the window system delivers the second press
+        const QPointF centre = QRectF(button.rect()).center();
+        QMouseEvent second(QEvent::MouseButtonDblClick, centre, button.mapToGlobal(centre), Qt::LeftButton,
+                           Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&button, &second);
+        QTest::mouseRelease(&button, Qt::LeftButton);
+    }
+    QCOMPARE(spy.count(), clicks);
+    QCOMPARE(button.focusPolicy(), Qt::NoFocus);
+}
+
+void WidgetsTest::cutOffEntriesShowWhole_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("an entry that fits") << "一心一意" << false;
+    QTest::newRow("an entry cut off") << "爱之欲其生，恶之欲其死，爱之欲其生" << true;
+}
+
+void WidgetsTest::cutOffEntriesShowWhole()
+{
+    QFETCH(QString, entry);
+    QFETCH(bool, shown);
+    QWidget window;
+    ListBox list(QRect(0, 0, 110, 100), window.font(), &window);
+    list.setEntries({{entry, 1}});
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QToolTip::hideText();
+    const QPoint at = entryCentre(list, 0);
+    QHelpEvent help(QEvent::ToolTip, at, list.viewport()->mapToGlobal(at));
+    QCoreApplication::sendEvent(list.viewport(), &help);
+    QCOMPARE(QToolTip::isVisible(), shown);
+    if (shown)
+        QCOMPARE(QToolTip::text(), entry);
 }
 
 void WidgetsTest::messageBoxSpeaksChinese()

@@ -23,16 +23,6 @@ namespace {
 // The separator after every link of the chain text.
 const QString kLinkSeparator = QStringLiteral(" - ");
 
-// The last character of `text`, whole: a character outside the basic plane
-// is two code units, and half of it would match nothing.
-QString lastCharacter(const QString &text)
-{
-    const qsizetype size = text.size();
-    if (size >= 2 && text.at(size - 1).isLowSurrogate() && text.at(size - 2).isHighSurrogate())
-        return text.right(2);
-    return text.right(1);
-}
-
 Label *heading(const QString &caption, const QColor &colour, const TwipsRect &place, QWidget *parent)
 {
     auto *label = new Label(caption, windowFont("宋体", 10.5, true), Label::AutoSize, place.pixels(), parent);
@@ -92,7 +82,12 @@ Form2::Form2(const Environment &environment)
     setTabOrder(Text1, Text2);
     List1->setFocus();
 
+    // The arrow keys move the highlight only; a click or Enter chooses a
+    // candidate or goes back to a link, as one press of 开始 or Enter starts.
+    List1->setArrowKeysClick(false);
+    List2->setArrowKeysClick(false);
     connect(Image1, &ImageButton::clicked, this, &Form2::Image1_Click);
+    connect(Text1, &QLineEdit::returnPressed, this, &Form2::Image1_Click);
     connect(List1, &ListBox::clicked, this, &Form2::List1_Click);
     connect(List2, &ListBox::clicked, this, &Form2::List2_Click);
 }
@@ -126,6 +121,7 @@ void Form2::Image1_Click()
     }
     // Any text starts a chain, as it was typed.
     List1->setEntries({{text, 0}});
+    showChain();
     fillCandidates(text);
 }
 
@@ -135,10 +131,7 @@ void Form2::List2_Click()
         return;
     const IdiomEntry chosen = List2->entries().at(List2->listIndex());
     List1->append(chosen);
-    QString chain;
-    for (const IdiomEntry &link : List1->entries())
-        chain += link.text + kLinkSeparator;
-    Text2->setPlainText(chain);
+    showChain();
     fillCandidates(chosen.text);
 }
 
@@ -149,6 +142,17 @@ void Form2::List1_Click()
     const int clicked = List1->listIndex();
     fillCandidates(List1->list(clicked));
     List1->truncateAfter(clicked);
+    showChain();
+}
+
+void Form2::showChain()
+{
+    // Rebuilt whenever the chain changes, so that it never shows links that
+    // are no longer in it.
+    QString chain;
+    for (const IdiomEntry &link : List1->entries())
+        chain += link.text + kLinkSeparator;
+    Text2->setPlainText(chain);
 }
 
 void Form2::fillCandidates(const QString &link)
@@ -162,7 +166,7 @@ void Form2::fillCandidates(const QString &link)
         return;
     }
     try {
-        List2->setEntries(conn->candidates(lastCharacter(link)));
+        List2->setEntries(conn->followers(link));
     } catch (const StoreError &error) {
         List2->setEntries({});
         notice(storeNotice(error));

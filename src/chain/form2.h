@@ -44,6 +44,8 @@ public slots:
 private:
     // Lists in List2 the idioms that may follow `link`.
     void fillCandidates(const QString &link);
+    // Writes the chain into Text2, every link followed by " - ".
+    void showChain();
     void notice(const QString &text);
 
 public:

@@ -74,6 +74,7 @@ Form1::Form1(const Environment &environment, QWidget *parent)
     setTabOrder(Text1, List1);
 
     connect(Image1, &ImageButton::clicked, this, &Form1::Image1_Click);
+    connect(Text1, &QLineEdit::returnPressed, this, &Form1::Image1_Click);
     connect(List1, &ListBox::clicked, this, &Form1::List1_Click);
     connect(Image2, &ImageButton::clicked, this, &Form1::Image2_Click);
     connect(Image3, &ImageButton::clicked, this, &Form1::Image3_Click);
@@ -174,7 +175,13 @@ void Form1::Form_Load()
     try {
         ShowIdiom(1);
     } catch (const StoreError &) {
-        // The card keeps what it showed; start-up goes on.
+        // Start-up goes on. Without idioms the card stays empty rather than
+        // show its design-time idiom as if it were one of them.
+        if (!conn) {
+            Label5->setCaption(QString());
+            for (Label *field : Lab)
+                field->setCaption(QString());
+        }
     }
 }
 

@@ -96,8 +96,11 @@ void Form1::Image7_Click()
 
 void Form1::Lab_Click(int index)
 {
+    // An empty field has nothing to copy, and what the clipboard held stays.
+    const QString text = Lab[index]->caption();
+    if (text.isEmpty())
+        return;
     QClipboard *clipboard = QGuiApplication::clipboard();
-    // Cleared first, so that an empty field leaves nothing of an earlier copy.
     clipboard->clear();
-    clipboard->setText(Lab[index]->caption());
+    clipboard->setText(text);
 }

@@ -1,5 +1,6 @@
-// The search: the four look-ups for the text of Text1, every hit listed in
-// List1 with its id, and the card following the chosen result.
+// The search: the four look-ups for the text of Text1 (or, when they find
+// nothing, what the reader probably meant), every hit listed in List1 with
+// its id, and the card following the chosen result.
 #include "lookup/form1.h"
 
 #include "widgets/listbox.h"
@@ -24,14 +25,16 @@ void Form1::Image1_Click()
     Picture3->show();
     List1->viewport()->repaint();
     Picture3->repaint();
-    QList<IdiomEntry> found;
+    SearchResult found;
     std::optional<StoreError> failure;
     try {
-        found = conn->search(text);
+        found = conn->find(text);
     } catch (const StoreError &error) {
         failure = error;
     }
-    List1->setEntries(found);
+    List1->setEntries(found.entries);
+    List1->setEmptyText(found.stage == SearchResult::Nothing && !failure ? QStringLiteral("没有找到相符的成语。")
+                                                                         : QString());
     Picture3->hide();
     if (failure)
         notice(storeNotice(*failure));

@@ -1,11 +1,14 @@
 #include "store/idiomstore.h"
 #include "store/idiomtable.h"
 #include "store/storeerror.h"
+#include "store/textfold.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QStringList>
 
+#include <algorithm>
 #include <sqlite3.h>
 
 namespace {
@@ -21,6 +24,31 @@ constexpr const char *kSearches[] = {
     "SELECT id, cy FROM cy WHERE pyjm LIKE ? ORDER BY id",   // initials that begin with it
 };
 constexpr const char *kBeginningWith = "SELECT id, cy FROM cy WHERE cy LIKE ? ORDER BY id";
+constexpr const char *kPinyin = "SELECT id, cy, py FROM cy ORDER BY id";
+constexpr const char *kMeanings[] = {
+    "SELECT id, cy FROM cy WHERE ys LIKE ? ORDER BY id", // the meaning
+    "SELECT id, cy FROM cy WHERE cc LIKE ? ORDER BY id", // the source
+    "SELECT id, cy FROM cy WHERE lz LIKE ? ORDER BY id", // the example
+};
+
+// The last character of `text`, whole: a character outside the basic plane
+// is two code units, and half of it would match nothing.
+QString lastCharacter(const QString &text)
+{
+    const qsizetype size = text.size();
+    if (size >= 2 && text.at(size - 1).isLowSurrogate() && text.at(size - 2).isHighSurrogate())
+        return text.right(2);
+    return text.right(1);
+}
+
+// `entries` in the file's order, each idiom once.
+QList<IdiomEntry> inFileOrder(QList<IdiomEntry> entries)
+{
+    std::ranges::sort(entries, {}, &IdiomEntry::id);
+    const auto repeated = std::ranges::unique(entries, {}, &IdiomEntry::id);
+    entries.erase(repeated.begin(), repeated.end());
+    return entries;
+}
 
 // The kind of fault behind the last failed call on `db`.
 StoreError failure(sqlite3 *db, const QString &path)
@@ -157,9 +185,82 @@ QList<IdiomEntry> IdiomStore::search(const QString &text) const
          + entries(kSearches[3], pattern);
 }
 
-QList<IdiomEntry> IdiomStore::candidates(const QString &character) const
+SearchResult IdiomStore::find(const QString &text) const
+{
+    if (QList<IdiomEntry> found = search(text); !found.isEmpty())
+        return {found, SearchResult::LookUps};
+
+    QStringList forms = plainForms(text);
+    QList<IdiomEntry> plain;
+    for (const QString &form : std::as_const(forms)) {
+        if (form != text) // that one was looked up
+            plain += search(form);
+    }
+    if (!plain.isEmpty())
+        return {plain, SearchResult::PlainText};
+
+    if (const std::optional<QString> typed = typedPinyin(text)) {
+        if (QList<IdiomEntry> found = byPinyin(*typed); !found.isEmpty())
+            return {found, SearchResult::Pinyin};
+    }
+
+    if (QList<IdiomEntry> found = byMeaning(forms); !found.isEmpty())
+        return {found, SearchResult::Meaning};
+    return {{}, SearchResult::Nothing};
+}
+
+QList<IdiomEntry> IdiomStore::followers(const QString &link) const
+{
+    QList<IdiomEntry> found = beginningWith(lastCharacter(link));
+    if (!found.isEmpty())
+        return found;
+    QSet<QString> looked{lastCharacter(link)};
+    for (const QString &form : plainForms(link)) {
+        const QString character = lastCharacter(form);
+        if (!looked.contains(character)) {
+            looked.insert(character);
+            found += beginningWith(character);
+        }
+    }
+    return inFileOrder(found);
+}
+
+QList<IdiomEntry> IdiomStore::beginningWith(const QString &character) const
 {
     return entries(kBeginningWith, prefixPattern(character));
+}
+
+QList<IdiomEntry> IdiomStore::byPinyin(const QString &typed) const
+{
+    if (m_pinyinKeys.empty()) {
+        Query query(m_db.get(), m_path, kPinyin);
+        while (query.next())
+            m_pinyinKeys.push_back({{query.text(1), query.integer(0)}, pinyinKey(query.text(2))});
+    }
+    QList<IdiomEntry> found;
+    for (const PinyinKey &idiom : m_pinyinKeys) {
+        if (beginsWithPinyin(idiom.key, typed))
+            found.append(idiom.idiom);
+    }
+    return found;
+}
+
+QList<IdiomEntry> IdiomStore::byMeaning(const QStringList &forms) const
+{
+    QList<IdiomEntry> found;
+    QSet<int> listed;
+    for (const char *column : kMeanings) {
+        QList<IdiomEntry> inColumn;
+        for (const QString &form : forms)
+            inColumn += entries(column, containingPattern(form));
+        for (const IdiomEntry &entry : inFileOrder(inColumn)) {
+            if (!listed.contains(entry.id)) {
+                listed.insert(entry.id);
+                found.append(entry);
+            }
+        }
+    }
+    return found;
 }
 
 QString IdiomStore::prefixPattern(const QString &text) const
@@ -171,6 +272,11 @@ QString IdiomStore::prefixPattern(const QString &text) const
     while (pattern.contains(QLatin1String("%%")))
         pattern.replace(QLatin1String("%%"), QLatin1String("%"));
     return pattern.toUtf8().size() > m_longestPattern ? QString() : pattern;
+}
+
+QString IdiomStore::containingPattern(const QString &text) const
+{
+    return prefixPattern(QLatin1Char('%') + text);
 }
 
 QList<IdiomEntry> IdiomStore::entries(const char *sql, const QString &value) const

@@ -8,6 +8,23 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
+#include <vector>
+
+// What a search found, and by which stage.
+struct SearchResult
+{
+    enum Stage {
+        LookUps,   // the four look-ups of the text as typed
+        PlainText, // the same look-ups, the text made plain
+        Pinyin,    // idioms whose pinyin begins with the text
+        Meaning,   // idioms whose meaning, source or example holds the text
+        Nothing,   // nothing at all
+    };
+
+    QList<IdiomEntry> entries;
+    Stage stage = Nothing;
+};
 
 class IdiomStore
 {
@@ -33,16 +50,44 @@ public:
     // characters) and "_" (one character) act as wildcards in the last two.
     QList<IdiomEntry> search(const QString &text) const;
 
-    // The idioms that begin with `character`, in the file's order; "%" and
-    // "_" match any first character.
-    QList<IdiomEntry> candidates(const QString &character) const;
+    // The dictionary first, then what the reader probably meant: the four
+    // look-ups of `text`; when they find nothing, the same look-ups with the
+    // text made plain (white space out, full-width forms folded, traditional
+    // characters simplified: every plain form counts); then the idioms whose
+    // pinyin begins with the text read as pinyin (tone marks, tone digits and
+    // spaces as the reader likes, ü as v or u); then the idioms whose
+    // meaning, source or example holds the text made plain ("%" and "_" as
+    // wildcards), meanings first, each in the file's order, no idiom twice.
+    // The first stage that finds anything gives the result.
+    SearchResult find(const QString &text) const;
+
+    // The idioms that may follow `link` in a chain: those that begin with
+    // its last character, in the file's order; "%" and "_" match any first
+    // character. When none do, those that begin with the last character of
+    // the link made plain (a trailing blank dropped, a traditional character
+    // simplified), every plain form counting.
+    QList<IdiomEntry> followers(const QString &link) const;
 
 private:
     // The rows of `sql` for `value` as entries; a null value matches nothing.
     QList<IdiomEntry> entries(const char *sql, const QString &value) const;
-    // The LIKE pattern of the idioms that begin with `text`, null when it is
-    // longer than SQLite takes.
+    // The idioms that begin with `character`.
+    QList<IdiomEntry> beginningWith(const QString &character) const;
+    // The LIKE pattern of the texts that begin with `text`, or that hold it
+    // anywhere; null when it is longer than SQLite takes.
     QString prefixPattern(const QString &text) const;
+    QString containingPattern(const QString &text) const;
+    QList<IdiomEntry> byPinyin(const QString &typed) const;
+    QList<IdiomEntry> byMeaning(const QStringList &forms) const;
+
+    // The pinyin key of every idiom, in the file's order, read when the
+    // search first needs them: a data file of any version has its py.
+    struct PinyinKey
+    {
+        IdiomEntry idiom;
+        QString key;
+    };
+    mutable std::vector<PinyinKey> m_pinyinKeys;
 
     QString m_path;
     Sqlite::Database m_db;

@@ -1,5 +1,6 @@
 // A picture that acts as a button: it shows its picture at its natural size,
-// takes no focus and has no pressed or hover look.
+// takes no focus and has no pressed or hover look. A double-click is one
+// click: its second press is no click of its own.
 #pragma once
 
 #include "widgets/artwork.h"
@@ -18,6 +19,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     Artwork m_picture;

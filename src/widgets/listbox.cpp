@@ -1,7 +1,11 @@
 #include "widgets/listbox.h"
 
 #include <QAbstractListModel>
+#include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QToolTip>
 
 class ListBox::Model : public QAbstractListModel
 {
@@ -63,6 +67,12 @@ void ListBox::setEntries(const QList<IdiomEntry> &entries)
     m_model->reset(entries);
 }
 
+void ListBox::setEmptyText(const QString &text)
+{
+    m_emptyText = text;
+    viewport()->update();
+}
+
 void ListBox::append(const IdiomEntry &entry)
 {
     m_model->append(entry);
@@ -107,8 +117,44 @@ void ListBox::selectionMoved()
 {
     if (m_pressing)
         m_movedByPress = true; // told once, when the press is done
-    else
+    else if (m_arrowKeysClick)
         emit clicked();
+}
+
+void ListBox::keyPressEvent(QKeyEvent *event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentIndex().isValid()) {
+        emit clicked();
+        return;
+    }
+    QListView::keyPressEvent(event);
+}
+
+void ListBox::paintEvent(QPaintEvent *event)
+{
+    QListView::paintEvent(event);
+    if (listCount() > 0 || m_emptyText.isEmpty())
+        return;
+    QPainter painter(viewport());
+    painter.setPen(palette().color(QPalette::Disabled, QPalette::Text));
+    painter.drawText(viewport()->rect().adjusted(4, 4, -4, -4), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                     m_emptyText);
+}
+
+bool ListBox::viewportEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        // Only an entry cut off at the right edge tells its whole text.
+        const auto *help = static_cast<QHelpEvent *>(event);
+        const QModelIndex entry = indexAt(help->pos());
+        const QRect place = visualRect(entry);
+        if (entry.isValid() && place.left() + sizeHintForIndex(entry).width() > viewport()->width())
+            QToolTip::showText(help->globalPos(), list(entry.row()), viewport(), place);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QListView::viewportEvent(event);
 }
 
 void ListBox::mousePressEvent(QMouseEvent *event)

@@ -1,7 +1,9 @@
 // A list of idioms: entries shown in the order they are given, each a text
 // with the idiom's id, one selected at a time. Its clicked() signal is the
 // list's click event: raised for a mouse click on any entry, the selected one
-// included, and whenever the arrow keys move the selection.
+// included, for Enter, and, unless told otherwise, whenever the arrow keys
+// move the selection. An entry too long for the list shows whole as its
+// tooltip.
 #pragma once
 
 #include "store/idiom.h"
@@ -22,6 +24,13 @@ public:
     // Removes every entry after `row`.
     void truncateAfter(int row);
 
+    // Whether the arrow keys raise clicked() as they move the selection (the
+    // default), or only move it.
+    void setArrowKeysClick(bool click) { m_arrowKeysClick = click; }
+    // What the list says, in grey, while it has no entries; empty for nothing.
+    void setEmptyText(const QString &text);
+    QString emptyText() const { return m_emptyText; }
+
     const QList<IdiomEntry> &entries() const;
     int listCount() const;
     QString list(int row) const;   // the entry's text
@@ -34,6 +43,9 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    bool viewportEvent(QEvent *event) override;
 
 private:
     void selectionMoved();
@@ -42,4 +54,6 @@ private:
     Model *m_model;
     bool m_pressing = false;     // inside a mouse press
     bool m_movedByPress = false; // the press moved the selection
+    bool m_arrowKeysClick = true;
+    QString m_emptyText;
 };
