@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev qt6-translations-l10n libsqlite3-dev
+packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev qt6-translations-l10n libsqlite3-dev libfontconfig-dev
           unicode-data bzip2 fonts-arphic-uming fonts-arphic-ukai)
 
 install_missing() {
