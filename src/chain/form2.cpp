@@ -106,10 +106,8 @@ void Form2::Form_Load()
 
 void Form2::reportLoadFailure()
 {
-    if (!m_loadFailure || m_loadFailureTold)
-        return;
-    m_loadFailureTold = true;
-    notice(storeNotice(*m_loadFailure));
+    if (m_loadFailure)
+        notice(storeNotice(*m_loadFailure));
 }
 
 void Form2::Image1_Click()
@@ -161,7 +159,6 @@ void Form2::fillCandidates(const QString &link)
         // Every click that needs the idioms says why it cannot have them,
         // in the words the load found.
         List2->setEntries({});
-        m_loadFailureTold = true;
         notice(storeNotice(*m_loadFailure));
         return;
     }

@@ -30,8 +30,8 @@ public:
     // has written. When that fails the window opens all the same and tells
     // the user why (see reportLoadFailure()).
     void Form_Load();
-    // Tells the user, in one notice, why the idioms could not be read, when
-    // Form_Load could not open them and that has not been told yet.
+    // Once the window shows: tells the user why the idioms could not be
+    // read, when Form_Load could not open them.
     void reportLoadFailure();
     // Why Form_Load could not open the idioms, if it could not.
     const std::optional<StoreError> &loadFailure() const { return m_loadFailure; }
@@ -61,5 +61,4 @@ private:
     QString appPath;
     std::optional<IdiomStore> conn; // the window's own reading of the data file
     std::optional<StoreError> m_loadFailure;
-    bool m_loadFailureTold = false;
 };

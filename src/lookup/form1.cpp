@@ -187,9 +187,8 @@ void Form1::Form_Load()
 
 void Form1::reportStartupFailure()
 {
-    if (m_storeFailure && !m_storeFailureTold)
+    if (m_storeFailure)
         notice(storeNotice(*m_storeFailure));
-    m_storeFailureTold = true;
 }
 
 bool Form1::storeOpen()

@@ -29,8 +29,8 @@ public:
     // Start-up: data file, layout, the store, the count, idiom 1 on the
     // card. Every step that fails is skipped; see reportStartupFailure().
     void Form_Load();
-    // After the window is shown: tells the user, in one notice, why the
-    // idioms could not be read, when start-up could not open or count them.
+    // Once the window shows: tells the user why the idioms could not be read,
+    // when start-up could not open or count them.
     void reportStartupFailure();
     // Why start-up could not open or count the idioms, if it could not.
     const std::optional<StoreError> &startupFailure() const { return m_storeFailure; }
@@ -88,7 +88,6 @@ private:
     QString appPath;
     std::optional<IdiomStore> conn; // the window's own reading of the data file
     std::optional<StoreError> m_storeFailure;
-    bool m_storeFailureTold = false;
     // Never seeded: the random idioms come in the same order after every
     // start, as they always have.
     std::mt19937 m_random;

@@ -6,35 +6,37 @@
 
 namespace {
 
-// What is wrong with a data file that is there, or with reading it.
+// What is wrong with a data file that is there, or with reading it; %1
+// stands for what the error says in detail.
+struct Fault
+{
+    StoreError::Kind kind;
+    const char16_t *words;
+};
+
+constexpr Fault kFaults[] = {
+    {StoreError::IsFolder, u"这是一个文件夹，不是文件"},
+    {StoreError::NotAFile, u"这不是一个普通文件"},
+    {StoreError::Empty, u"文件是空的（0 字节）"},
+    {StoreError::NotADataFile, u"这不是成语数据文件"},
+    {StoreError::Damaged, u"文件已损坏"},
+    {StoreError::NoIdiomTable, u"文件中没有成语表 cy"},
+    {StoreError::MissingColumns, u"成语表 cy 缺少 %1 列"},
+    {StoreError::Unreadable, u"无法打开文件，可能没有读取它的权限（%1）"},
+    {StoreError::ReadFailed, u"读取文件时出错（%1）"},
+    {StoreError::OutOfMemory, u"内存不足"},
+    {StoreError::MissingIdiom, u"没有编号为 %1 的成语"},
+};
+
 QString fault(const StoreError &error)
 {
-    switch (error.kind()) {
-    case StoreError::IsFolder:
-        return QStringLiteral("这是一个文件夹，不是文件");
-    case StoreError::NotAFile:
-        return QStringLiteral("这不是一个普通文件");
-    case StoreError::Empty:
-        return QStringLiteral("文件是空的（0 字节）");
-    case StoreError::NotADataFile:
-        return QStringLiteral("这不是成语数据文件");
-    case StoreError::Damaged:
-        return QStringLiteral("文件已损坏");
-    case StoreError::NoIdiomTable:
-        return QStringLiteral("文件中没有成语表 cy");
-    case StoreError::MissingColumns:
-        return QStringLiteral("成语表 cy 缺少 %1 列").arg(error.detail());
-    case StoreError::Unreadable:
-        return QStringLiteral("无法打开文件，可能没有读取它的权限（%1）").arg(error.detail());
-    case StoreError::ReadFailed:
-        return QStringLiteral("读取文件时出错（%1）").arg(error.detail());
-    case StoreError::OutOfMemory:
-        return QStringLiteral("内存不足");
-    case StoreError::MissingIdiom:
-        return QStringLiteral("没有编号为 %1 的成语").arg(error.detail());
-    default:
-        return error.detail();
+    for (const Fault &fault : kFaults) {
+        if (fault.kind == error.kind()) {
+            const QString words = QString::fromUtf16(fault.words);
+            return words.contains(QLatin1String("%1")) ? words.arg(error.detail()) : words;
+        }
     }
+    return error.detail(); // SQLite's own words
 }
 
 // Why the data file could not be written into one place.
