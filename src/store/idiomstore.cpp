@@ -17,13 +17,10 @@ namespace {
 // index finds them.
 constexpr const char *kCount = "SELECT count(*) FROM cy";
 constexpr const char *kIdiomById = "SELECT id, cy, py, ys, cc, lz FROM cy WHERE id = ?";
-constexpr const char *kSearches[] = {
-    "SELECT id, cy FROM cy WHERE cy = ? ORDER BY id",        // the idiom written exactly so
-    "SELECT id, cy FROM cy WHERE pyjm = ? ORDER BY id",      // exactly these initials
-    "SELECT id, cy FROM cy WHERE cy LIKE ? ORDER BY id",     // idioms that begin with it
-    "SELECT id, cy FROM cy WHERE pyjm LIKE ? ORDER BY id",   // initials that begin with it
-};
-constexpr const char *kBeginningWith = "SELECT id, cy FROM cy WHERE cy LIKE ? ORDER BY id";
+constexpr const char *kIdiomIs = "SELECT id, cy FROM cy WHERE cy = ? ORDER BY id";
+constexpr const char *kInitialsAre = "SELECT id, cy FROM cy WHERE pyjm = ? ORDER BY id";
+constexpr const char *kIdiomLike = "SELECT id, cy FROM cy WHERE cy LIKE ? ORDER BY id";
+constexpr const char *kInitialsLike = "SELECT id, cy FROM cy WHERE pyjm LIKE ? ORDER BY id";
 constexpr const char *kPinyin = "SELECT id, cy, py FROM cy ORDER BY id";
 constexpr const char *kMeanings[] = {
     "SELECT id, cy FROM cy WHERE ys LIKE ? ORDER BY id", // the meaning
@@ -181,8 +178,8 @@ Idiom IdiomStore::idiom(int id) const
 QList<IdiomEntry> IdiomStore::search(const QString &text) const
 {
     const QString pattern = prefixPattern(text);
-    return entries(kSearches[0], text) + entries(kSearches[1], text) + entries(kSearches[2], pattern)
-         + entries(kSearches[3], pattern);
+    return entries(kIdiomIs, text) + entries(kInitialsAre, text) + entries(kIdiomLike, pattern)
+         + entries(kInitialsLike, pattern);
 }
 
 SearchResult IdiomStore::find(const QString &text) const
@@ -190,7 +187,7 @@ SearchResult IdiomStore::find(const QString &text) const
     if (QList<IdiomEntry> found = search(text); !found.isEmpty())
         return {found, SearchResult::LookUps};
 
-    QStringList forms = plainForms(text);
+    const QStringList forms = plainForms(text);
     QList<IdiomEntry> plain;
     for (const QString &form : std::as_const(forms)) {
         if (form != text) // that one was looked up
@@ -227,7 +224,7 @@ QList<IdiomEntry> IdiomStore::followers(const QString &link) const
 
 QList<IdiomEntry> IdiomStore::beginningWith(const QString &character) const
 {
-    return entries(kBeginningWith, prefixPattern(character));
+    return entries(kIdiomLike, prefixPattern(character));
 }
 
 QList<IdiomEntry> IdiomStore::byPinyin(const QString &typed) const
