@@ -41,9 +41,10 @@ QString lastCharacter(const QString &text)
 // `entries` in the file's order, each idiom once.
 QList<IdiomEntry> inFileOrder(QList<IdiomEntry> entries)
 {
-    std::ranges::sort(entries, {}, &IdiomEntry::id);
-    const auto repeated = std::ranges::unique(entries, {}, &IdiomEntry::id);
-    entries.erase(repeated.begin(), repeated.end());
+    const auto byId = [](const IdiomEntry &a, const IdiomEntry &b) { return a.id < b.id; };
+    const auto sameId = [](const IdiomEntry &a, const IdiomEntry &b) { return a.id == b.id; };
+    std::sort(entries.begin(), entries.end(), byId);
+    entries.erase(std::unique(entries.begin(), entries.end(), sameId), entries.end());
     return entries;
 }
 
@@ -201,7 +202,13 @@ SearchResult IdiomStore::find(const QString &text) const
             return {found, SearchResult::Pinyin};
     }
 
-    if (QList<IdiomEntry> found = byMeaning(forms); !found.isEmpty())
+    // Every meaning is read once for each form: the first, simplified, form
+    // and the plain text as typed, for a reader who writes in traditional
+    // characters what the data writes in them too.
+    QStringList meaningForms = forms.mid(0, 1);
+    if (forms.size() > 1)
+        meaningForms << forms.last();
+    if (QList<IdiomEntry> found = byMeaning(meaningForms); !found.isEmpty())
         return {found, SearchResult::Meaning};
     return {{}, SearchResult::Nothing};
 }
