@@ -78,6 +78,7 @@ int main(int argc, char *argv[])
         {"yixinyiyi", "full pinyin"},
         {"舍不得放手", "meaning, source, example"},
         {"qqqqqq", "every stage, nothing found"},
+        {"乾著鍾乾著鍾乾", "every stage, sixteen plain forms"},
     };
     for (const auto &stage : stages) {
         const IdiomStore fresh = OpenIdiomStore(appPath);
