@@ -234,9 +234,11 @@ void writeIdiomDataFile(const QList<IdiomRow> &rows, const QString &outputPath)
         Sqlite::Database db(raw);
         check(db.get(), rc, "open");
         // The file is written once and never changed: no journal is needed,
-        // and the same rows always give the same bytes. Texts compare
-        // without letter case, so that initials typed in capitals find
-        // their idioms.
+        // and the same rows always give the same bytes. Space freed while the
+        // pages fill is zeroed whatever SQLite's build defaults to (Debian's
+        // secure_delete is on, the amalgamation's off), so that every build
+        // writes the same file. Texts compare without letter case, so that
+        // initials typed in capitals find their idioms.
         QByteArray create = QByteArray("CREATE TABLE ") + IdiomTable::kName + " (";
         for (const IdiomTable::Column &column : kColumns) {
             create += QByteArray(" ") + column.name;
@@ -245,6 +247,7 @@ void writeIdiomDataFile(const QList<IdiomRow> &rows, const QString &outputPath)
         }
         create.chop(1);
         const QByteArray setUp = "PRAGMA page_size=4096;"
+                                 "PRAGMA secure_delete=ON;"
                                  "PRAGMA journal_mode=OFF;"
                                  "PRAGMA synchronous=OFF;"
                                  + create + ");"
