@@ -216,10 +216,22 @@ void placeLateAdditions(QList<IdiomRow> &rows)
     rows = placed;
 }
 
+namespace {
+
+// The file name as the system's file functions take it: UTF-16 on Windows,
+// UTF-8 bytes elsewhere.
+std::filesystem::path fileSystemPath(const QString &path)
+{
+    return std::filesystem::path(path.toStdU16String());
+}
+
+} // namespace
+
 void writeIdiomDataFile(const QList<IdiomRow> &rows, const QString &outputPath)
 {
-    const std::filesystem::path output = QFile::encodeName(outputPath).toStdString();
-    const std::filesystem::path partial = output.string() + ".part";
+    const std::filesystem::path output = fileSystemPath(outputPath);
+    std::filesystem::path partial = output;
+    partial += ".part";
     std::error_code ignored;
     std::filesystem::remove(partial, ignored);
 
@@ -230,7 +242,9 @@ void writeIdiomDataFile(const QList<IdiomRow> &rows, const QString &outputPath)
 
     try {
         sqlite3 *raw = nullptr;
-        const int rc = sqlite3_open_v2(partial.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        const std::u8string name = partial.u8string(); // SQLite takes UTF-8 everywhere
+        const int rc = sqlite3_open_v2(reinterpret_cast<const char *>(name.c_str()), &raw,
+                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
         Sqlite::Database db(raw);
         check(db.get(), rc, "open");
         // The file is written once and never changed: no journal is needed,
@@ -303,7 +317,7 @@ int importIdioms(const QString &csvPath, const QString &outputPath)
         throw ImportError(QString::fromLocal8Bit(error.what()));
     } catch (const ImportError &) {
         std::error_code ignored;
-        std::filesystem::remove(QFile::encodeName(outputPath).toStdString(), ignored);
+        std::filesystem::remove(fileSystemPath(outputPath), ignored);
         throw;
     }
 }
