@@ -1,0 +1,28 @@
+# The tools the build runs (vura-import, which makes the data file,
+# vura-icons, which draws the icon files, and vura-unihan, which writes the
+# table of simplified characters) run on the build machine. A native
+# build makes them and lists them in host-tools.cmake in its build folder; a
+# cross build (a Windows build on Linux, cmake/Windows.cmake) builds none of
+# them and imports them from that file instead:
+#   -DVURA_HOST_TOOLS=<native build folder>/host-tools.cmake
+# Build the tools there first (cmake --build <native> --target vura-import vura-icons vura-unihan).
+
+if(CMAKE_CROSSCOMPILING)
+    set(VURA_HOST_TOOLS "" CACHE FILEPATH
+        "host-tools.cmake in a native build folder of this source: the tools the cross build runs")
+    if(NOT EXISTS "${VURA_HOST_TOOLS}")
+        message(FATAL_ERROR "A cross build runs vura-import, vura-icons and vura-unihan from a native build of this "
+            "source: build them there and give -DVURA_HOST_TOOLS=<native build>/host-tools.cmake "
+            "(now \"${VURA_HOST_TOOLS}\").")
+    endif()
+    include("${VURA_HOST_TOOLS}")
+    foreach(tool IN ITEMS vura-import vura-icons vura-unihan)
+        if(NOT TARGET ${tool})
+            message(FATAL_ERROR "${VURA_HOST_TOOLS} does not list ${tool}.")
+        endif()
+    endforeach()
+else()
+    # At the end of the top directory, when every tool is defined.
+    cmake_language(DEFER DIRECTORY "${PROJECT_SOURCE_DIR}"
+        CALL export TARGETS vura-import vura-icons vura-unihan FILE "${PROJECT_BINARY_DIR}/host-tools.cmake")
+endif()
