@@ -10,8 +10,11 @@ bool loadChineseTranslations(QCoreApplication *app)
     const QLocale system;
     const QLocale chinese = system.language() == QLocale::Chinese ? system : QLocale(QLocale::Chinese, QLocale::China);
     auto *translator = new QTranslator(app);
-    if (!translator->load(chinese, QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    // Carried inside the program where Qt has no folder of them (the
+    // Windows build); otherwise Qt's own.
+    if (!translator->load(chinese, QStringLiteral("qtbase"), QStringLiteral("_"), QStringLiteral(":/i18n"))
+        && !translator->load(chinese, QStringLiteral("qtbase"), QStringLiteral("_"),
+                             QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         delete translator;
         return false;
     }

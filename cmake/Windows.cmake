@@ -1,0 +1,72 @@
+# Windows builds: vura.exe with its icon and version information and Qt's
+# Chinese texts inside; against a static Qt (the MinGW-w64 toolchain in
+# ../shared/toolchains/windows) one file that needs no DLL beyond Windows'
+# own.
+# Included from the top CMakeLists before any target is made; the parts that
+# need the targets run at the end of the top directory.
+if(NOT WIN32)
+    return()
+endif()
+
+get_target_property(_vura_qt_type Qt6::Core TYPE)
+if(_vura_qt_type STREQUAL "STATIC_LIBRARY")
+    set(VURA_STATIC_QT ON)
+else()
+    set(VURA_STATIC_QT OFF)
+endif()
+
+if(MINGW)
+    if(VURA_STATIC_QT)
+        # MinGW's own runtime (libstdc++, libgcc, winpthread) linked in too.
+        add_link_options(-static)
+    endif()
+    add_link_options($<$<CONFIG:Release,MinSizeRel>:-s>)
+endif()
+
+# A flat ZIP: vura.exe beside its documents, where it writes cy.dat.
+set(CMAKE_INSTALL_BINDIR .)
+set(CMAKE_INSTALL_DOCDIR .)
+
+# Qt's own texts (a message box's 确定) in Chinese: its translations are
+# carried inside the program, as a static Qt has no folder of them.
+find_file(VURA_QT_TRANSLATION qtbase_zh_CN.qm
+    HINTS "${QT_HOST_PATH}/share/qt6/translations" "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_TRANSLATIONS}"
+    PATHS /usr/share/qt6/translations
+    NO_CMAKE_FIND_ROOT_PATH NO_DEFAULT_PATH)
+if(NOT VURA_QT_TRANSLATION)
+    message(WARNING "qtbase_zh_CN.qm not found (Debian: qt6-translations-l10n): Qt's own texts stay English.")
+endif()
+
+function(_vura_windows_targets)
+    # Icon and version information.
+    configure_file("${PROJECT_SOURCE_DIR}/resources/vura.rc.in" "${PROJECT_BINARY_DIR}/vura.rc" @ONLY)
+    set_source_files_properties("${PROJECT_BINARY_DIR}/vura.rc" PROPERTIES OBJECT_DEPENDS "${VURA_ICON_FILE}")
+    target_sources(vura PRIVATE "${PROJECT_BINARY_DIR}/vura.rc")
+    target_link_libraries(vura PRIVATE vura_version) # the resources include vura/version.h
+    add_dependencies(vura vura_icons)
+
+    if(VURA_QT_TRANSLATION)
+        get_filename_component(folder "${VURA_QT_TRANSLATION}" DIRECTORY)
+        qt_add_resources(vura_widgets qt_translations
+            PREFIX /i18n
+            BASE "${folder}"
+            FILES "${VURA_QT_TRANSLATION}")
+    endif()
+
+    if(VURA_STATIC_QT)
+        # vura draws its pictures with QSvgRenderer and reads no image files.
+        qt_import_plugins(vura EXCLUDE_BY_TYPE imageformats iconengines)
+    else()
+        # Qt's DLLs and plugins beside the program when installed.
+        if(TARGET Qt6::windeployqt)
+            set(windeployqt "$<TARGET_FILE:Qt6::windeployqt>")
+        else()
+            find_program(VURA_WINDEPLOYQT windeployqt HINTS "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS}" REQUIRED)
+            set(windeployqt "${VURA_WINDEPLOYQT}")
+        endif()
+        install(CODE "execute_process(COMMAND \"${windeployqt}\" --no-translations
+            \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/$<TARGET_FILE_NAME:vura>\"
+            COMMAND_ERROR_IS_FATAL ANY)")
+    endif()
+endfunction()
+cmake_language(DEFER DIRECTORY "${PROJECT_SOURCE_DIR}" CALL _vura_windows_targets)
