@@ -53,7 +53,7 @@ void registerFontSubstitutions()
                                {QStringLiteral("SimSun"), QStringLiteral("AR PL UMing CN"),
                                 QStringLiteral("AR PL SungtiL GB"), QStringLiteral("Noto Serif CJK SC")});
     QFont::insertSubstitutions(QStringLiteral("楷体_GB2312"),
-                               {QStringLiteral("KaiTi"), QStringLiteral("KaiTi_GB2312"),
+                               {QStringLiteral("楷体"), QStringLiteral("KaiTi"), QStringLiteral("KaiTi_GB2312"),
                                 QStringLiteral("AR PL UKai CN"), QStringLiteral("AR PL KaitiM GB")});
     addStandIn(QStringLiteral("宋体"), QStringLiteral("Song|Sung|Ming|Serif|宋|明"));
     addStandIn(QStringLiteral("楷体_GB2312"), QStringLiteral("Kai|楷"));
