@@ -1,7 +1,9 @@
 #include "testdata.h"
 #include "import/idiomimport.h"
 
+#include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 
 namespace TestData {
 
@@ -47,6 +49,19 @@ void writeFile(const QString &path, const QByteArray &bytes)
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
         qFatal("cannot write %s", qPrintable(path));
+}
+
+QString useOwnUserFolder(const QString &folder)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(folder)
+    const QString user = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    QDir(user).removeRecursively();
+#else
+    qputenv("XDG_DATA_HOME", QFile::encodeName(folder));
+    const QString user = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+#endif
+    return user + QLatin1Char('/');
 }
 
 QString writeDataFile(const QString &folder)

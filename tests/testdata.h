@@ -28,4 +28,10 @@ QByteArray readFile(const QString &path);
 // Writes `bytes` to `path`, creating or replacing the file.
 void writeFile(const QString &path, const QByteArray &bytes);
 
+// Gives the test a per-user data folder (AppLocalDataLocation) of its own,
+// empty, and returns it with a trailing '/'. On Linux that is `folder`, by
+// XDG_DATA_HOME; Windows has no such setting, so there it is the one Windows
+// gives, %LOCALAPPDATA%\<test program>, emptied.
+QString useOwnUserFolder(const QString &folder);
+
 } // namespace TestData

@@ -114,8 +114,7 @@ void FaultsTest::init()
     m_dir = std::make_unique<QTemporaryDir>();
     m_appPath = folderRule(m_dir->filePath("program"));
     QDir().mkpath(m_appPath);
-    qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir->filePath("user")));
-    m_userFolder = folderRule(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
+    m_userFolder = TestData::useOwnUserFolder(m_dir->filePath("user"));
     QDir().mkpath(m_userFolder);
 }
 

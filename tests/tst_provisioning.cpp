@@ -77,9 +77,14 @@ void ProvisioningTest::init()
     m_dir = std::make_unique<QTemporaryDir>();
     m_appPath = folderRule(m_dir->filePath("program"));
     QDir().mkpath(m_appPath);
-    qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir->filePath("user")));
-    m_userFolder = folderRule(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
+    m_userFolder = TestData::useOwnUserFolder(m_dir->filePath("user"));
+#ifdef Q_OS_WIN
+    // Windows' own folder for the program's data, with no organisation folder.
+    QCOMPARE(QDir::toNativeSeparators(m_userFolder),
+             qEnvironmentVariable("LOCALAPPDATA") + "\\" + QCoreApplication::applicationName() + "\\");
+#else
     QVERIFY(m_userFolder.startsWith(m_dir->path()));
+#endif
 }
 
 void ProvisioningTest::cleanup()

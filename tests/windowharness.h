@@ -30,7 +30,7 @@ struct WindowTestEnvironment
     WindowTestEnvironment()
     {
         registerFontSubstitutions();
-        qputenv("XDG_DATA_HOME", QFile::encodeName(userData.path()));
+        TestData::useOwnUserFolder(userData.path());
     }
 
     QTemporaryDir userData;
