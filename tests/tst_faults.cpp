@@ -229,6 +229,9 @@ void FaultsTest::symlinkToNowhere()
 {
     const QString link = m_appPath + "cy.dat";
     const QString nowhere = m_dir->filePath("gone/cy.dat");
+#ifdef Q_OS_WIN
+    QSKIP("QFile::link makes a shell shortcut on Windows, not a symbolic link");
+#endif
     if (!QFile::link(nowhere, link))
         QSKIP("no symbolic links here");
 
@@ -251,11 +254,17 @@ void FaultsTest::dataFileChangedWhileRunning()
     const QString dataFile = t.dir.filePath(QStringLiteral("cy.dat"));
 
     // Deleted, or replaced by another file: the open connection reads on.
-    QVERIFY(QFile::remove(dataFile));
+    // Windows deletes no file that is open, so nothing takes its name either.
+#ifdef Q_OS_WIN
+    const bool openFilesGo = false;
+#else
+    const bool openFilesGo = true;
+#endif
+    QCOMPARE(QFile::remove(dataFile), openFilesGo);
     click(w.Image6);
     QCOMPARE(w.Lab[1]->caption(), QStringLiteral("爱 屋 及 乌"));
     TestData::writeFile(dataFile + ".new", "not a data file");
-    QVERIFY(QFile::rename(dataFile + ".new", dataFile));
+    QCOMPARE(QFile::rename(dataFile + ".new", dataFile), openFilesGo);
     click(w.Image6);
     QCOMPARE(w.currentId, 3);
     QCOMPARE(t.notices.size(), 0);
