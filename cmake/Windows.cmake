@@ -1,7 +1,8 @@
 # Windows builds: vura.exe with its icon and version information and Qt's
 # Chinese texts inside; against a static Qt (the MinGW-w64 toolchain in
 # ../shared/toolchains/windows) one file that needs no DLL beyond Windows'
-# own.
+# own; the test suites on Windows' own platform plugin, under Wine when
+# cross-building on Linux.
 # Included from the top CMakeLists before any target is made; the parts that
 # need the targets run at the end of the top directory.
 if(NOT WIN32)
@@ -21,6 +22,22 @@ if(MINGW)
         add_link_options(-static)
     endif()
     add_link_options($<$<CONFIG:Release,MinSizeRel>:-s>)
+endif()
+
+# The suites run on Windows' own platform plugin; the offscreen and minimal
+# ones are linked into them as well, for a suite that asks for one.
+set(VURA_TEST_PLATFORM windows)
+
+# Cross-built on Linux, the suites run under Wine (tools/windows/wine-run.sh),
+# in a prefix of the build's own that the build makes (wine-prefix.sh).
+if(CMAKE_CROSSCOMPILING AND CMAKE_HOST_UNIX AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
+    find_program(VURA_WINE NAMES wine64 wine PATHS /usr/lib/wine)
+    if(VURA_WINE)
+        set(VURA_WINE_PREFIX "${PROJECT_BINARY_DIR}/wine")
+        set(CMAKE_CROSSCOMPILING_EMULATOR "${PROJECT_SOURCE_DIR}/tools/windows/wine-run.sh;${VURA_WINE_PREFIX}")
+    else()
+        message(STATUS "No Wine found: the test suites cannot run here")
+    endif()
 endif()
 
 # A flat ZIP: vura.exe beside its documents, where it writes cy.dat.
@@ -56,6 +73,15 @@ function(_vura_windows_targets)
     if(VURA_STATIC_QT)
         # vura draws its pictures with QSvgRenderer and reads no image files.
         qt_import_plugins(vura EXCLUDE_BY_TYPE imageformats iconengines)
+        foreach(folder IN ITEMS tests tools/icons)
+            get_property(targets DIRECTORY "${folder}" PROPERTY BUILDSYSTEM_TARGETS)
+            foreach(target IN LISTS targets)
+                get_target_property(type ${target} TYPE)
+                if(type STREQUAL "EXECUTABLE")
+                    qt_import_plugins(${target} INCLUDE Qt6::QOffscreenIntegrationPlugin Qt6::QMinimalIntegrationPlugin)
+                endif()
+            endforeach()
+        endforeach()
     else()
         # Qt's DLLs and plugins beside the program when installed.
         if(TARGET Qt6::windeployqt)
@@ -67,6 +93,15 @@ function(_vura_windows_targets)
         install(CODE "execute_process(COMMAND \"${windeployqt}\" --no-translations
             \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/$<TARGET_FILE_NAME:vura>\"
             COMMAND_ERROR_IS_FATAL ANY)")
+    endif()
+
+    if(VURA_WINE_PREFIX)
+        add_custom_command(OUTPUT "${VURA_WINE_PREFIX}/vura-prefix.stamp"
+            COMMAND "${PROJECT_SOURCE_DIR}/tools/windows/wine-prefix.sh" "${VURA_WINE_PREFIX}"
+            DEPENDS "${PROJECT_SOURCE_DIR}/tools/windows/wine-prefix.sh"
+            COMMENT "Making the Wine prefix for the test suites"
+            VERBATIM)
+        add_custom_target(vura_wine_prefix ALL DEPENDS "${VURA_WINE_PREFIX}/vura-prefix.stamp")
     endif()
 endfunction()
 cmake_language(DEFER DIRECTORY "${PROJECT_SOURCE_DIR}" CALL _vura_windows_targets)
