@@ -2,7 +2,7 @@
 # Chinese texts inside; against a static Qt (the MinGW-w64 toolchain in
 # ../shared/toolchains/windows) one file that needs no DLL beyond Windows'
 # own; the test suites on Windows' own platform plugin, under Wine when
-# cross-building on Linux.
+# cross-building on Linux; and the ZIP that cpack makes, with the licences.
 # Included from the top CMakeLists before any target is made; the parts that
 # need the targets run at the end of the top directory.
 if(NOT WIN32)
@@ -40,9 +40,30 @@ if(CMAKE_CROSSCOMPILING AND CMAKE_HOST_UNIX AND NOT CMAKE_CROSSCOMPILING_EMULATO
     endif()
 endif()
 
-# A flat ZIP: vura.exe beside its documents, where it writes cy.dat.
+# A flat ZIP: vura.exe beside its documents, where it writes cy.dat, and the
+# licences of what is linked into it in licenses/.
 set(CMAKE_INSTALL_BINDIR .)
 set(CMAKE_INSTALL_DOCDIR .)
+set(VURA_SOURCE_URL "https://www.example.com/vura/source"
+    CACHE STRING "Web address of vura's source, which the Windows ZIP names for relinking with another Qt")
+install(FILES README.md DESTINATION .)
+install(FILES resources/windows/third-party-notices.txt DESTINATION licenses)
+configure_file(resources/windows/Qt-source.txt.in "${PROJECT_BINARY_DIR}/Qt-source.txt" @ONLY)
+install(FILES "${PROJECT_BINARY_DIR}/Qt-source.txt" DESTINATION licenses)
+foreach(licence IN ITEMS LGPL-3 GPL-3)
+    if(EXISTS "/usr/share/common-licenses/${licence}")
+        install(FILES "/usr/share/common-licenses/${licence}" DESTINATION licenses RENAME "${licence}.0.txt")
+    else()
+        message(WARNING "/usr/share/common-licenses/${licence} not found (Debian's base-files): the ZIP lacks it.")
+    endif()
+endforeach()
+# The script that built the static Qt, and its toolchain file, beside it.
+if(VURA_STATIC_QT AND CMAKE_TOOLCHAIN_FILE)
+    get_filename_component(_vura_toolchain "${CMAKE_TOOLCHAIN_FILE}" DIRECTORY)
+    if(EXISTS "${_vura_toolchain}/build.sh")
+        install(FILES "${_vura_toolchain}/build.sh" "${CMAKE_TOOLCHAIN_FILE}" DESTINATION licenses/qt-build)
+    endif()
+endif()
 
 # Qt's own texts (a message box's 确定) in Chinese: its translations are
 # carried inside the program, as a static Qt has no folder of them.
