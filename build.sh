@@ -66,9 +66,10 @@ windows_build() {
     cmake --build build-windows --parallel "$(nproc)"
 
     local status=0
-    xvfb-run -a -s "-screen 0 1280x1024x24" \
-        ctest --test-dir build-windows --output-on-failure -j "$(nproc)" || status=$?
-    WINEPREFIX="$PWD/build-windows/wine" wineserver -k 2>/dev/null || true
+    # Wine's processes end before the X server does.
+    WINEPREFIX="$PWD/build-windows/wine" xvfb-run -a -s "-screen 0 1280x1024x24" bash -c \
+        'ctest --test-dir build-windows --output-on-failure -j "$(nproc)"; status=$?; wineserver -k 2>/dev/null; exit $status' ||
+        status=$?
     echo "Skipped under Wine:"
     grep -a "^SKIP" build-windows/Testing/Temporary/LastTest.log || echo "  nothing"
     return "$status"
