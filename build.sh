@@ -51,7 +51,7 @@ windows_build() {
         host=build
     fi
     cmake -S . -B "$host" -G Ninja "${data[@]}"
-    cmake --build "$host" --target vura-import vura-icons
+    cmake --build "$host" --target vura-import vura-icons vura-unihan
 
     local qt=build-windows/toolchain/vura-mingw
     if [ ! -f "$qt.unpacked" ] || [ "$toolchain/vura-mingw-qt6.4.2-static.tar.xz" -nt "$qt.unpacked" ]; then
