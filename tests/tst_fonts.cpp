@@ -65,7 +65,9 @@ void FontsTest::quotesInTheChineseFace()
         ++quotes;
         const auto [quoteFace, quoteAdvance] = drawn(at);
         QCOMPARE(quoteFace, hanFace);
-        QCOMPARE_LT(qAbs(quoteAdvance - hanAdvance), 0.5);
+        // Full width: a pixel of rounding apart at most (Windows' own font
+        // engine rounds a bold face's advances), never half of it.
+        QCOMPARE_LE(qAbs(quoteAdvance - hanAdvance), 1.0);
     }
     QVERIFY(quotes > 0);
 }
