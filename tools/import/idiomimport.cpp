@@ -247,30 +247,11 @@ void writeIdiomDataFile(const QList<IdiomRow> &rows, const QString &outputPath)
                                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
         Sqlite::Database db(raw);
         check(db.get(), rc, "open");
-        // The file is written once and never changed: no journal is needed,
-        // and the same rows always give the same bytes. Space freed while the
-        // pages fill is zeroed whatever SQLite's build defaults to (Debian's
-        // secure_delete is on, the amalgamation's off), so that every build
-        // writes the same file. Texts compare without letter case, so that
-        // initials typed in capitals find their idioms.
-        QByteArray create = QByteArray("CREATE TABLE ") + IdiomTable::kName + " (";
-        for (const IdiomTable::Column &column : kColumns) {
-            create += QByteArray(" ") + column.name;
-            create += column.width ? " VARCHAR(" + QByteArray::number(column.width) + ") COLLATE NOCASE,"
-                                   : QByteArray(" INTEGER PRIMARY KEY,");
-        }
-        create.chop(1);
-        const QByteArray setUp = "PRAGMA page_size=4096;"
-                                 "PRAGMA secure_delete=ON;"
-                                 "PRAGMA journal_mode=OFF;"
-                                 "PRAGMA synchronous=OFF;"
-                                 + create + ");"
-                                 "BEGIN;";
-        check(db.get(), sqlite3_exec(db.get(), setUp.constData(), nullptr, nullptr, nullptr), "create table");
+        check(db.get(), sqlite3_exec(db.get(), IdiomTable::beforeRows().constData(), nullptr, nullptr, nullptr),
+              "create table");
 
         sqlite3_stmt *rawInsert = nullptr;
-        check(db.get(), sqlite3_prepare_v2(db.get(), "INSERT INTO cy VALUES (?,?,?,?,?,?,?)", -1,
-                                           &rawInsert, nullptr), "prepare");
+        check(db.get(), sqlite3_prepare_v2(db.get(), IdiomTable::kInsertRow, -1, &rawInsert, nullptr), "prepare");
         Sqlite::Statement insert(rawInsert);
         int id = 0;
         for (const IdiomRow &row : rows) {
@@ -288,12 +269,7 @@ void writeIdiomDataFile(const QList<IdiomRow> &rows, const QString &outputPath)
             sqlite3_reset(rawInsert);
         }
         insert.reset();
-        // PYCODE serves the look-ups by initials, CYTEXT the look-ups by the
-        // idiom and its first characters (cy = ? and cy LIKE 'x%').
-        check(db.get(), sqlite3_exec(db.get(),
-            "COMMIT;"
-            "CREATE INDEX PYCODE ON cy (pyjm);"
-            "CREATE INDEX CYTEXT ON cy (cy);", nullptr, nullptr, nullptr), "create indexes");
+        check(db.get(), sqlite3_exec(db.get(), IdiomTable::kAfterRows, nullptr, nullptr, nullptr), "create indexes");
         check(db.get(), sqlite3_close(db.release()), "close");
         std::filesystem::rename(partial, output);
     } catch (...) {
