@@ -48,24 +48,20 @@ int main(int argc, char *argv[])
     std::printf("later start: open + count                          %8.2f ms\n", warm / runs);
 
     const IdiomStore store = OpenIdiomStore(appPath);
-    for (const QString &text : {QStringLiteral("%"), QStringLiteral("一"), QStringLiteral("ab")}) {
+    // The mean time of `runs` calls of `entries`, and how many it lists.
+    const auto timed = [&](const char *what, const QString &text, const auto &entries) {
         qsizetype rows = 0;
         QElapsedTimer timer;
         timer.start();
         for (int run = 0; run < runs; ++run)
-            rows = store.search(text).size();
-        std::printf("search \"%s\": four look-ups, %5lld rows              %8.3f ms\n", qPrintable(text),
-                    qlonglong(rows), msSince(timer) / runs);
-    }
-    for (const QString &link : {QStringLiteral("%"), QStringLiteral("不"), QStringLiteral("安然无恙")}) {
-        qsizetype rows = 0;
-        QElapsedTimer timer;
-        timer.start();
-        for (int run = 0; run < runs; ++run)
-            rows = store.followers(link).size();
-        std::printf("followers of \"%s\": %5lld idioms                  %8.3f ms\n", qPrintable(link),
-                    qlonglong(rows), msSince(timer) / runs);
-    }
+            rows = entries(text).size();
+        std::printf("%s \"%s\": %5lld idioms                  %8.3f ms\n", what, qPrintable(text), qlonglong(rows),
+                    msSince(timer) / runs);
+    };
+    for (const QString &text : {QStringLiteral("%"), QStringLiteral("一"), QStringLiteral("ab")})
+        timed("search, four look-ups,", text, [&](const QString &t) { return store.search(t); });
+    for (const QString &link : {QStringLiteral("%"), QStringLiteral("不"), QStringLiteral("安然无恙")})
+        timed("followers of", link, [&](const QString &t) { return store.followers(t); });
 
     // The stages after the look-ups, each on a store of its own, so that the
     // first run pays for what a stage reads once (the pinyin keys).

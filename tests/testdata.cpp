@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <sqlite3.h>
 #include <QStandardPaths>
 
 namespace TestData {
@@ -62,6 +63,16 @@ QString useOwnUserFolder(const QString &folder)
     const QString user = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
 #endif
     return user + QLatin1Char('/');
+}
+
+void execute(const QString &path, const QByteArray &sql)
+{
+    sqlite3 *db = nullptr;
+    sqlite3_open(QFile::encodeName(path).constData(), &db);
+    const int rc = sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    if (rc != SQLITE_OK)
+        qFatal("cannot run %s on %s", sql.constData(), qPrintable(path));
 }
 
 QString writeDataFile(const QString &folder)

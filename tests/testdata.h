@@ -28,6 +28,10 @@ QByteArray readFile(const QString &path);
 // Writes `bytes` to `path`, creating or replacing the file.
 void writeFile(const QString &path, const QByteArray &bytes);
 
+// Runs `sql` on the SQLite file at `path` (made when missing), as a user's
+// own tool would change a data file; the test ends when it fails.
+void execute(const QString &path, const QByteArray &sql);
+
 // Gives the test a per-user data folder (AppLocalDataLocation) of its own,
 // empty, and returns it with a trailing '/'. On Linux that is `folder`, by
 // XDG_DATA_HOME; Windows has no such setting, so there it is the one Windows

@@ -14,8 +14,6 @@
 #include <QLayout>
 #include <QSet>
 
-#include <sqlite3.h>
-
 namespace {
 
 // The window's geometry and which of its panes show, on one line.
@@ -223,12 +221,8 @@ void Form1Test::absentFieldsClearTheirLabels()
 void Form1Test::missingIdIsToldAndStoreStaysUsable()
 {
     // A data file of the user's own whose ids have a gap.
-    TestWindow t(WindowData::Small, [](const QString &dataFile) {
-        sqlite3 *db = nullptr;
-        sqlite3_open(QFile::encodeName(dataFile).constData(), &db);
-        QCOMPARE(sqlite3_exec(db, "DELETE FROM cy WHERE id=5", nullptr, nullptr, nullptr), SQLITE_OK);
-        sqlite3_close(db);
-    });
+    TestWindow t(WindowData::Small,
+                 [](const QString &dataFile) { TestData::execute(dataFile, "DELETE FROM cy WHERE id=5"); });
     Form1 &w = t.w;
     QCOMPARE(w.idiomCount, 15);
     QVERIFY(t.show());
@@ -379,13 +373,9 @@ void Form1Test::copyFieldToClipboard()
     QFETCH(int, field);
     QFETCH(QString, copied);
     TestWindow t(WindowData::Small, [](const QString &dataFile) { // texts too long for one line
-        sqlite3 *db = nullptr;
-        sqlite3_open(QFile::encodeName(dataFile).constData(), &db);
         const QByteArray wraps = QString(40, QChar(0x4E00)).toUtf8() + "。";
-        const QByteArray sql = "UPDATE cy SET ys = '长的意思" + wraps + "', cc = '长的出处" + wraps + "', lz = '长的例子"
-                             + wraps + "' WHERE id = 2";
-        QCOMPARE(sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
-        sqlite3_close(db);
+        TestData::execute(dataFile, "UPDATE cy SET ys = '长的意思" + wraps + "', cc = '长的出处" + wraps
+                                        + "', lz = '长的例子" + wraps + "' WHERE id = 2");
     });
     Form1 &w = t.w;
     w.ShowIdiom(id);

@@ -12,8 +12,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sqlite3.h>
-
 Q_DECLARE_METATYPE(StoreError::Kind)
 Q_DECLARE_METATYPE(SearchResult::Stage)
 
@@ -28,16 +26,6 @@ QByteArray randomBytes(int size)
         byte = char(state >> 24);
     }
     return bytes;
-}
-
-void execute(const QString &dataFile, const char *sql)
-{
-    sqlite3 *db = nullptr;
-    sqlite3_open(QFile::encodeName(dataFile).constData(), &db);
-    const int rc = sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
-    sqlite3_close(db);
-    if (rc != SQLITE_OK)
-        qFatal("%s", sql);
 }
 
 QList<int> idsOf(const QList<IdiomEntry> &entries)
@@ -112,9 +100,9 @@ void StoreTest::unusableFiles()
     if (name == "folder.dat")
         QDir().mkpath(path);
     if (name == "foreign.dat")
-        execute(path, "CREATE TABLE other (x); INSERT INTO other VALUES (1);");
+        TestData::execute(path, "CREATE TABLE other (x); INSERT INTO other VALUES (1);");
     if (name == "nolz.dat")
-        execute(path, "CREATE TABLE cy (id INTEGER PRIMARY KEY, cy, py, ys, cc, pyjm); INSERT INTO cy VALUES (1, 'a', 'b', 'c', 'd', 'e');");
+        TestData::execute(path, "CREATE TABLE cy (id INTEGER PRIMARY KEY, cy, py, ys, cc, pyjm); INSERT INTO cy VALUES (1, 'a', 'b', 'c', 'd', 'e');");
     if (name == "truncated.dat")
         TestData::writeFile(path, TestData::readFile(m_dataFile).left(int(QFileInfo(m_dataFile).size() / 2)));
 
