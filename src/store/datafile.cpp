@@ -29,11 +29,11 @@ QString perUserFolder()
 StoreError writeFailure(const QString &folder, qint64 size, const QString &system)
 {
     const QString file = folder + kDataFileName;
-    QFileInfo refusing(QDir::cleanPath(folder));
+    const QFileInfo own(QDir::cleanPath(folder));
+    QFileInfo refusing = own;
     while (!refusing.exists() && !refusing.isRoot())
         refusing.setFile(refusing.absolutePath());
-    const QString above = refusing.absoluteFilePath() == QFileInfo(QDir::cleanPath(folder)).absoluteFilePath()
-                              ? QString() : QDir::toNativeSeparators(refusing.absoluteFilePath());
+    const QString above = refusing == own ? QString() : QDir::toNativeSeparators(refusing.absoluteFilePath());
     const QStorageInfo storage(refusing.absoluteFilePath());
     if (storage.isValid() && storage.isReadOnly())
         return StoreError(StoreError::ReadOnlyDisk, file, above);

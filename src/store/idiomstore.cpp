@@ -215,10 +215,11 @@ SearchResult IdiomStore::find(const QString &text) const
 
 QList<IdiomEntry> IdiomStore::followers(const QString &link) const
 {
-    QList<IdiomEntry> found = beginningWith(lastCharacter(link));
+    const QString last = lastCharacter(link);
+    QList<IdiomEntry> found = beginningWith(last);
     if (!found.isEmpty())
         return found;
-    QSet<QString> looked{lastCharacter(link)};
+    QSet<QString> looked{last};
     for (const QString &form : plainForms(link)) {
         const QString character = lastCharacter(form);
         if (!looked.contains(character)) {
