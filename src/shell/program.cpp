@@ -1,5 +1,6 @@
 #include "shell/program.h"
 #include "shell/mainmenu.h"
+#include "shell/programstyle.h"
 
 #include "lookup/form1.h"
 #include "widgets/fonts.h"
@@ -29,6 +30,7 @@ QIcon windowIcon()
 void Program::setUp(QApplication &app)
 {
     QApplication::setApplicationName(QStringLiteral("vura"));
+    QApplication::setStyle(new ProgramStyle); // before the first widget asks for a style
     loadChineseTranslations(&app);
     registerFontSubstitutions(); // before anything draws the artwork's characters
     QApplication::setWindowIcon(windowIcon()); // both windows take it from here

@@ -14,7 +14,8 @@ class Program
 {
 public:
     // What the whole application shares: Qt's own texts in Chinese, the
-    // fonts the windows ask for, the program icon. Once, before any window.
+    // fonts the windows ask for, the program icon and style. Once, before
+    // any window.
     static void setUp(QApplication &app);
     // The world of the real program: its executable's folder, modal message
     // boxes, the user's web browser.
