@@ -15,21 +15,14 @@ MainMenu::MainMenu(Form1 *window, const Environment &environment)
     QMenuBar *bar = window->menuBar();
     QMenu *file = bar->addMenu(QStringLiteral("文件"));
     cd_wj = file->menuAction();
-    cd_tc = file->addAction(QStringLiteral("退出"));
-    cd_cyjl = bar->addAction(QStringLiteral("成语接龙"));
+    cd_tc = file->addAction(QStringLiteral("退出"), this, &MainMenu::cd_tc_Click);
+    cd_cyjl = bar->addAction(QStringLiteral("成语接龙"), this, &MainMenu::cd_cyjl_Click);
     QMenu *help = bar->addMenu(QStringLiteral("帮助"));
     cd_bz = help->menuAction();
-    cd_bzzt = help->addAction(QStringLiteral("帮助主题"));
-    cd_rjsj = help->addAction(QStringLiteral("软件升级"));
-    cd_gdrj = help->addAction(QStringLiteral("更多软件"));
-    cd_gy = help->addAction(QStringLiteral("关于..."));
-
-    connect(cd_tc, &QAction::triggered, this, &MainMenu::cd_tc_Click);
-    connect(cd_cyjl, &QAction::triggered, this, &MainMenu::cd_cyjl_Click);
-    connect(cd_bzzt, &QAction::triggered, this, &MainMenu::cd_bzzt_Click);
-    connect(cd_rjsj, &QAction::triggered, this, &MainMenu::cd_rjsj_Click);
-    connect(cd_gdrj, &QAction::triggered, this, &MainMenu::cd_gdrj_Click);
-    connect(cd_gy, &QAction::triggered, this, &MainMenu::cd_gy_Click);
+    cd_bzzt = help->addAction(QStringLiteral("帮助主题"), this, &MainMenu::cd_bzzt_Click);
+    cd_rjsj = help->addAction(QStringLiteral("软件升级"), this, &MainMenu::cd_rjsj_Click);
+    cd_gdrj = help->addAction(QStringLiteral("更多软件"), this, &MainMenu::cd_gdrj_Click);
+    cd_gy = help->addAction(QStringLiteral("关于..."), this, &MainMenu::cd_gy_Click);
 }
 
 MainMenu::~MainMenu()

@@ -24,7 +24,8 @@ signals:
     void clicked();
 
 protected:
-    bool event(QEvent *event) override;
+    bool event(QEvent *event) override; // an auto-size label measures its text here
+    // A left press and release over the label make a click.
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 

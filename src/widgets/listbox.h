@@ -42,10 +42,10 @@ signals:
     void clicked();
 
 protected:
-    void mousePressEvent(QMouseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
-    bool viewportEvent(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override; // a press on an entry clicks
+    void keyPressEvent(QKeyEvent *event) override;     // so does Enter
+    void paintEvent(QPaintEvent *event) override;      // the empty text
+    bool viewportEvent(QEvent *event) override;        // the tooltip of a cut-off entry
 
 private:
     void selectionMoved();
