@@ -40,9 +40,6 @@ windows_build() {
         echo "The Windows toolchain is missing: $toolchain/vura-mingw-qt6.4.2-static.tar.xz" >&2
         exit 1
     fi
-    local data=()
-    [ -n "${VURA_IDIOM_DATA:-}" ] && data=("-DVURA_IDIOM_DATA=$VURA_IDIOM_DATA")
-
     local host=build-host
     if [ -f build/CMakeCache.txt ] &&
         grep -qx "CMAKE_HOME_DIRECTORY:INTERNAL=$PWD" build/CMakeCache.txt &&
@@ -50,7 +47,7 @@ windows_build() {
         ! grep -q "^CMAKE_TOOLCHAIN_FILE:" build/CMakeCache.txt; then
         host=build
     fi
-    cmake -S . -B "$host" -G Ninja "${data[@]}"
+    configure "$host"
     cmake --build "$host" --target vura-import vura-icons vura-unihan
 
     local qt=build-windows/toolchain/vura-mingw
@@ -62,8 +59,8 @@ windows_build() {
     cmake -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$toolchain/mingw-w64.cmake" -DCMAKE_PREFIX_PATH="$PWD/$qt" \
         -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(gcc -print-multiarch)/cmake" \
-        -DVURA_HOST_TOOLS="$PWD/$host/host-tools.cmake" "${data[@]}"
-    cmake --build build-windows --parallel "$(nproc)"
+        -DVURA_HOST_TOOLS="$PWD/$host/host-tools.cmake" ${VURA_IDIOM_DATA:+"-DVURA_IDIOM_DATA=$VURA_IDIOM_DATA"}
+    cmake --build build-windows
 
     local status=0
     # Wine's processes end before the X server does.
@@ -75,11 +72,16 @@ windows_build() {
     return "$status"
 }
 
-build() {
-    local options=(-S . -B build -G Ninja)
+# Configures the native build in folder $1.
+configure() {
+    local options=(-S . -B "$1" -G Ninja)
     [ -n "${VURA_IDIOM_DATA:-}" ] && options+=("-DVURA_IDIOM_DATA=$VURA_IDIOM_DATA")
     [ -n "${VURA_WARNINGS_AS_ERRORS:-}" ] && options+=(-DCMAKE_COMPILE_WARNING_AS_ERROR=ON)
     cmake "${options[@]}"
+}
+
+build() {
+    configure build
     cmake --build build
 }
 
@@ -99,8 +101,12 @@ windows)
     install_missing
     windows_build
     ;;
+packages)
+    # Every Debian package the three builds need, one a line (for CI).
+    printf '%s\n' "${packages[@]}" "${windows_packages[@]}"
+    ;;
 *)
-    echo "usage: $0 run|test|windows" >&2
+    echo "usage: $0 run|test|windows|packages" >&2
     exit 2
     ;;
 esac

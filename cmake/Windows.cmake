@@ -94,7 +94,12 @@ function(_vura_windows_targets)
     if(VURA_STATIC_QT)
         # vura draws its pictures with QSvgRenderer and reads no image files.
         qt_import_plugins(vura EXCLUDE_BY_TYPE imageformats iconengines)
-        foreach(folder IN ITEMS tests tools/icons)
+        # The test programs run offscreen: tst_icons, and the suites when built.
+        set(folders tools/icons)
+        if(BUILD_TESTING)
+            list(APPEND folders tests)
+        endif()
+        foreach(folder IN LISTS folders)
             get_property(targets DIRECTORY "${folder}" PROPERTY BUILDSYSTEM_TARGETS)
             foreach(target IN LISTS targets)
                 get_target_property(type ${target} TYPE)
