@@ -18,7 +18,7 @@ bool wellFormed(const QList<IdiomRow> &rows)
     for (const IdiomRow &row : rows) {
         if (row.line <= previousLine || row.sourceId < 0)
             return false;
-        const QString *texts[] = {&row.cy, &row.py, &row.ys, &row.cc, &row.lz, &row.pyjm};
+        const std::array<const QString *, 6> texts = row.texts();
         for (int i = 0; i < 6; ++i) {
             const IdiomTable::Column &column = IdiomTable::kColumns[i + 1];
             if (texts[i]->size() > column.width || (column.required && texts[i]->isEmpty()))

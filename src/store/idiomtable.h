@@ -16,8 +16,6 @@ struct Column
     bool required; // never absent
 };
 
-inline constexpr const char *kName = "cy";
-
 inline constexpr std::array<Column, 7> kColumns{{
     {"id", 0, true},
     {"cy", 40, true},     // the idiom
@@ -37,7 +35,7 @@ inline constexpr std::array<Column, 7> kColumns{{
 // that initials typed in capitals find their idioms.
 inline QByteArray beforeRows()
 {
-    QByteArray create = QByteArray("CREATE TABLE ") + kName + " (";
+    QByteArray create = QByteArray("CREATE TABLE cy (");
     for (const Column &column : kColumns) {
         create += QByteArray(" ") + column.name;
         create += column.width ? " VARCHAR(" + QByteArray::number(column.width) + ") COLLATE NOCASE,"

@@ -13,14 +13,6 @@ constexpr QChar kIdiomComma = u'，';
 constexpr QChar kCombiningDiaeresis = u'\u0308';
 constexpr QChar kLatinScriptG = u'\u0261'; // ɡ, in a few py
 
-void appendCodePoint(QString &text, char32_t c)
-{
-    if (QChar::requiresSurrogates(c))
-        text.append(QChar(QChar::highSurrogate(c))).append(QChar(QChar::lowSurrogate(c)));
-    else
-        text.append(QChar(char16_t(c)));
-}
-
 // The simplified forms of `c` in Unihan; empty when it has none but itself.
 std::span<const char32_t> simplifiedForms(char32_t c)
 {
@@ -42,26 +34,6 @@ QString plainText(const QString &typed)
             plain.append(c == u',' ? kIdiomComma : c);
     }
     return plain;
-}
-
-// Letters as pinyin compares them: lower case, NFD without its combining
-// marks, ü as v, ɡ as g; white space, commas, apostrophes and the tone
-// digits 1-5 dropped. Anything else is kept, for the caller to judge.
-QString pinyinLetters(const QString &text)
-{
-    const QString decomposed = text.toLower().normalized(QString::NormalizationForm_D);
-    QString letters;
-    letters.reserve(decomposed.size());
-    for (const QChar c : decomposed) {
-        if (c == kCombiningDiaeresis && letters.endsWith(u'u'))
-            letters.back() = u'v';
-        else if (c == kLatinScriptG)
-            letters.append(u'g');
-        else if (c.category() != QChar::Mark_NonSpacing && !c.isSpace() && c != u',' && c != kIdiomComma
-                 && c != u'\'' && c != u'’' && !(c >= u'1' && c <= u'5'))
-            letters.append(c);
-    }
-    return letters;
 }
 
 } // namespace
@@ -108,7 +80,7 @@ QStringList plainForms(const QString &typed)
         QString form;
         form.reserve(plain.size());
         for (size_t i = 0; i < choices.size(); ++i)
-            appendCodePoint(form, choices[i][picked[i]]);
+            form.append(QChar::fromUcs4(choices[i][picked[i]]));
         forms.append(form);
     } while (forms.size() < kMaxPlainForms && turn());
     if (!forms.contains(plain)) {
@@ -121,12 +93,24 @@ QStringList plainForms(const QString &typed)
 
 QString pinyinKey(const QString &py)
 {
-    return pinyinLetters(py);
+    const QString decomposed = py.toLower().normalized(QString::NormalizationForm_D);
+    QString letters;
+    letters.reserve(decomposed.size());
+    for (const QChar c : decomposed) {
+        if (c == kCombiningDiaeresis && letters.endsWith(u'u'))
+            letters.back() = u'v';
+        else if (c == kLatinScriptG)
+            letters.append(u'g');
+        else if (c.category() != QChar::Mark_NonSpacing && !c.isSpace() && c != u',' && c != kIdiomComma
+                 && c != u'\'' && c != u'’' && !(c >= u'1' && c <= u'5'))
+            letters.append(c);
+    }
+    return letters;
 }
 
 std::optional<QString> typedPinyin(const QString &text)
 {
-    QString pinyin = pinyinLetters(text.normalized(QString::NormalizationForm_KC));
+    QString pinyin = pinyinKey(text.normalized(QString::NormalizationForm_KC));
     const bool onlyLetters = std::ranges::all_of(pinyin, [](QChar c) { return c >= u'a' && c <= u'z'; });
     if (pinyin.isEmpty() || !onlyLetters)
         return std::nullopt;

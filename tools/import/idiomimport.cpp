@@ -256,7 +256,7 @@ void writeIdiomDataFile(const QList<IdiomRow> &rows, const QString &outputPath)
         int id = 0;
         for (const IdiomRow &row : rows) {
             sqlite3_bind_int(rawInsert, 1, ++id);
-            const std::array<const QString *, 6> texts{&row.cy, &row.py, &row.ys, &row.cc, &row.lz, &row.pyjm};
+            const std::array<const QString *, 6> texts = row.texts();
             for (int i = 0; i < 6; ++i) {
                 if (texts[i]->isEmpty()) {
                     sqlite3_bind_null(rawInsert, i + 2);

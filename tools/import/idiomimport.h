@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <array>
 #include <stdexcept>
 
 struct IdiomRow
@@ -11,6 +12,9 @@ struct IdiomRow
     int line = 0;     // line of the CSV the row starts on
     int sourceId = 0; // the id the CSV gives; the data file renumbers
     QString cy, py, ys, cc, lz, pyjm; // an empty text is an absent value
+
+    // The six texts in the order of table cy's columns after the id.
+    std::array<const QString *, 6> texts() const { return {&cy, &py, &ys, &cc, &lz, &pyjm}; }
 };
 
 class ImportError : public std::runtime_error
