@@ -107,14 +107,14 @@ void Form2::Form_Load()
 void Form2::reportLoadFailure()
 {
     if (m_loadFailure)
-        notice(storeNotice(*m_loadFailure));
+        m_environment.notice(this, storeNotice(*m_loadFailure));
 }
 
 void Form2::Image1_Click()
 {
     const QString text = Text1->text();
     if (text.isEmpty()) {
-        notice(QStringLiteral("请输入第一个成语或一个字！"));
+        m_environment.notice(this, QStringLiteral("请输入第一个成语或一个字！"));
         return;
     }
     // Any text starts a chain, as it was typed.
@@ -155,22 +155,14 @@ void Form2::showChain()
 
 void Form2::fillCandidates(const QString &link)
 {
-    if (!conn) {
+    try {
         // Every click that needs the idioms says why it cannot have them,
         // in the words the load found.
-        List2->setEntries({});
-        notice(storeNotice(*m_loadFailure));
-        return;
-    }
-    try {
+        if (!conn)
+            throw *m_loadFailure;
         List2->setEntries(conn->followers(link));
     } catch (const StoreError &error) {
         List2->setEntries({});
-        notice(storeNotice(error));
+        m_environment.notice(this, storeNotice(error));
     }
-}
-
-void Form2::notice(const QString &text)
-{
-    m_environment.messageBox(this, text, vbInformation, kNoticeTitle.toString());
 }

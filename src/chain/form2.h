@@ -46,7 +46,6 @@ private:
     void fillCandidates(const QString &link);
     // Writes the chain into Text2, every link followed by " - ".
     void showChain();
-    void notice(const QString &text);
 
 public:
     // The controls, by the names the window was designed with.

@@ -188,14 +188,14 @@ void Form1::Form_Load()
 void Form1::reportStartupFailure()
 {
     if (m_storeFailure)
-        notice(storeNotice(*m_storeFailure));
+        m_environment.notice(this, storeNotice(*m_storeFailure));
 }
 
 bool Form1::storeOpen()
 {
     if (conn)
         return true;
-    notice(storeNotice(*m_storeFailure));
+    m_environment.notice(this, storeNotice(*m_storeFailure));
     return false;
 }
 
@@ -229,9 +229,4 @@ void Form1::Form_Unload()
     // The program ends: the chain window closes with this one.
     QApplication::closeAllWindows();
     QCoreApplication::quit();
-}
-
-void Form1::notice(const QString &text)
-{
-    m_environment.messageBox(this, text, vbInformation, kNoticeTitle.toString());
 }

@@ -60,7 +60,6 @@ private:
     void buildSearchPane();
     void setWindowWidth(int twipsWide);
     void Form_Unload();
-    void notice(const QString &text);
     void showIdiomOrNotice(int id);
     // Whether the idioms can be read; when they cannot, tells the user why,
     // in the words start-up found, and the handler stops.

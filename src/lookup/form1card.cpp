@@ -1,6 +1,7 @@
 // The idiom card: showing an idiom, browsing by id, and copying a field.
 #include "lookup/form1.h"
 
+#include "widgets/environment.h"
 #include "widgets/label.h"
 #include "widgets/storenotice.h"
 
@@ -52,7 +53,7 @@ void Form1::showIdiomOrNotice(int id)
     try {
         ShowIdiom(id);
     } catch (const StoreError &error) {
-        notice(storeNotice(error));
+        m_environment.notice(this, storeNotice(error));
     }
 }
 
@@ -69,7 +70,7 @@ void Form1::Image5_Click()
     if (currentId > 1)
         showIdiomOrNotice(currentId - 1);
     else
-        notice(QStringLiteral("已经是最前一个成语了！"));
+        m_environment.notice(this, QStringLiteral("已经是最前一个成语了！"));
 }
 
 void Form1::Image6_Click()
@@ -79,7 +80,7 @@ void Form1::Image6_Click()
     if (currentId < idiomCount)
         showIdiomOrNotice(currentId + 1);
     else
-        notice(QStringLiteral("已经是最后一个成语了！"));
+        m_environment.notice(this, QStringLiteral("已经是最后一个成语了！"));
 }
 
 void Form1::Image7_Click()

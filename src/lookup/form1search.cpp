@@ -3,6 +3,7 @@
 // its id, and the card following the chosen result.
 #include "lookup/form1.h"
 
+#include "widgets/environment.h"
 #include "widgets/listbox.h"
 #include "widgets/picturebox.h"
 #include "widgets/storenotice.h"
@@ -13,7 +14,7 @@ void Form1::Image1_Click()
 {
     const QString text = Text1->text();
     if (text.isEmpty()) {
-        notice(QStringLiteral("请输入成语、成语首字或成语拼音简码进行查找！"));
+        m_environment.notice(this, QStringLiteral("请输入成语、成语首字或成语拼音简码进行查找！"));
         return;
     }
     if (!storeOpen())
@@ -37,7 +38,7 @@ void Form1::Image1_Click()
                                                                          : QString());
     Picture3->hide();
     if (failure)
-        notice(storeNotice(*failure));
+        m_environment.notice(this, storeNotice(*failure));
 }
 
 void Form1::List1_Click()

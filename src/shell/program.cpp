@@ -18,7 +18,7 @@ namespace {
 QIcon windowIcon()
 {
     QIcon icon;
-    for (const int side : {16, 24, 32, 48, 64, 96}) {
+    for (const int side : {VURA_WINDOW_ICON_SIZES}) {
         const QResource pixels(QStringLiteral(":/icons/window-%1.argb").arg(side));
         icon.addPixmap(QPixmap::fromImage(QImage(pixels.data(), side, side, QImage::Format_ARGB32_Premultiplied)));
     }

@@ -15,4 +15,10 @@ struct Environment
     QString programFolder;
     MessageBoxFunction messageBox;
     std::function<void(const QUrl &)> openUrl;
+
+    // Tells the user `text` in an information box over `window`.
+    void notice(QWidget *window, const QString &text) const
+    {
+        messageBox(window, text, vbInformation, kNoticeTitle.toString());
+    }
 };

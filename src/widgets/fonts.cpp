@@ -35,9 +35,8 @@ QString chineseFace(const QString &style)
 // face, a Latin one, and only the Han characters from a Chinese face: the
 // Latin face has “ ” ‘ ’ and draws them half wide. A Chinese face that has
 // them full width then stands in last, so that it draws the text whole.
-void addStandIn(const QString &name, const QString &style)
+void addStandIn(const QString &name, const QString &style, const QStringList &installed)
 {
-    const QStringList installed = QFontDatabase::families();
     const QStringList faces = QStringList(name) + QFont::substitutes(name);
     const auto isInstalled = [&](const QString &face) { return installed.contains(face, Qt::CaseInsensitive); };
     if (std::none_of(faces.begin(), faces.end(), isInstalled))
@@ -55,8 +54,9 @@ void registerFontSubstitutions()
     QFont::insertSubstitutions(QStringLiteral("楷体_GB2312"),
                                {QStringLiteral("楷体"), QStringLiteral("KaiTi"), QStringLiteral("KaiTi_GB2312"),
                                 QStringLiteral("AR PL UKai CN"), QStringLiteral("AR PL KaitiM GB")});
-    addStandIn(QStringLiteral("宋体"), QStringLiteral("Song|Sung|Ming|Serif|宋|明"));
-    addStandIn(QStringLiteral("楷体_GB2312"), QStringLiteral("Kai|楷"));
+    const QStringList installed = QFontDatabase::families();
+    addStandIn(QStringLiteral("宋体"), QStringLiteral("Song|Sung|Ming|Serif|宋|明"), installed);
+    addStandIn(QStringLiteral("楷体_GB2312"), QStringLiteral("Kai|楷"), installed);
 }
 
 QFont windowFont(const char *face, double points, bool bold)

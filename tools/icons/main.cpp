@@ -6,6 +6,7 @@
 // 16 pixels, the seal from 24 pixels up), FOLDER/window-16.argb ... 96, the
 // window icon's images as raw pixels, and FOLDER/vura.ico, the Windows icon
 // with the program icon's seven images.
+#include "icons/iconimages.h"
 #include "widgets/artwork.h"
 #include "widgets/fonts.h"
 #include "icons/icofile.h"
@@ -60,8 +61,10 @@ int main(int argc, char *argv[])
     // The window icon's images as raw pixels, premultiplied ARGB in the byte
     // order of the machines the program runs on (little-endian), which the
     // program takes as they are, with nothing to decode while it starts.
-    for (qsizetype i = 1; i < images.size(); ++i) {
-        const QImage pixels = images.at(i).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    for (const QImage &image : images) {
+        if (image.depth() != 32)
+            continue; // the 256-colour image is for the icon file only
+        const QImage pixels = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
         const QString path = folder.filePath(QStringLiteral("window-%1.argb").arg(pixels.width()));
         if (!written(path, QByteArray(reinterpret_cast<const char *>(pixels.constBits()), pixels.sizeInBytes()))) {
             std::fprintf(stderr, "vura-icons: cannot write %s\n", qPrintable(path));

@@ -1,16 +1,13 @@
 // The program icon: its seven images, the icon the windows carry, the
 // Windows icon file and the files the build draws for installing.
-#include "widgets/artwork.h"
-#include "widgets/fonts.h"
 #include "icons/icofile.h"
+#include "icons/iconimages.h"
+#include "widgets/fonts.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QImageReader>
 #include <QTest>
 #include <QtEndian>
-
-#include <algorithm>
 
 namespace {
 
