@@ -3,6 +3,7 @@
 // screen): start-up to the window shown, the search through the window
 // against the store's look-ups alone in the same run, the longest time the
 // result list goes unpainted, the card, and memory over long random use.
+#include "benchtiming.h"
 #include "lookup/form1.h"
 #include "store/datafile.h"
 #include "widgets/environment.h"
@@ -35,12 +36,6 @@ double memoryMB(const char *field)
             return line.mid(int(qstrlen(field))).trimmed().split(' ').first().toDouble() / 1024.0;
     }
     return 0;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
 }
 
 // The time from a handler's start to each paint of the widgets watched, and
@@ -150,13 +145,8 @@ int main(int argc, char *argv[])
         window.Text1->setText(QString::fromUtf8(text));
         std::vector<double> throughWindow, lookUps;
         for (int run = 0; run < runs; ++run) {
-            QElapsedTimer timer;
-            timer.start();
-            window.Image1_Click();
-            throughWindow.push_back(timer.nsecsElapsed() / 1e6);
-            timer.restart();
-            store.search(QString::fromUtf8(text));
-            lookUps.push_back(timer.nsecsElapsed() / 1e6);
+            throughWindow.push_back(msPerRun([&] { window.Image1_Click(); }));
+            lookUps.push_back(msPerRun([&] { store.search(QString::fromUtf8(text)); }));
         }
         std::printf("search \"%s\": %5d entries, through the window %7.2f ms, look-ups alone %7.2f ms, "
                     "ratio %.2f (medians of %d)\n",
@@ -174,11 +164,9 @@ int main(int argc, char *argv[])
     std::printf("peak memory after the \"%%\" searches                %7.1f MB\n", memoryMB("VmHWM:"));
 
     const int count = window.idiomCount;
-    QElapsedTimer timer;
-    timer.start();
-    for (int id = 1; id <= count; ++id)
-        window.ShowIdiom(id);
-    std::printf("ShowIdiom, mean over %d ids                      %8.3f ms\n", count, timer.nsecsElapsed() / 1e6 / count);
+    int id = 0;
+    const double showMs = msPerRun([&] { window.ShowIdiom(++id); }, count);
+    std::printf("ShowIdiom, mean over %d ids                      %8.3f ms\n", count, showMs);
 
     // Long use: searches, results chosen and random idioms. The first round
     // fills the font caches with the characters of the table; a leak shows as
@@ -187,7 +175,8 @@ int main(int argc, char *argv[])
     const char *texts[] = {"%", "一", "ab", "_人", "不", "zz"};
     for (int round = 1; round <= 4; ++round) {
         const double before = memoryMB("VmRSS:");
-        timer.restart();
+        QElapsedTimer timer;
+        timer.start();
         for (int action = 0; action < 2000; ++action) {
             switch (random() % 3) {
             case 0:

@@ -52,6 +52,14 @@ void writeFile(const QString &path, const QByteArray &bytes)
         qFatal("cannot write %s", qPrintable(path));
 }
 
+void damage(const QString &path, qint64 from)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite) || !file.seek(from)
+        || file.write(QByteArray(file.size() - from, '\xff')) != file.size() - from)
+        qFatal("cannot damage %s", qPrintable(path));
+}
+
 QString useOwnUserFolder(const QString &folder)
 {
 #ifdef Q_OS_WIN

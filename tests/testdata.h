@@ -2,9 +2,12 @@
 // data file in a temporary folder.
 #pragma once
 
+#include "store/idiom.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace TestData {
 
@@ -28,6 +31,10 @@ QByteArray readFile(const QString &path);
 // Writes `bytes` to `path`, creating or replacing the file.
 void writeFile(const QString &path, const QByteArray &bytes);
 
+// Overwrites the file at `path` with 0xff bytes from byte `from` to its
+// end, as a failing disk garbles it; the test ends when it cannot.
+void damage(const QString &path, qint64 from);
+
 // Runs `sql` on the SQLite file at `path` (made when missing), as a user's
 // own tool would change a data file; the test ends when it fails.
 void execute(const QString &path, const QByteArray &sql);
@@ -37,5 +44,22 @@ void execute(const QString &path, const QByteArray &sql);
 // XDG_DATA_HOME; Windows has no such setting, so there it is the one Windows
 // gives, %LOCALAPPDATA%\<test program>, emptied.
 QString useOwnUserFolder(const QString &folder);
+
+// The ids and the texts of entries, in their order.
+inline QList<int> idsOf(const QList<IdiomEntry> &entries)
+{
+    QList<int> ids;
+    for (const IdiomEntry &entry : entries)
+        ids << entry.id;
+    return ids;
+}
+
+inline QStringList textsOf(const QList<IdiomEntry> &entries)
+{
+    QStringList texts;
+    for (const IdiomEntry &entry : entries)
+        texts << entry.text;
+    return texts;
+}
 
 } // namespace TestData

@@ -13,8 +13,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QStandardPaths>
-#include <QStorageInfo>
 
 #ifdef Q_OS_LINUX
 #include <sys/mount.h>
@@ -93,6 +91,7 @@ class FaultsTest : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -108,9 +107,13 @@ private:
     QString m_userFolder;
 };
 
-void FaultsTest::init()
+void FaultsTest::initTestCase()
 {
     registerFontSubstitutions();
+}
+
+void FaultsTest::init()
+{
     m_dir = std::make_unique<QTemporaryDir>();
     m_appPath = folderRule(m_dir->filePath("program"));
     QDir().mkpath(m_appPath);
@@ -251,7 +254,7 @@ void FaultsTest::dataFileChangedWhileRunning()
     TestWindow t(WindowData::Small);
     Form1 &w = t.w;
     QVERIFY(t.show());
-    const QString dataFile = t.dir.filePath(QStringLiteral("cy.dat"));
+    const QString dataFile = t.dataFile();
 
     // Deleted, or replaced by another file: the open connection reads on.
     // Windows deletes no file that is open, so nothing takes its name either.
@@ -273,12 +276,8 @@ void FaultsTest::dataFileChangedWhileRunning()
     // window goes on.
     TestWindow damaged(WindowData::Small);
     QVERIFY(damaged.show());
-    const QString damagedFile = damaged.dir.filePath(QStringLiteral("cy.dat"));
-    QFile file(damagedFile);
-    QVERIFY(file.open(QIODevice::ReadWrite));
-    QVERIFY(file.seek(file.size() / 2));
-    file.write(QByteArray(int(file.size() / 2), '\xff'));
-    file.close();
+    const QString damagedFile = damaged.dataFile();
+    TestData::damage(damagedFile, QFileInfo(damagedFile).size() / 2);
     const QByteArray garbled = TestData::readFile(damagedFile);
     for (int i = 0; i < 3; ++i)
         click(damaged.w.Image7);

@@ -140,7 +140,7 @@ void Form1Test::startupWithoutStoreShowsAnEmptyCard()
 {
     TestWindow t(WindowData::EmptyFile);
     Form1 &w = t.w;
-    const QString dataFile = t.dir.filePath(QStringLiteral("cy.dat"));
+    const QString dataFile = t.dataFile();
 
     QCOMPARE(QFileInfo(dataFile).size(), 0); // kept, not written over
     QCOMPARE(w.startupFailure()->kind(), StoreError::Empty);
@@ -233,7 +233,7 @@ void Form1Test::missingIdIsToldAndStoreStaysUsable()
     QCOMPARE(t.notices.size(), 1);
     const QString told = t.notices[0].prompt;
     const QString folder = QDir::toNativeSeparators(t.dir.path()); // as the user reads it
-    QVERIFY2(told.contains(QDir::toNativeSeparators(t.dir.filePath(QStringLiteral("cy.dat")))), qPrintable(told));
+    QVERIFY2(told.contains(QDir::toNativeSeparators(t.dataFile())), qPrintable(told));
     QVERIFY2(QString(told).remove(folder).contains(QLatin1Char('5')), qPrintable(told)); // names the id
     QCOMPARE(t.notices[0].text(), information(t.notices[0].prompt));
     QCOMPARE(cardOf(w), card);
@@ -397,7 +397,7 @@ void Form1Test::fullDataStartup()
 #else
     TestWindow t(WindowData::Carried);
     Form1 &w = t.w;
-    QFile written(t.dir.filePath(QStringLiteral("cy.dat")));
+    QFile written(t.dataFile());
     QFile built(QStringLiteral(VURA_DATA_FILE));
     QVERIFY(written.open(QIODevice::ReadOnly));
     QVERIFY(built.open(QIODevice::ReadOnly));

@@ -5,7 +5,6 @@
 #include "import/idiomimport.h"
 #include "store/sqlite/sqlitehandle.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -31,12 +30,6 @@ QStringList query(const QString &dataFile, const char *sql, int column = 0)
         values << (text ? QString::fromUtf8(text) : QStringLiteral("<null>"));
     }
     return values;
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QStringList idiomsInOrder(QList<IdiomRow> rows)
@@ -223,9 +216,9 @@ void ImportTest::sameInputGivesSameBytes()
     TestData::writeFile(csvPath, TestData::csv());
     importIdioms(csvPath, m_dir.filePath("a.dat"));
     importIdioms(csvPath, m_dir.filePath("b.dat"));
-    const QByteArray a = fileBytes(m_dir.filePath("a.dat"));
+    const QByteArray a = TestData::readFile(m_dir.filePath("a.dat"));
     QVERIFY(!a.isEmpty());
-    QCOMPARE(a, fileBytes(m_dir.filePath("b.dat")));
+    QCOMPARE(a, TestData::readFile(m_dir.filePath("b.dat")));
 }
 
 void ImportTest::fullDataSet()
@@ -245,7 +238,7 @@ void ImportTest::fullDataSet()
              QStringList({"一日之长", "五行并下", "好自为之", "情见乎辞", "相机行事", "难兄难弟"}));
     QCOMPARE(query(dataFile, "SELECT count(*) FROM cy WHERE cy LIKE '一%'"), QStringList{"349"});
     // The build embeds exactly this file.
-    QCOMPARE(fileBytes(dataFile), fileBytes(QStringLiteral(VURA_DATA_FILE)));
+    QCOMPARE(TestData::readFile(dataFile), TestData::readFile(QStringLiteral(VURA_DATA_FILE)));
 #endif
 }
 

@@ -20,11 +20,8 @@ const QStringList kTexts = {
 // A real click on a random entry of `list`, scrolled into view first.
 void clickRandomEntry(ListBox *list, QRandomGenerator &random)
 {
-    if (list->listCount() == 0)
-        return;
-    const QModelIndex entry = list->model()->index(int(random.bounded(list->listCount())), 0);
-    list->scrollTo(entry);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(entry).center());
+    if (list->listCount() > 0)
+        clickEntry(list, int(random.bounded(list->listCount())));
 }
 
 // Every entry from `first` on carries the id of a row with its text.

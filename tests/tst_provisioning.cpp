@@ -6,11 +6,9 @@
 #include "store/datafile.h"
 #include "store/storeerror.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 

@@ -3,7 +3,6 @@
 // candidates of a chain, and an idiom by its id.
 #include "testdata.h"
 
-#include "import/idiomimport.h"
 #include "store/idiomstore.h"
 #include "store/storeerror.h"
 
@@ -26,14 +25,6 @@ QByteArray randomBytes(int size)
         byte = char(state >> 24);
     }
     return bytes;
-}
-
-QList<int> idsOf(const QList<IdiomEntry> &entries)
-{
-    QList<int> ids;
-    for (const IdiomEntry &entry : entries)
-        ids << entry.id;
-    return ids;
 }
 
 } // namespace
@@ -103,8 +94,10 @@ void StoreTest::unusableFiles()
         TestData::execute(path, "CREATE TABLE other (x); INSERT INTO other VALUES (1);");
     if (name == "nolz.dat")
         TestData::execute(path, "CREATE TABLE cy (id INTEGER PRIMARY KEY, cy, py, ys, cc, pyjm); INSERT INTO cy VALUES (1, 'a', 'b', 'c', 'd', 'e');");
-    if (name == "truncated.dat")
-        TestData::writeFile(path, TestData::readFile(m_dataFile).left(int(QFileInfo(m_dataFile).size() / 2)));
+    if (name == "truncated.dat") {
+        const QByteArray whole = TestData::readFile(m_dataFile);
+        TestData::writeFile(path, whole.left(whole.size() / 2));
+    }
 
     // Refused when opened, or at the first read of what is missing.
     try {
@@ -167,7 +160,7 @@ void StoreTest::search()
     QFETCH(QList<int>, ids);
     const IdiomStore store(m_dataFile);
     const QList<IdiomEntry> found = store.search(text);
-    QCOMPARE(idsOf(found), ids);
+    QCOMPARE(TestData::idsOf(found), ids);
     for (const IdiomEntry &entry : found)
         QCOMPARE(entry.text, store.idiom(entry.id).cy);
     QCOMPARE(store.count(), TestData::kCount); // nothing changed
@@ -215,7 +208,7 @@ void StoreTest::find()
     QFETCH(SearchResult::Stage, stage);
     QFETCH(QList<int>, ids);
     const SearchResult found = IdiomStore(m_dataFile).find(text);
-    QCOMPARE(idsOf(found.entries), ids);
+    QCOMPARE(TestData::idsOf(found.entries), ids);
     QCOMPARE(found.stage, stage);
 }
 
@@ -243,9 +236,7 @@ void StoreTest::findOnTheFullData()
     QFETCH(QString, among);
     const SearchResult found = IdiomStore(QStringLiteral(VURA_DATA_FILE)).find(text);
     QCOMPARE(found.stage, stage);
-    QStringList texts;
-    for (const IdiomEntry &entry : found.entries)
-        texts << entry.text;
+    const QStringList texts = TestData::textsOf(found.entries);
     QVERIFY2(texts.contains(among), qPrintable(texts.join(QLatin1Char(' '))));
 #endif
 }
@@ -275,7 +266,7 @@ void StoreTest::followers()
 {
     QFETCH(QString, link);
     QFETCH(QList<int>, ids);
-    QCOMPARE(idsOf(IdiomStore(m_dataFile).followers(link)), ids);
+    QCOMPARE(TestData::idsOf(IdiomStore(m_dataFile).followers(link)), ids);
 }
 
 void StoreTest::idiomById()

@@ -57,7 +57,6 @@ enum class WindowData {
     EmptyFile, // a zero-length cy.dat: the idioms cannot be read
     Carried,   // no cy.dat: the main window writes the one the program carries
 };
-Q_DECLARE_METATYPE(WindowData)
 
 // The small data set by id (index id - 1).
 inline const QStringList kSmallIdioms = QStringLiteral(
@@ -165,8 +164,9 @@ inline void click(QWidget *widget)
 // A real click on entry `row` of a list.
 inline void clickEntry(ListBox *list, int row)
 {
-    const QRect place = list->visualRect(list->model()->index(row, 0));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, place.center());
+    const QModelIndex entry = list->model()->index(row, 0);
+    list->scrollTo(entry);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(entry).center());
 }
 
 // Searches for `text` as the user does: types it and clicks 查找.
@@ -183,18 +183,6 @@ inline void start(Form2 &w, const QString &text)
     click(w.Image1);
 }
 
-// Clicks the entry of `list` reading `text`; false if there is none.
-inline bool clickText(ListBox *list, const QString &text)
-{
-    for (int row = 0; row < list->listCount(); ++row) {
-        if (list->list(row) == text) {
-            clickEntry(list, row);
-            return true;
-        }
-    }
-    return false;
-}
-
 // Everything the idiom card shows, on one line.
 inline QString cardOf(const Form1 &w)
 {
@@ -207,16 +195,19 @@ inline QString cardOf(const Form1 &w)
 // The ids and the texts of a list, in its order.
 inline QList<int> listedIds(const ListBox *list)
 {
-    QList<int> ids;
-    for (const IdiomEntry &entry : list->entries())
-        ids << entry.id;
-    return ids;
+    return TestData::idsOf(list->entries());
 }
 
 inline QStringList entriesOf(const ListBox *list)
 {
-    QStringList texts;
-    for (const IdiomEntry &entry : list->entries())
-        texts << entry.text;
-    return texts;
+    return TestData::textsOf(list->entries());
+}
+
+// Clicks the entry of `list` reading `text`; false if there is none.
+inline bool clickText(ListBox *list, const QString &text)
+{
+    const int row = entriesOf(list).indexOf(text);
+    if (row >= 0)
+        clickEntry(list, row);
+    return row >= 0;
 }
