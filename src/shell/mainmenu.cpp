@@ -1,15 +1,15 @@
 #include "shell/mainmenu.h"
 
 #include "chain/form2.h"
-#include "lookup/form1.h"
 #include "vura/version.h"
 #include "widgets/environment.h"
 
 #include <QDate>
+#include <QMainWindow>
 #include <QMenuBar>
 #include <QStringList>
 
-MainMenu::MainMenu(Form1 *window, const Environment &environment)
+MainMenu::MainMenu(QMainWindow *window, const Environment &environment)
     : QObject(window), m_window(window), m_environment(environment)
 {
     QMenuBar *bar = window->menuBar();

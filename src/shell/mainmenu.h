@@ -7,9 +7,9 @@
 #include <QString>
 
 struct Environment;
-class Form1;
 class Form2;
 class QAction;
+class QMainWindow;
 
 class MainMenu : public QObject
 {
@@ -17,7 +17,7 @@ class MainMenu : public QObject
 
 public:
     // Builds the items on the main window's menu bar.
-    MainMenu(Form1 *window, const Environment &environment);
+    MainMenu(QMainWindow *window, const Environment &environment);
     // Takes an open chain window with it.
     ~MainMenu() override;
 
@@ -39,7 +39,7 @@ public slots:
     void cd_gy_Click();   // 关于...
 
 private:
-    Form1 *m_window;
+    QMainWindow *m_window;
     const Environment &m_environment;
     QPointer<Form2> m_chainWindow;
 };
