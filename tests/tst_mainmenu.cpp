@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QDate>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 
@@ -26,6 +27,7 @@ struct MenuWindow : TestWorld
     bool show()
     {
         program.start();
+        menu = &program.menu();
         return QTest::qWaitForWindowExposed(&w);
     }
 
@@ -37,7 +39,7 @@ struct MenuWindow : TestWorld
 
     Program program;
     Form1 &w = program.mainWindow();
-    MainMenu *menu = &program.menu();
+    MainMenu *menu = nullptr; // the program makes it as it starts
 };
 
 void deleteClosedWindows()
@@ -58,6 +60,7 @@ private slots:
     void accessibleNames();
     void chainWindowWithoutData();
     void windowIcon();
+    void mapsBareThenTakesItsMenu();
     void exitClosesBoth_data();
     void exitClosesBoth();
 
@@ -209,6 +212,31 @@ void MainMenuTest::windowIcon()
         QCOMPARE(icon.pixmap(QSize(side, side), 1.0).toImage().convertToFormat(QImage::Format_ARGB32),
                  drawn.convertToFormat(QImage::Format_ARGB32));
     }
+}
+
+void MainMenuTest::mapsBareThenTakesItsMenu()
+{
+    // The window shows folded, before its menu and search pane are made, and
+    // stands whole by the time it is drawn.
+    MenuWindow t;
+    QSize shownAs;
+    struct ShowWatcher : QObject
+    {
+        QSize *size;
+        bool eventFilter(QObject *window, QEvent *event) override
+        {
+            if (event->type() == QEvent::Show && !size->isValid())
+                *size = static_cast<QWidget *>(window)->size();
+            return false;
+        }
+    } onShow;
+    onShow.size = &shownAs;
+    t.w.installEventFilter(&onShow);
+    QVERIFY(t.show());
+    QCOMPARE(shownAs, QSize(454, 373));
+    QVERIFY(t.w.menuBar()->isVisible());
+    QCOMPARE(t.w.size(), QSize(454, t.w.menuBar()->height() + 373));
+    QVERIFY(t.w.Text1 && !t.w.Text1->isVisible());
 }
 
 void MainMenuTest::exitClosesBoth_data()

@@ -63,20 +63,16 @@ Form1::Form1(const Environment &environment, QWidget *parent)
 
     client = new QWidget(this);
     fillBackground(client, Qt::white);
-    client->setFixedSize(twipsToPixels(expandedWidth), twipsToPixels(clientHeight));
+    client->setFixedHeight(twipsToPixels(clientHeight));
     setCentralWidget(client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    // Created first, so that the search pane covers it while it is shown.
+    // The window is built folded, as it starts, and without the search pane:
+    // it maps before anything measures text, and Form_Load adds the pane.
     Image3 = imageButton("tab-expand", Form1Layout::Image3, QStringLiteral("展开查找界面"), "展开", client);
     buildCard();
-    buildSearchPane();
-    setTabOrder(Text1, List1);
+    foldSearchPane();
 
-    connect(Image1, &ImageButton::clicked, this, &Form1::Image1_Click);
-    connect(Text1, &QLineEdit::returnPressed, this, &Form1::Image1_Click);
-    connect(List1, &ListBox::clicked, this, &Form1::List1_Click);
-    connect(Image2, &ImageButton::clicked, this, &Form1::Image2_Click);
     connect(Image3, &ImageButton::clicked, this, &Form1::Image3_Click);
     connect(Image4, &ImageButton::clicked, this, &Form1::Image4_Click);
     connect(Image5, &ImageButton::clicked, this, &Form1::Image5_Click);
@@ -129,6 +125,7 @@ void Form1::buildCard()
 
 void Form1::buildSearchPane()
 {
+    // Made after the card, so that it covers the expand tab while it is shown.
     Picture1 = new PictureBox(Form1Layout::Picture1.pixels(), palette().color(QPalette::Base), client);
     Picture1->hide();
     QWidget *pane = Picture1->client();
@@ -151,10 +148,16 @@ void Form1::buildSearchPane()
     Picture3->hide();
     Label6 = label(QStringLiteral("正在查找。。。"), windowFont("宋体", 12, true), Label::AutoSize,
                    Form1Layout::Label6, Picture3->client());
+
+    connect(Image1, &ImageButton::clicked, this, &Form1::Image1_Click);
+    connect(Text1, &QLineEdit::returnPressed, this, &Form1::Image1_Click);
+    connect(List1, &ListBox::clicked, this, &Form1::List1_Click);
+    connect(Image2, &ImageButton::clicked, this, &Form1::Image2_Click);
 }
 
 void Form1::Form_Load()
 {
+    buildSearchPane();
     appPath = folderRule(m_environment.programFolder);
     std::optional<StoreError> provisioning;
     try {
@@ -202,6 +205,11 @@ bool Form1::storeOpen()
 void Form1::Image2_Click()
 {
     Picture1->hide();
+    foldSearchPane();
+}
+
+void Form1::foldSearchPane()
+{
     Picture2->move(cardLeftCollapsedPixels, Picture2->y());
     setWindowWidth(collapsedWidth);
 }

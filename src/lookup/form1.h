@@ -26,8 +26,9 @@ public:
     explicit Form1(const Environment &environment, QWidget *parent = nullptr);
     ~Form1() override;
 
-    // Start-up: data file, layout, the store, the count, idiom 1 on the
-    // card. Every step that fails is skipped; see reportStartupFailure().
+    // Start-up, once the window shows: the search pane, data file, layout,
+    // the store, the count, idiom 1 on the card. Every step that fails is
+    // skipped; see reportStartupFailure().
     void Form_Load();
     // Once the window shows: tells the user why the idioms could not be read,
     // when start-up could not open or count them.
@@ -58,6 +59,8 @@ protected:
 private:
     void buildCard();
     void buildSearchPane();
+    // The card at the left edge, the window narrowed to it.
+    void foldSearchPane();
     void setWindowWidth(int twipsWide);
     void Form_Unload();
     void showIdiomOrNotice(int id);
@@ -66,13 +69,17 @@ private:
     bool storeOpen();
 
 public:
-    // The controls, by the names the window was designed with.
+    // The controls, by the names the window was designed with. Those of the
+    // search pane (Picture1 and what lies on it) come with Form_Load.
     QWidget *client;
-    PictureBox *Picture1, *Picture2, *Picture3;
-    ImageButton *Image1, *Image2, *Image3, *Image4, *Image5, *Image6, *Image7;
-    QLineEdit *Text1;
-    ListBox *List1;
-    Label *Label1, *Label2, *Label3, *Label4, *Label5, *Label6;
+    PictureBox *Picture2;
+    PictureBox *Picture1 = nullptr, *Picture3 = nullptr;
+    ImageButton *Image3, *Image4, *Image5, *Image6, *Image7;
+    ImageButton *Image1 = nullptr, *Image2 = nullptr;
+    QLineEdit *Text1 = nullptr;
+    ListBox *List1 = nullptr;
+    Label *Label1, *Label3, *Label4, *Label5;
+    Label *Label2 = nullptr, *Label6 = nullptr;
     std::array<Label *, 5> Lab;
     QFrame *Line1, *Line2;
 

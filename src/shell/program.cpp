@@ -32,7 +32,6 @@ void Program::setUp(QApplication &app)
     QApplication::setApplicationName(QStringLiteral("vura"));
     QApplication::setStyle(new ProgramStyle); // before the first widget asks for a style
     loadChineseTranslations(&app);
-    registerFontSubstitutions(); // before anything draws the artwork's characters
     QApplication::setWindowIcon(windowIcon()); // both windows take it from here
 }
 
@@ -43,7 +42,7 @@ Environment Program::systemEnvironment()
 }
 
 Program::Program(const Environment &environment)
-    : m_window(std::make_unique<Form1>(environment)), m_menu(new MainMenu(m_window.get(), environment))
+    : m_environment(environment), m_window(std::make_unique<Form1>(environment))
 {
 }
 
@@ -51,7 +50,11 @@ Program::~Program() = default;
 
 void Program::start()
 {
-    m_window->Form_Load();
+    // The window maps first, as bare as a window can be; everything that
+    // measures text follows, and all of it is done before the first paint.
     m_window->show();
+    registerFontSubstitutions(); // before anything draws the artwork's characters
+    m_menu = new MainMenu(m_window.get(), m_environment);
+    m_window->Form_Load();
     m_window->reportStartupFailure();
 }

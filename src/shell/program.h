@@ -14,8 +14,7 @@ class Program
 {
 public:
     // What the whole application shares: Qt's own texts in Chinese, the
-    // fonts the windows ask for, the program icon and style. Once, before
-    // any window.
+    // program icon and style. Once, before any window.
     static void setUp(QApplication &app);
     // The world of the real program: its executable's folder, modal message
     // boxes, the user's web browser.
@@ -25,14 +24,17 @@ public:
     explicit Program(const Environment &environment);
     ~Program();
 
-    // Start-up as the user sees it: the main window loads and shows, then
-    // says why when the idioms cannot be read.
+    // Start-up as the user sees it: the main window shows, takes the fonts
+    // the windows ask for, its menu and its idioms, then says why when the
+    // idioms cannot be read.
     void start();
 
     Form1 &mainWindow() { return *m_window; }
+    // Once started.
     MainMenu &menu() { return *m_menu; }
 
 private:
+    const Environment &m_environment;
     std::unique_ptr<Form1> m_window;
-    MainMenu *m_menu;
+    MainMenu *m_menu = nullptr;
 };
