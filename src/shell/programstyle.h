@@ -1,5 +1,5 @@
 // The platform's own style, with one picture left out so that the main
-// window shows sooner.
+// window is drawn sooner.
 #pragma once
 
 #include <QProxyStyle>
@@ -8,7 +8,7 @@
 // for the button's picture. The platform styles read that picture from a PNG
 // file, and reading any picture file by name makes Qt load every image-format
 // plug-in to ask whether it reads PNG: on Linux that was 1.5 ms before the
-// main window could show. The main window cannot be resized and its three
+// main window could be drawn. The main window cannot be resized and its three
 // menus always fit, so the button is never shown; it gets no picture.
 class ProgramStyle : public QProxyStyle
 {
