@@ -18,20 +18,20 @@ int main(int argc, char *argv[])
     double firstStart = 0;
     int count = 0;
     for (int run = 0; run < runs; ++run) {
-        const QString appPath = folderRule(dir.filePath(QString::number(run)));
-        QDir().mkpath(appPath);
+        const QString folder = dir.filePath(QString::number(run));
+        QDir().mkpath(folder);
         firstStart += msPerRun([&] {
-            ProvisionDataFile(appPath);
-            count = OpenIdiomStore(appPath).count();
+            provisionDataFile(folder);
+            count = openIdiomStore(folder).count();
         });
     }
     std::printf("first start: write cy.dat + open + count %d idioms   %8.2f ms\n", count, firstStart / runs);
 
-    const QString appPath = folderRule(dir.filePath(QStringLiteral("0")));
-    const double warm = msPerRun([&] { OpenIdiomStore(appPath).count(); }, runs);
+    const QString folder = dir.filePath(QStringLiteral("0"));
+    const double warm = msPerRun([&] { openIdiomStore(folder).count(); }, runs);
     std::printf("later start: open + count                          %8.2f ms\n", warm);
 
-    const IdiomStore store = OpenIdiomStore(appPath);
+    const IdiomStore store = openIdiomStore(folder);
     // The mean time of `runs` calls of `entries`, and how many it lists.
     const auto timed = [&](const char *what, const QString &text, const auto &entries) {
         qsizetype rows = 0;
@@ -57,7 +57,7 @@ int main(int argc, char *argv[])
         {"乾著鍾乾著鍾乾", "every stage, sixteen plain forms"},
     };
     for (const auto &stage : stages) {
-        const IdiomStore fresh = OpenIdiomStore(appPath);
+        const IdiomStore fresh = openIdiomStore(folder);
         const QString text = QString::fromUtf8(stage.text);
         qsizetype rows = 0;
         const double firstMs = msPerRun([&] { rows = fresh.find(text).entries.size(); });

@@ -37,7 +37,7 @@ const Data &data()
     static const Data data = [] {
         QStringList idioms(opened.count() + 1);
         for (int id = 1; id < idioms.size(); ++id)
-            idioms[id] = opened.idiom(id).cy;
+            idioms[id] = opened.idiom(id).text;
         return Data{opened, idioms};
     }();
     return data;

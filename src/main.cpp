@@ -10,7 +10,7 @@ int main(int argc, char *argv[])
     fonts.wait();
     Program::setUp(app);
     const Environment environment = Program::systemEnvironment();
-    Program program(environment);
+    Program program(environment, QCoreApplication::applicationDirPath());
     program.start();
     return app.exec();
 }

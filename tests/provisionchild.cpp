@@ -19,9 +19,9 @@ int main(int argc, char *argv[])
     if (!std::fgets(go, sizeof go, stdin))
         return 2;
     try {
-        const QString appPath = folderRule(QString::fromLocal8Bit(argv[1]));
-        const bool wrote = ProvisionDataFile(appPath);
-        std::printf("%s %d\n", wrote ? "wrote" : "found", OpenIdiomStore(appPath).count());
+        const QString folder = QString::fromLocal8Bit(argv[1]);
+        const bool wrote = provisionDataFile(folder);
+        std::printf("%s %d\n", wrote ? "wrote" : "found", openIdiomStore(folder).count());
         return 0;
     } catch (const StoreError &error) {
         std::printf("%s\n", error.what());

@@ -4,7 +4,7 @@
 // Chinese faces under names the substitution lists do not know
 // (fonts-unlisted.conf).
 #include "widgets/fonts.h"
-#include "widgets/label.h"
+#include "widgets/textlabel.h"
 
 #include <QGlyphRun>
 #include <QRawFont>
@@ -45,7 +45,7 @@ void FontsTest::quotesInTheChineseFace()
     QFETCH(bool, bold);
     QFETCH(QString, text);
 
-    const Label label(text, windowFont(face.constData(), points, bold), Label::FixedBox, QRect(0, 0, 300, 64), nullptr);
+    const TextLabel label(text, windowFont(face.constData(), points, bold), TextLabel::WrapsInBox, QRect(0, 0, 300, 64), nullptr);
     QTextLayout layout(label.text(), label.font());
     layout.beginLayout();
     layout.createLine();

@@ -19,10 +19,10 @@
 
 namespace {
 
-// The whole program on the small data, its boxes and pages recorded.
+// The whole program on the test's data, its boxes and pages recorded.
 struct MenuWindow : TestWorld
 {
-    MenuWindow() : TestWorld(WindowData::Small), program(environment) {}
+    explicit MenuWindow(WindowData data = WindowData::Small) : TestWorld(data), program(environment, dir.path()) {}
 
     bool show()
     {
@@ -31,14 +31,22 @@ struct MenuWindow : TestWorld
         return QTest::qWaitForWindowExposed(&w);
     }
 
-    Form2 *openChain()
+    QAction *action(const char *name) const
     {
-        menu->cd_cyjl->trigger();
+        auto *found = w.menuBar()->findChild<QAction *>(QLatin1String(name));
+        if (!found)
+            qFatal("no menu item %s", name);
+        return found;
+    }
+
+    ChainWindow *openChain()
+    {
+        menu->openChainWindow();
         return menu->chainWindow();
     }
 
     Program program;
-    Form1 &w = program.mainWindow();
+    MainWindow &w = program.mainWindow();
     MainMenu *menu = nullptr; // the program makes it as it starts
 };
 
@@ -58,7 +66,9 @@ private slots:
     void boxesAndPages();
     void oneChainWindow();
     void accessibleNames();
-    void chainWindowWithoutData();
+    void storeOpenedOnceForBothWindows();
+    void withoutDataToldOnce();
+    void keys();
     void windowIcon();
     void mapsBareThenTakesItsMenu();
     void exitClosesBoth_data();
@@ -71,78 +81,85 @@ private:
 void MainMenuTest::boxesAndPages_data()
 {
     QTest::addColumn<QString>("item");
-    QTest::addColumn<QString>("box"); // "title [style] lines joined by |"
+    QTest::addColumn<bool>("browserStarts");
+    QTest::addColumn<QString>("box"); // "title [icon] lines joined by |"
     QTest::addColumn<QString>("page");
 
     const QDate released = QDate::fromString(QStringLiteral(VURA_RELEASE_DATE), Qt::ISODate);
     QVERIFY(released.isValid());
-    QTest::newRow("帮助主题") << "帮助主题"
-                          << "帮助主题： [0] 支持模糊查找，'_人'是查找第二个字是人字的，'__人'是查找第三个字是人字的，"
-                             "'%人'是查找任何位置有人字的。右边已默认加%。|在拼音、成语、解释等地方点击就可以复制相应的内容。|"
+    QTest::newRow("帮助主题") << "helpAction" << true
+                          << "帮助主题： [-] 支持模糊查找，'_人'是查找第二个字是人字的，'__人'是查找第三个字是人字的，"
+                             "'%人'是查找任何位置有人字的。右边已默认加%。|找不到相符的成语时，还会按全拼（如 yixinyiyi，"
+                             "可带声调或空格）、繁体字（如 愛不釋手），或者意思、出处、例子里的词语（如 舍不得放手）查找。|"
+                             "在拼音、成语、解释等地方点击就可以复制相应的内容。|"
                              "成语接龙中，点击第一栏(已选)的成语，可以倒回去重新选择。|谢谢大家的支持，希望大家发扬中国文化！"
                           << "";
-    QTest::newRow("关于") << "关于..."
-                        << "关于... [64] 岚舟·vura - 1.0|岚舟|" + released.toString(QStringLiteral("yyyy年M月d日"))
+    QTest::newRow("关于") << "aboutAction" << true
+                        << "关于... [i] " VURA_NAME " - " VURA_VERSION "|" VURA_MAKER "|"
+                               + released.toString(QStringLiteral("yyyy年M月d日"))
+                               + "||成语数据：chinese-idiom-db，By_syk 收集整理，Apache License 2.0。|"
+                                 "本程序以 Apache License 2.0 发布。"
                         << "";
-    QTest::newRow("软件升级") << "软件升级" << "" << VURA_UPDATE_URL;
-    QTest::newRow("更多软件") << "更多软件" << "" << VURA_MORE_SOFTWARE_URL;
+    QTest::newRow("软件升级") << "updateAction" << true << "" << VURA_UPDATE_URL;
+    QTest::newRow("更多软件") << "moreSoftwareAction" << true << "" << VURA_MORE_SOFTWARE_URL;
+    QTest::newRow("更多软件, no browser")
+        << "moreSoftwareAction" << false
+        << "提示： [i] 无法打开网页浏览器。请把这个网址复制到浏览器里打开：|" VURA_MORE_SOFTWARE_URL
+        << VURA_MORE_SOFTWARE_URL;
 }
 
 void MainMenuTest::boxesAndPages()
 {
     QFETCH(QString, item);
+    QFETCH(bool, browserStarts);
     QFETCH(QString, box);
     QFETCH(QString, page);
     MenuWindow t;
+    t.browserStarts = browserStarts;
     QVERIFY(t.show());
-    const QList<QAction *> items = t.menu->cd_bz->menu()->actions();
-    const auto found = std::find_if(items.begin(), items.end(), [&](QAction *a) { return a->text() == item; });
-    QVERIFY(found != items.end());
-    (*found)->trigger();
+    t.action(qPrintable(item))->trigger();
 
     QStringList boxes;
-    for (const Notice &notice : std::as_const(t.notices)) {
-        QVERIFY(!notice.prompt.contains(QRegularExpression(QStringLiteral("[^\r]\n|\r[^\n]"))));
-        boxes << notice.text().replace(QStringLiteral("\r\n"), QStringLiteral("|"));
-    }
+    for (const Notice &notice : std::as_const(t.notices))
+        boxes << notice.line().replace(QStringLiteral("\r\n"), QStringLiteral("|")).replace(u'\n', u'|');
     QCOMPARE(boxes, box.isEmpty() ? QStringList{} : QStringList{box});
     QCOMPARE(t.opened, page.isEmpty() ? QList<QUrl>{} : QList<QUrl>{QUrl(page)});
-    QVERIFY(t.opened.isEmpty() || t.opened.first().scheme() == QStringLiteral("https"));
 }
 
 void MainMenuTest::oneChainWindow()
 {
     MenuWindow t;
     QVERIFY(t.show());
-    QPointer<Form2> first = t.openChain();
+    QPointer<ChainWindow> first = t.openChain();
     QVERIFY(QTest::qWaitForWindowExposed(first));
-    QVERIFY(!first->parentWidget());
-    start(*first, QStringLiteral("一"));
-    QVERIFY(clickText(first->List2, QStringLiteral("一心一意")));
-    const QStringList state{entriesOf(first->List1).join(','), entriesOf(first->List2).join(','),
-                            first->Text2->toPlainText()};
+    QCOMPARE(first->parentWidget(), &t.w); // a window of the main window's
+    const ChainControls c(*first);
+    start(c, QStringLiteral("一"));
+    QVERIFY(clickText(c.candidateList, QStringLiteral("一心一意")));
+    const auto state = [&] {
+        return QStringList{entriesOf(c.chainList).join(','), entriesOf(c.candidateList).join(','),
+                           c.chainText->toPlainText()};
+    };
+    const QStringList before = state();
 
     // Chosen again while open: the same window, as it was, brought back.
     first->showMinimized();
     QCOMPARE(t.openChain(), first.data());
     QVERIFY(!first->isMinimized());
-    QCOMPARE((QStringList{entriesOf(first->List1).join(','), entriesOf(first->List2).join(','),
-                          first->Text2->toPlainText()}),
-             state);
+    QCOMPARE(state(), before);
 
     // Closed, it goes alone; the next one is fresh, even when chosen before
     // the closed one is deleted.
     first->close();
-    QPointer<Form2> second = t.openChain();
+    QPointer<ChainWindow> second = t.openChain();
     deleteClosedWindows();
     QVERIFY(first.isNull());
     QVERIFY(t.w.isVisible());
     QCOMPARE(t.menu->chainWindow(), second.data());
-    QCOMPARE(second->Text1->text(), QStringLiteral("爱不释手"));
-    QCOMPARE(second->List1->listCount() + second->List2->listCount(), 0);
-    QVERIFY(second->Text2->toPlainText().isEmpty());
-    start(*second, QStringLiteral("一"));
-    QCOMPARE(listedIds(second->List2), (QList<int>{12, 13, 14}));
+    const ChainControls fresh(*second);
+    QCOMPARE(countOf(fresh.chainList) + countOf(fresh.candidateList), 0);
+    start(fresh, QStringLiteral("一"));
+    QCOMPARE(listedIds(fresh.candidateList), (QList<int>{12, 13, 14}));
     QCOMPARE(t.notices.size(), 0);
 }
 
@@ -150,7 +167,7 @@ void MainMenuTest::accessibleNames()
 {
     MenuWindow t;
     QVERIFY(t.show());
-    Form2 *chain = t.openChain();
+    ChainWindow *chain = t.openChain();
     QVERIFY(QTest::qWaitForWindowExposed(chain));
 
     // Every control a person can reach, by the keyboard or the mouse, says
@@ -161,7 +178,7 @@ void MainMenuTest::accessibleNames()
         for (QWidget *control : window->findChildren<QWidget *>()) {
             const bool reachable = qobject_cast<QAbstractButton *>(control) || qobject_cast<QAbstractItemView *>(control)
                                 || qobject_cast<QLineEdit *>(control) || qobject_cast<QPlainTextEdit *>(control);
-            if (!reachable || control->isHidden() || control->inherits("QScrollBar"))
+            if (!reachable || control->isHidden() || control->inherits("QScrollBar") || control->window() != window)
                 continue; // the folded search pane counts: it is hidden, not its controls
             ++reached;
             QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(control);
@@ -173,32 +190,83 @@ void MainMenuTest::accessibleNames()
     QCOMPARE(nameless, QStringList());
 
     // An image button is a button that a screen reader can press.
-    QAccessibleInterface *next = QAccessible::queryAccessibleInterface(t.w.Image6);
+    QAccessibleInterface *next = QAccessible::queryAccessibleInterface(control<ImageButton>(t.w, "nextButton"));
     QCOMPARE(next->role(), QAccessible::Button);
-    const int before = t.w.currentId;
+    const int before = t.w.currentId();
     next->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    QTRY_COMPARE(t.w.currentId, before + 1); // a pressed button shows its press a moment first
+    QTRY_COMPARE(t.w.currentId(), before + 1); // a pressed button shows its press a moment first
 }
 
-void MainMenuTest::chainWindowWithoutData()
+void MainMenuTest::storeOpenedOnceForBothWindows()
 {
-    QPointer<Form2> chain;
+    // The chain window reads the idioms the program opened at start-up: it
+    // needs no data file of its own, even when the one opened is gone.
+    MenuWindow t;
+    QVERIFY(t.show());
+    QVERIFY(QFile::remove(t.dataFile()) || QSysInfo::productType() == QLatin1String("windows"));
+    ChainWindow *chain = t.openChain();
+    const ChainControls c(*chain);
+    start(c, QStringLiteral("一"));
+    QCOMPARE(listedIds(c.candidateList), (QList<int>{12, 13, 14}));
+    QCOMPARE(t.notices.size(), 0);
+}
+
+void MainMenuTest::withoutDataToldOnce()
+{
+    QPointer<ChainWindow> chain;
     {
-        MenuWindow t;
+        MenuWindow t(WindowData::EmptyFile);
         QVERIFY(t.show());
-        QTemporaryDir elsewhere; // the chain window starts from another folder
-        TestData::writeFile(elsewhere.filePath(QStringLiteral("cy.dat")), QByteArray());
-        t.environment.programFolder = elsewhere.path();
+        QCOMPARE(t.notices.size(), 1); // told as the program starts
+        const QString why = t.notices.first().line();
+        QVERIFY2(why.contains(QDir::toNativeSeparators(t.dataFile())), qPrintable(why));
         chain = t.openChain();
-        QCOMPARE(t.notices.size(), 1); // told as it opens
-        QCOMPARE(chain->loadFailure()->kind(), StoreError::Empty);
-        t.openChain(); // the open one, raised: nothing told again
-        QCOMPARE(t.notices.size(), 1);
-        start(*chain, QStringLiteral("爱不释手")); // 开始 says why it cannot start
-        QCOMPARE(t.notices.size(), 2);
-        QCOMPARE(t.notices.last().prompt, t.notices.first().prompt);
+        t.openChain(); // the open one, raised
+        QCOMPARE(t.notices.size(), 1); // nothing told again as the chain window opens
+        start(ChainControls(*chain), QStringLiteral("爱不释手")); // 开始 says why it cannot start
+        QCOMPARE(t.noticeLines(), QStringList(2, why));
     }
     QVERIFY(chain.isNull()); // gone with the main window
+}
+
+void MainMenuTest::keys()
+{
+    MenuWindow t;
+    QVERIFY(t.show());
+    QApplication::setActiveWindow(&t.w);
+    const MainControls c(t.w);
+
+    // F10 reaches the menus, F1 opens the help.
+    QTest::keyClick(&t.w, Qt::Key_F10);
+    QTRY_VERIFY(t.w.menuBar()->activeAction());
+    QCOMPARE(t.w.menuBar()->activeAction()->text(), QStringLiteral("文件"));
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &t.w, Qt::Key_Escape);
+    QTest::keyClick(t.w.menuBar(), Qt::Key_Escape);
+    QTest::keyClick(&t.w, Qt::Key_F1);
+    QCOMPARE(t.notices.size(), 1);
+    QCOMPARE(t.notices.first().title, QStringLiteral("帮助主题："));
+
+    // Ctrl+F unfolds the search pane and puts the cursor in its field.
+    QVERIFY(!c.searchPane->isVisible());
+    QTest::keyClick(&t.w, Qt::Key_F, Qt::ControlModifier);
+    QVERIFY(c.searchPane->isVisible());
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(c.searchField));
+
+    // Tab reaches the search, the list, the tabs and the browsing buttons;
+    // Space presses the one with the focus.
+    QList<QWidget *> visited;
+    for (int step = 0; step < 8; ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget();
+    }
+    QCOMPARE(visited, (QList<QWidget *>{c.searchButton, c.resultList, c.foldTab, c.firstOrLast, c.previous, c.next,
+                                        c.random, c.searchField}));
+    QTest::keyClick(c.next, Qt::Key_Space);
+    QCOMPARE(t.w.currentId(), 2);
+
+    // Ctrl+Q quits.
+    QTest::keyClick(&t.w, Qt::Key_Q, Qt::ControlModifier);
+    QVERIFY(!t.w.isVisible());
 }
 
 void MainMenuTest::windowIcon()
@@ -231,8 +299,7 @@ void MainMenuTest::mapsBareThenTakesItsMenu()
     MenuWindow t;
     t.w.installEventFilter(&shown);
     QVERIFY(t.show());
-    QCOMPARE(shown.size, QSize(454, 373));
-    QCOMPARE(t.w.size(), QSize(454, t.w.menuBar()->height() + 373));
+    QCOMPARE(shown.size, QSize(t.w.width(), t.w.height() - t.w.menuBar()->height()));
 }
 
 void MainMenuTest::exitClosesBoth_data()
@@ -247,11 +314,11 @@ void MainMenuTest::exitClosesBoth()
     QFETCH(bool, byMenu);
     MenuWindow t;
     QVERIFY(t.show());
-    QPointer<Form2> chain = t.openChain();
+    QPointer<ChainWindow> chain = t.openChain();
     QVERIFY(QTest::qWaitForWindowExposed(chain));
 
     if (byMenu)
-        t.menu->cd_tc->trigger();
+        t.action("quitAction")->trigger();
     else
         t.w.close();
     QVERIFY(!t.w.isVisible());

@@ -18,19 +18,21 @@ const QStringList kTexts = {
 };
 
 // A real click on a random entry of `list`, scrolled into view first.
-void clickRandomEntry(ListBox *list, QRandomGenerator &random)
+void clickRandomEntry(ListView *list, QRandomGenerator &random)
 {
-    if (list->listCount() > 0)
-        clickEntry(list, int(random.bounded(list->listCount())));
+    if (countOf(list) > 0)
+        clickEntry(list, int(random.bounded(countOf(list))));
 }
 
 // Every entry from `first` on carries the id of a row with its text.
-QString listFault(const char *name, const ListBox *list, int first)
+QString listFault(const char *name, const ListView *list, int first)
 {
-    for (int row = first; row < list->listCount(); ++row) {
-        const int id = list->itemData(row);
-        if (id < 1 || id > kSmallIdioms.size() || kSmallIdioms[id - 1] != list->list(row))
-            return QStringLiteral("%1 entry %2 “%3” carries id %4").arg(QLatin1String(name)).arg(row).arg(list->list(row)).arg(id);
+    const QList<int> ids = listedIds(list);
+    const QStringList texts = entriesOf(list);
+    for (int row = first; row < ids.size(); ++row) {
+        const int id = ids[row];
+        if (id < 1 || id > kSmallIdioms.size() || kSmallIdioms[id - 1] != texts[row])
+            return QStringLiteral("%1 entry %2 “%3” carries id %4").arg(QLatin1String(name)).arg(row).arg(texts[row]).arg(id);
     }
     return QString();
 }
@@ -56,44 +58,49 @@ void MonkeyTest::randomUse()
                                                                         : 20000;
     QRandomGenerator random(seed);
     TestWorld world(WindowData::Small);
-    Program program(world.environment);
+    Program program(world.environment, world.dir.path());
     program.start();
-    Form1 &w = program.mainWindow();
+    MainWindow &w = program.mainWindow();
+    const MainControls c(w);
     MainMenu &menu = program.menu();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
 
     int inChain = 0;
     for (int done = 1; done <= total; ++done) {
-        Form2 *chain = menu.chainWindow();
+        ChainWindow *chain = menu.chainWindow();
+        const ChainControls cc = chain ? ChainControls(*chain) : ChainControls();
         const quint32 action = random.bounded(chain ? 16 : 10);
         inChain += action >= 10;
         switch (action) {
-        case 0: search(w, kTexts[int(random.bounded(kTexts.size()))]); break;
-        case 1: click(random.bounded(2) ? w.Image2 : w.Image3); break;
-        case 2: click(w.Image4); break;
-        case 3: click(random.bounded(2) ? w.Image5 : w.Image6); break;
-        case 4: click(w.Image7); break;
-        case 5: click(w.Lab[int(random.bounded(5))]); break;
-        case 6: clickRandomEntry(w.List1, random); break;
-        case 7: QTest::keyClick(w.List1, random.bounded(2) ? Qt::Key_Down : Qt::Key_Up); break;
-        case 8: menu.cd_cyjl->trigger(); break;
-        case 9: (random.bounded(2) ? menu.cd_bzzt : menu.cd_gy)->trigger(); break;
-        case 10: chain->Text1->setText(kTexts[int(random.bounded(kTexts.size()))]); break;
-        case 11: case 12: click(chain->Image1); break;
-        case 13: clickRandomEntry(chain->List1, random); break;
-        case 14: clickRandomEntry(chain->List2, random); break;
+        case 0: search(c, kTexts[int(random.bounded(kTexts.size()))]); break;
+        case 1: click(random.bounded(2) ? c.foldTab : c.unfoldTab); break;
+        case 2: click(c.firstOrLast); break;
+        case 3: click(random.bounded(2) ? c.previous : c.next); break;
+        case 4: click(c.random); break;
+        case 5: click(c.fields[int(random.bounded(5))]); break;
+        case 6: clickRandomEntry(c.resultList, random); break;
+        case 7: QTest::keyClick(c.resultList, random.bounded(2) ? Qt::Key_Down : Qt::Key_Up); break;
+        case 8: menu.openChainWindow(); break;
+        case 9: random.bounded(2) ? menu.showHelp() : menu.showAbout(); break;
+        case 10: cc.firstLinkField->setText(kTexts[int(random.bounded(kTexts.size()))]); break;
+        case 11: case 12: click(cc.startButton); break;
+        case 13: clickRandomEntry(cc.chainList, random); break;
+        case 14: clickRandomEntry(cc.candidateList, random); break;
         case 15: if (random.bounded(4) == 0) chain->close(); break;
         }
         if (done % 64 == 0)
             QCoreApplication::processEvents(); // paints, and deletes closed chain windows
 
         QString fault;
-        if (w.currentId < 1 || w.currentId > w.idiomCount)
-            fault = QStringLiteral("currentId %1 outside 1..%2").arg(w.currentId).arg(w.idiomCount);
+        const int count = program.dictionary().count;
+        if (w.currentId() < 1 || w.currentId() > count)
+            fault = QStringLiteral("the card's id %1 outside 1..%2").arg(w.currentId()).arg(count);
         if (fault.isEmpty())
-            fault = listFault("List1", w.List1, 0);
-        if (fault.isEmpty() && (chain = menu.chainWindow()))
-            fault = listFault("the chain's List2", chain->List2, 0) + listFault("the chain's List1", chain->List1, 1);
+            fault = listFault("the result list", c.resultList, 0);
+        if (fault.isEmpty() && (chain = menu.chainWindow())) {
+            const ChainControls now(*chain);
+            fault = listFault("the candidates", now.candidateList, 0) + listFault("the chain", now.chainList, 1);
+        }
         QVERIFY2(fault.isEmpty(), qPrintable(QStringLiteral("after action %1 of seed %2: %3").arg(done).arg(seed).arg(fault)));
     }
     qInfo("%d actions (%d in the chain window), %lld notices", total, inChain, qlonglong(world.notices.size()));

@@ -55,26 +55,27 @@ private slots:
     void init();
     void cleanup();
 
-    void folderRuleAddsOneSeparator_data();
-    void folderRuleAddsOneSeparator();
+    void folderEndsInOneSeparator_data();
+    void folderEndsInOneSeparator();
     void firstStartWritesTheCarriedBytes();
     void laterStartsLeaveTheFileAlone();
     void userFilesAreKept();
     void unwritableFolderFallsBackToUserFolder();
     void writableProgramFolderGetsItsOwnFile();
     void failedWriteLeavesNoPartialFile();
+    void unwritableEverywhereReadsFromMemory();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_appPath;
+    QString m_programFolder;
     QString m_userFolder;
 };
 
 void ProvisioningTest::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
-    m_appPath = folderRule(m_dir->filePath("program"));
-    QDir().mkpath(m_appPath);
+    m_programFolder = withTrailingSeparator(m_dir->filePath("program"));
+    QDir().mkpath(m_programFolder);
     m_userFolder = TestData::useOwnUserFolder(m_dir->filePath("user"));
 #ifdef Q_OS_WIN
     // Windows' own folder for the program's data, with no organisation folder.
@@ -90,33 +91,33 @@ void ProvisioningTest::cleanup()
     m_dir.reset();
 }
 
-void ProvisioningTest::folderRuleAddsOneSeparator_data()
+void ProvisioningTest::folderEndsInOneSeparator_data()
 {
     QTest::addColumn<QString>("folder");
-    QTest::addColumn<QString>("appPath");
+    QTest::addColumn<QString>("withSeparator");
     QTest::newRow("root") << "/" << "/";
     QTest::newRow("plain") << "/opt/tools" << "/opt/tools/";
     QTest::newRow("already ends in one") << "/opt/tools/" << "/opt/tools/";
 }
 
-void ProvisioningTest::folderRuleAddsOneSeparator()
+void ProvisioningTest::folderEndsInOneSeparator()
 {
     QFETCH(QString, folder);
-    QFETCH(QString, appPath);
-    QCOMPARE(folderRule(folder), appPath);
-    QCOMPARE(dataFilePath(appPath), appPath + "cy.dat"); // nothing in the user folder
+    QFETCH(QString, withSeparator);
+    QCOMPARE(withTrailingSeparator(folder), withSeparator);
+    QCOMPARE(dataFilePath(folder), withSeparator + "cy.dat"); // nothing in the user folder
 }
 
 void ProvisioningTest::firstStartWritesTheCarriedBytes()
 {
-    ProvisionDataFile(m_appPath);
-    const QByteArray written = TestData::readFile(m_appPath + "cy.dat");
-    QCOMPARE(written, embeddedDataFile());
+    provisionDataFile(m_programFolder);
+    const QByteArray written = TestData::readFile(m_programFolder + "cy.dat");
+    QCOMPARE(written, carriedDataFile());
     QCOMPARE(written, TestData::readFile(QStringLiteral(VURA_DATA_FILE)));
-    QCOMPARE(QDir(m_appPath).entryList(QDir::Files | QDir::Hidden), QStringList{"cy.dat"});
+    QCOMPARE(QDir(m_programFolder).entryList(QDir::Files | QDir::Hidden), QStringList{"cy.dat"});
 
-    const IdiomStore store = OpenIdiomStore(m_appPath);
-    QCOMPARE(store.path(), m_appPath + "cy.dat");
+    const IdiomStore store = openIdiomStore(m_programFolder);
+    QCOMPARE(store.path(), m_programFolder + "cy.dat");
 #ifdef VURA_FULL_DATA_CSV
     QCOMPARE(store.count(), 12976);
 #else
@@ -126,15 +127,15 @@ void ProvisioningTest::firstStartWritesTheCarriedBytes()
 
 void ProvisioningTest::laterStartsLeaveTheFileAlone()
 {
-    ProvisionDataFile(m_appPath);
-    QFile file(m_appPath + "cy.dat");
+    provisionDataFile(m_programFolder);
+    QFile file(m_programFolder + "cy.dat");
     QVERIFY(file.open(QIODevice::ReadWrite));
     const QDateTime old = QDateTime::currentDateTime().addDays(-3);
     QVERIFY(file.setFileTime(old, QFileDevice::FileModificationTime));
     file.close();
     const QByteArray before = TestData::readFile(file.fileName());
 
-    ProvisionDataFile(m_appPath);
+    provisionDataFile(m_programFolder);
     QCOMPARE(TestData::readFile(file.fileName()), before);
     QCOMPARE(QFileInfo(file.fileName()).lastModified(), old);
 }
@@ -143,16 +144,16 @@ void ProvisioningTest::userFilesAreKept()
 {
     // Changed, truncated or empty: whatever the user put there stays.
     for (const QByteArray &content : {QByteArray(), QByteArray("not a data file"),
-                                      embeddedDataFile().left(4096)}) {
-        TestData::writeFile(m_appPath + "cy.dat", content);
-        ProvisionDataFile(m_appPath);
-        QCOMPARE(TestData::readFile(m_appPath + "cy.dat"), content);
+                                      carriedDataFile().left(4096)}) {
+        TestData::writeFile(m_programFolder + "cy.dat", content);
+        provisionDataFile(m_programFolder);
+        QCOMPARE(TestData::readFile(m_programFolder + "cy.dat"), content);
 
         try {
-            OpenIdiomStore(m_appPath).count();
+            openIdiomStore(m_programFolder).count();
             QFAIL("an unusable data file was read");
         } catch (const StoreError &error) {
-            QCOMPARE(error.path(), m_appPath + "cy.dat");
+            QCOMPARE(error.path(), m_programFolder + "cy.dat");
         }
     }
 }
@@ -161,18 +162,18 @@ void ProvisioningTest::unwritableFolderFallsBackToUserFolder()
 {
     // A program folder below a regular file can be neither created nor written.
     TestData::writeFile(m_dir->filePath("plainfile"), "x");
-    const QString appPath = folderRule(m_dir->filePath("plainfile/program"));
+    const QString folder = withTrailingSeparator(m_dir->filePath("plainfile/program"));
 
-    ProvisionDataFile(appPath);
-    QVERIFY(!QFileInfo::exists(appPath + "cy.dat"));
-    QCOMPARE(TestData::readFile(m_userFolder + "cy.dat"), embeddedDataFile());
-    QCOMPARE(dataFilePath(appPath), m_userFolder + "cy.dat");
+    provisionDataFile(folder);
+    QVERIFY(!QFileInfo::exists(folder + "cy.dat"));
+    QCOMPARE(TestData::readFile(m_userFolder + "cy.dat"), carriedDataFile());
+    QCOMPARE(dataFilePath(folder), m_userFolder + "cy.dat");
 
-    QCOMPARE(OpenIdiomStore(appPath).path(), m_userFolder + "cy.dat");
+    QCOMPARE(openIdiomStore(folder).path(), m_userFolder + "cy.dat");
 
     // Later starts use that file as it is.
     TestData::writeFile(m_userFolder + "cy.dat", "changed by the user");
-    ProvisionDataFile(appPath);
+    provisionDataFile(folder);
     QCOMPARE(TestData::readFile(m_userFolder + "cy.dat"), QByteArray("changed by the user"));
 }
 
@@ -182,9 +183,9 @@ void ProvisioningTest::writableProgramFolderGetsItsOwnFile()
     // in for the program's own file while the program's folder can be written.
     QDir().mkpath(m_userFolder);
     TestData::writeFile(m_userFolder + "cy.dat", "user copy");
-    ProvisionDataFile(m_appPath);
-    QCOMPARE(TestData::readFile(m_appPath + "cy.dat"), embeddedDataFile());
-    QCOMPARE(dataFilePath(m_appPath), m_appPath + "cy.dat");
+    provisionDataFile(m_programFolder);
+    QCOMPARE(TestData::readFile(m_programFolder + "cy.dat"), carriedDataFile());
+    QCOMPARE(dataFilePath(m_programFolder), m_programFolder + "cy.dat");
     QCOMPARE(TestData::readFile(m_userFolder + "cy.dat"), QByteArray("user copy"));
 }
 
@@ -194,22 +195,38 @@ void ProvisioningTest::failedWriteLeavesNoPartialFile()
     QSKIP("the file size limit that fails the write is POSIX only");
 #else
     {
-        FileSizeLimit limit(rlim_t(embeddedDataFile().size() / 2)); // the disk fills up half way
+        FileSizeLimit limit(rlim_t(carriedDataFile().size() / 2)); // the disk fills up half way
         try {
-            ProvisionDataFile(m_appPath);
+            provisionDataFile(m_programFolder);
             QFAIL("a write that could not finish was reported as done");
         } catch (const StoreError &error) {
             QCOMPARE(error.kind(), StoreError::NotWritten);
             QCOMPARE(error.places().size(), 2u);
-            QCOMPARE(error.places().front().path(), m_appPath + "cy.dat");
+            QCOMPARE(error.places().front().path(), m_programFolder + "cy.dat");
         }
     }
-    QCOMPARE(QDir(m_appPath).entryList(QDir::Files | QDir::Hidden), QStringList());
+    QCOMPARE(QDir(m_programFolder).entryList(QDir::Files | QDir::Hidden), QStringList());
     QCOMPARE(QDir(m_userFolder).entryList(QDir::Files | QDir::Hidden), QStringList());
 
     // The next start writes the whole file.
-    ProvisionDataFile(m_appPath);
-    QCOMPARE(TestData::readFile(m_appPath + "cy.dat"), embeddedDataFile());
+    provisionDataFile(m_programFolder);
+    QCOMPARE(TestData::readFile(m_programFolder + "cy.dat"), carriedDataFile());
+#endif
+}
+
+void ProvisioningTest::unwritableEverywhereReadsFromMemory()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("the file size limit that fails the write is POSIX only");
+#else
+    FileSizeLimit limit(rlim_t(carriedDataFile().size() / 2)); // neither place takes the file
+    const Dictionary dictionary = openDictionary(m_programFolder);
+    QVERIFY(dictionary.store);
+    QCOMPARE(dictionary.count, IdiomStore(QStringLiteral(VURA_DATA_FILE)).count());
+    QCOMPARE(dictionary.store->idiom(dictionary.count).id, dictionary.count);
+    QCOMPARE(dictionary.failure->kind(), StoreError::NotWritten); // the reader is still told
+    QCOMPARE(QDir(m_programFolder).entryList(QDir::Files | QDir::Hidden), QStringList());
+    QCOMPARE(QDir(m_userFolder).entryList(QDir::Files | QDir::Hidden), QStringList());
 #endif
 }
 

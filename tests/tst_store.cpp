@@ -162,7 +162,7 @@ void StoreTest::search()
     const QList<IdiomEntry> found = store.search(text);
     QCOMPARE(TestData::idsOf(found), ids);
     for (const IdiomEntry &entry : found)
-        QCOMPARE(entry.text, store.idiom(entry.id).cy);
+        QCOMPARE(entry.text, store.idiom(entry.id).text);
     QCOMPARE(store.count(), TestData::kCount); // nothing changed
 }
 
@@ -275,10 +275,10 @@ void StoreTest::idiomById()
     QCOMPARE(store.count(), TestData::kCount);
     const Idiom first = store.idiom(1);
     QCOMPARE(first.id, 1);
-    QCOMPARE(QStringList({first.cy, first.py, first.ys, first.cc, first.lz}),
+    QCOMPARE(QStringList({first.text, first.pinyin, first.meaning, first.source, first.example}),
              QStringList({"爱不释手", "ài  bù  shì  shǒu", "喜爱得舍不得放下。", "《三国志》", "这本书他～。"}));
     const Idiom absent = store.idiom(14); // no meaning, no example
-    QCOMPARE(QStringList({absent.cy, absent.ys, absent.cc, absent.lz}),
+    QCOMPARE(QStringList({absent.text, absent.meaning, absent.source, absent.example}),
              QStringList({"一言既出，驷马难追", "", "《论语》", ""}));
 
     for (const int id : {0, TestData::kCount + 1, -1}) {
@@ -298,7 +298,7 @@ void StoreTest::twoStoresAtOnce()
     const IdiomStore b(m_dataFile);
     QCOMPARE(a.search(QStringLiteral("一")).size(), 3);
     QCOMPARE(b.followers(QStringLiteral("一")).size(), 3);
-    QCOMPARE(a.idiom(16).cy, QStringLiteral("自相矛盾"));
+    QCOMPARE(a.idiom(16).text, QStringLiteral("自相矛盾"));
 }
 
 QTEST_GUILESS_MAIN(StoreTest)

@@ -1,20 +1,23 @@
 // The widget kit: the list's click event, and Qt's texts in Chinese.
 #include "widgets/imagebutton.h"
-#include "widgets/listbox.h"
-#include "widgets/msgbox.h"
+#include "widgets/listview.h"
+#include "widgets/messagebox.h"
 #include "widgets/translations.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QMessageBox>
 #include <QSignalSpy>
+#include <QStringListModel>
 #include <QHelpEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QTest>
 #include <QToolTip>
 
 namespace {
 
-QPoint entryCentre(ListBox &list, int row)
+QPoint entryCentre(ListView &list, int row)
 {
     return list.visualRect(list.model()->index(row, 0)).center();
 }
@@ -50,6 +53,8 @@ void WidgetsTest::listClicks_data()
     QTest::newRow("arrow down") << 0 << "down" << 1 << 1;
     QTest::newRow("arrow up at the top") << 0 << "up" << 0 << 0;
     QTest::newRow("arrow down at the bottom") << 2 << "down" << 0 << 2;
+    QTest::newRow("first arrow down once the list has the focus") << -1 << "focus down" << 1 << 0;
+    QTest::newRow("first arrow up once the list has the focus") << -1 << "focus up" << 1 << 0;
 }
 
 void WidgetsTest::listClicks()
@@ -61,26 +66,34 @@ void WidgetsTest::listClicks()
 
     QWidget window;
     window.resize(200, 300);
-    ListBox list(QRect(0, 0, 200, 300), window.font(), &window);
-    list.setEntries({{QStringLiteral("一心一意"), 1}, {QStringLiteral("一马当先"), 2}, {QStringLiteral("一言为定"), 3}});
+    ListView list(QRect(0, 0, 200, 300), window.font(), &window);
+    QStringListModel entries({QStringLiteral("一心一意"), QStringLiteral("一马当先"), QStringLiteral("一言为定")});
+    list.setModel(&entries);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     if (selected >= 0) {
         list.setCurrentIndex(list.model()->index(selected, 0));
-        QCOMPARE(list.selCount(), 1);
+        QCOMPARE(list.selectedRow(), selected);
     }
 
-    QSignalSpy spy(&list, &ListBox::clicked);
+    QSignalSpy spy(&list, &ListView::chosen);
     const QStringList words = action.split(QLatin1Char(' '));
     if (words[0] == "press")
         QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
                           words[1] == "below" ? QPoint(100, 290) : entryCentre(list, words[1].toInt()));
     else if (words[0] == "right")
         QTest::mouseClick(list.viewport(), Qt::RightButton, {}, entryCentre(list, words[1].toInt()));
-    else
-        QTest::keyClick(&list, words[0] == "down" ? Qt::Key_Down : Qt::Key_Up);
+    else {
+        if (words[0] == "focus") { // as Tab brings it: the first entry current, none selected
+            QApplication::setActiveWindow(&window);
+            list.setFocus(Qt::TabFocusReason);
+            QTRY_VERIFY(list.hasFocus());
+            QCOMPARE(list.selectedRow(), -1);
+        }
+        QTest::keyClick(&list, words.last() == "down" ? Qt::Key_Down : Qt::Key_Up);
+    }
     QCOMPARE(spy.count(), clicks);
-    QCOMPARE(list.listIndex(), selectedAfter);
+    QCOMPARE(list.selectedRow(), selectedAfter);
 }
 
 void WidgetsTest::imageButtonClicks_data()
@@ -96,9 +109,13 @@ void WidgetsTest::imageButtonClicks()
     QFETCH(bool, twice);
     QFETCH(int, clicks);
     QWidget window;
+    QLineEdit typing(&window);
     ImageButton button(QStringLiteral("button-next"), QSize(100, 40), &window);
+    button.move(0, 30);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QApplication::setActiveWindow(&window);
+    typing.setFocus();
     QSignalSpy spy(&button, &ImageButton::clicked);
     QTest::mouseClick(&button, Qt::LeftButton);
     if (twice) { // as the window system delivers the second press
@@ -109,7 +126,7 @@ void WidgetsTest::imageButtonClicks()
         QTest::mouseRelease(&button, Qt::LeftButton);
     }
     QCOMPARE(spy.count(), clicks);
-    QCOMPARE(button.focusPolicy(), Qt::NoFocus);
+    QVERIFY(typing.hasFocus()); // a click leaves the focus where it was
 }
 
 void WidgetsTest::cutOffEntriesShowWhole_data()
@@ -125,8 +142,9 @@ void WidgetsTest::cutOffEntriesShowWhole()
     QFETCH(QString, entry);
     QFETCH(bool, shown);
     QWidget window;
-    ListBox list(QRect(0, 0, 110, 100), window.font(), &window);
-    list.setEntries({{entry, 1}});
+    ListView list(QRect(0, 0, 110, 100), window.font(), &window);
+    QStringListModel entries({entry});
+    list.setModel(&entries);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QToolTip::hideText();
@@ -141,12 +159,12 @@ void WidgetsTest::cutOffEntriesShowWhole()
 void WidgetsTest::messageBoxSpeaksChinese()
 {
     QVERIFY(loadChineseTranslations(QCoreApplication::instance()));
-    const auto box = makeMessageBox(nullptr, QStringLiteral("第一行\r\n第二行"), vbInformation, QStringLiteral("提示："));
+    const auto box = makeMessageBox(nullptr, QMessageBox::Information, QStringLiteral("提示："),
+                                    QStringLiteral("第一行\r\n第二行"));
     QCOMPARE(box->windowTitle(), QStringLiteral("提示："));
     QCOMPARE(box->icon(), QMessageBox::Information);
     QCOMPARE(box->buttons().size(), 1);
     QCOMPARE(box->buttons().first()->text(), QStringLiteral("确定"));
-    QCOMPARE(makeMessageBox(nullptr, QString(), vbOKOnly, QString())->icon(), QMessageBox::NoIcon);
 }
 
 QTEST_MAIN(WidgetsTest)

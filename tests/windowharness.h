@@ -1,26 +1,31 @@
 // Both windows started on a program folder of the test's own, in a world
 // whose message boxes and web pages are recorded instead of shown, and the
-// means to use them as a person does.
+// means to use them as a person does: their controls found by name, clicks
+// and keys.
 #pragma once
 
 #include "testdata.h"
 
-#include "chain/form2.h"
+#include "chain/chainwindow.h"
 #include "import/idiomimport.h"
-#include "lookup/form1.h"
+#include "lookup/mainwindow.h"
+#include "models/idiomlistmodel.h"
 #include "store/datafile.h"
 #include "widgets/environment.h"
 #include "widgets/fonts.h"
 #include "widgets/imagebutton.h"
-#include "widgets/label.h"
-#include "widgets/listbox.h"
+#include "widgets/listview.h"
+#include "widgets/panel.h"
+#include "widgets/textlabel.h"
 
 #include <QFile>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
+#include <memory>
 
 // What every window test sets up once: the font substitutions, and a
 // per-user data folder of its own, so that no data file of an earlier run
@@ -38,24 +43,28 @@ struct WindowTestEnvironment
 
 struct Notice
 {
-    QString prompt;
-    int style = -1;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
     QString title;
+    QString text;
 
-    QString text() const { return QStringLiteral("%1 [%2] %3").arg(title).arg(style).arg(prompt); }
+    QString line() const
+    {
+        return QStringLiteral("%1 [%2] %3")
+            .arg(title, icon == QMessageBox::Information ? QStringLiteral("i") : QStringLiteral("-"), text);
+    }
 };
 
 // A notice as the windows give them: titled 提示：, with the information icon.
-inline QString information(const QString &prompt)
+inline QString information(const QString &text)
 {
-    return Notice{prompt, 64, QStringLiteral("提示：")}.text();
+    return Notice{QMessageBox::Information, QStringLiteral("提示："), text}.line();
 }
 
 enum class WindowData {
     Small,     // the 16 idioms of TestData
     Chain,     // the 13 idioms of kChainIdioms
     EmptyFile, // a zero-length cy.dat: the idioms cannot be read
-    Carried,   // no cy.dat: the main window writes the one the program carries
+    Carried,   // no cy.dat: start-up writes the one the program carries
 };
 
 // The small data set by id (index id - 1).
@@ -69,11 +78,12 @@ inline const QStringList kChainIdioms = QStringLiteral(
     "爱不释手 安然无恙 防不胜防 𠮷人天相 拒人于千里之外 来日方长 来者不拒 "
     "手到擒来 手不释卷 手舞足蹈 万事大𠮷 一心一意 意气风发").split(QLatin1Char(' '));
 
-// A program folder holding the data, and the world the windows run in.
+// A program folder holding the data, the world the windows run in, and the
+// dictionary the program opens on them.
 class TestWorld
 {
 public:
-    // `change` may alter the data file before a window starts on it.
+    // `change` may alter the data file before the dictionary opens it.
     explicit TestWorld(WindowData data, const std::function<void(const QString &)> &change = {})
     {
         if (data == WindowData::Small) {
@@ -89,40 +99,105 @@ public:
         }
         if (change)
             change(dataFile());
-        environment.programFolder = dir.path();
-        environment.messageBox = [this](QWidget *, const QString &prompt, int style, const QString &title) {
-            notices.append({prompt, style, title});
+        environment.messageBox = [this](QWidget *, QMessageBox::Icon icon, const QString &title, const QString &text) {
+            notices.append({icon, title, text});
         };
-        environment.openUrl = [this](const QUrl &url) { opened.append(url); };
+        environment.openUrl = [this](const QUrl &url) {
+            opened.append(url);
+            return browserStarts;
+        };
     }
 
     QString dataFile() const { return dir.filePath(QStringLiteral("cy.dat")); }
 
-    QStringList noticeTexts() const
+    // Opens the dictionary as the program does, in `folder` (the test's own
+    // by default), once.
+    const Dictionary &dictionary(const QString &folder = QString())
     {
-        QStringList texts;
+        if (!m_dictionary)
+            m_dictionary = std::make_unique<Dictionary>(openDictionary(folder.isEmpty() ? dir.path() : folder));
+        return *m_dictionary;
+    }
+
+    QStringList noticeLines() const
+    {
+        QStringList lines;
         for (const Notice &notice : notices)
-            texts << notice.text();
-        return texts;
+            lines << notice.line();
+        return lines;
     }
 
     QTemporaryDir dir;
     Environment environment;
     QList<Notice> notices;
     QList<QUrl> opened;
+    bool browserStarts = true;
+
+private:
+    std::unique_ptr<Dictionary> m_dictionary;
 };
 
-// The main window, loaded.
+// A control of `window` by its object name; the test stops when there is none.
+template <class Control>
+Control *control(const QWidget &window, const char *name)
+{
+    auto *found = window.findChild<Control *>(QLatin1String(name));
+    if (!found)
+        qFatal("no %s named %s", Control::staticMetaObject.className(), name);
+    return found;
+}
+
+// The main window's controls, as a person reaches them.
+struct MainControls
+{
+    explicit MainControls(const MainWindow &w)
+        : card(control<Panel>(w, "card")), searchPane(control<Panel>(w, "searchPane")),
+          busyIndicator(control<Panel>(w, "busyIndicator")), searchField(control<QLineEdit>(w, "searchField")),
+          searchButton(control<ImageButton>(w, "searchButton")), resultList(control<ListView>(w, "resultList")),
+          foldTab(control<ImageButton>(w, "foldTab")), unfoldTab(control<ImageButton>(w, "unfoldTab")),
+          firstOrLast(control<ImageButton>(w, "firstOrLastButton")),
+          previous(control<ImageButton>(w, "previousButton")), next(control<ImageButton>(w, "nextButton")),
+          random(control<ImageButton>(w, "randomButton")), number(control<TextLabel>(w, "number")),
+          fields{control<TextLabel>(w, "pinyinField"), control<TextLabel>(w, "idiomField"),
+                 control<TextLabel>(w, "meaningField"), control<TextLabel>(w, "sourceField"),
+                 control<TextLabel>(w, "exampleField")}
+    {
+    }
+
+    Panel *card, *searchPane, *busyIndicator;
+    QLineEdit *searchField;
+    ImageButton *searchButton;
+    ListView *resultList;
+    ImageButton *foldTab, *unfoldTab, *firstOrLast, *previous, *next, *random;
+    TextLabel *number;
+    std::array<TextLabel *, 5> fields; // by MainWindow::Field
+};
+
+// The chain window's controls.
+struct ChainControls
+{
+    ChainControls() = default; // none: no chain window is open
+    explicit ChainControls(const ChainWindow &w)
+        : firstLinkField(control<QLineEdit>(w, "firstLinkField")), startButton(control<ImageButton>(w, "startButton")),
+          chainList(control<ListView>(w, "chainList")), candidateList(control<ListView>(w, "candidateList")),
+          chainText(control<QPlainTextEdit>(w, "chainText"))
+    {
+    }
+
+    QLineEdit *firstLinkField = nullptr;
+    ImageButton *startButton = nullptr;
+    ListView *chainList = nullptr, *candidateList = nullptr;
+    QPlainTextEdit *chainText = nullptr;
+};
+
+// The main window on the test's dictionary.
 class TestWindow : public TestWorld
 {
 public:
     explicit TestWindow(WindowData data, const std::function<void(const QString &)> &change = {},
                         const QString &folder = QString())
-        : TestWorld(data, change), w(environment)
+        : TestWorld(data, change), w(dictionary(folder), environment), c(w)
     {
-        if (!folder.isEmpty())
-            environment.programFolder = folder;
-        w.Form_Load();
     }
 
     bool show()
@@ -131,21 +206,19 @@ public:
         return QTest::qWaitForWindowExposed(&w);
     }
 
-    Form1 w;
+    MainWindow w;
+    MainControls c;
 };
 
-// The chain window, loaded; it deletes itself when closed.
-class ChainWindow : public TestWorld
+// The chain window on the test's dictionary; it deletes itself when closed.
+class TestChain : public TestWorld
 {
 public:
-    explicit ChainWindow(WindowData data) : TestWorld(data)
+    explicit TestChain(WindowData data)
+        : TestWorld(data), w(new ChainWindow(dictionary(), environment)), c(*w)
     {
-        if (data == WindowData::Carried) // as the main window writes it
-            ProvisionDataFile(folderRule(dir.path()));
-        w = new Form2(environment);
-        w->Form_Load();
     }
-    ~ChainWindow() { delete w; }
+    ~TestChain() { delete w; }
 
     bool show()
     {
@@ -153,7 +226,8 @@ public:
         return QTest::qWaitForWindowExposed(w);
     }
 
-    QPointer<Form2> w;
+    QPointer<ChainWindow> w;
+    ChainControls c;
 };
 
 inline void click(QWidget *widget)
@@ -162,49 +236,60 @@ inline void click(QWidget *widget)
 }
 
 // A real click on entry `row` of a list.
-inline void clickEntry(ListBox *list, int row)
+inline void clickEntry(ListView *list, int row)
 {
     const QModelIndex entry = list->model()->index(row, 0);
     list->scrollTo(entry);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(entry).center());
 }
 
-// Searches for `text` as the user does: types it and clicks 查找.
-inline void search(Form1 &w, const QString &text)
+// Searches for `text` as the reader does: types it and clicks 查找.
+inline void search(const MainControls &c, const QString &text)
 {
-    w.Text1->setText(text);
-    click(w.Image1);
+    c.searchField->setText(text);
+    click(c.searchButton);
 }
 
 // Types `text` into the chain window and clicks 开始.
-inline void start(Form2 &w, const QString &text)
+inline void start(const ChainControls &c, const QString &text)
 {
-    w.Text1->setText(text);
-    click(w.Image1);
+    c.firstLinkField->setText(text);
+    click(c.startButton);
 }
 
 // Everything the idiom card shows, on one line.
-inline QString cardOf(const Form1 &w)
+inline QString cardOf(const MainControls &c)
 {
-    QStringList fields{w.Label5->caption()};
-    for (const Label *field : w.Lab)
-        fields << field->caption();
+    QStringList fields{c.number->text()};
+    for (const TextLabel *field : c.fields)
+        fields << field->text();
     return fields.join(QStringLiteral(" | "));
 }
 
-// The ids and the texts of a list, in its order.
-inline QList<int> listedIds(const ListBox *list)
+// The number of entries, the ids and the texts of a list, in its order.
+inline int countOf(const ListView *list)
 {
-    return TestData::idsOf(list->entries());
+    return list->model()->rowCount();
 }
 
-inline QStringList entriesOf(const ListBox *list)
+inline QList<int> listedIds(const ListView *list)
 {
-    return TestData::textsOf(list->entries());
+    QList<int> ids;
+    for (int row = 0; row < countOf(list); ++row)
+        ids << list->model()->index(row, 0).data(IdiomListModel::IdRole).toInt();
+    return ids;
+}
+
+inline QStringList entriesOf(const ListView *list)
+{
+    QStringList texts;
+    for (int row = 0; row < countOf(list); ++row)
+        texts << list->model()->index(row, 0).data().toString();
+    return texts;
 }
 
 // Clicks the entry of `list` reading `text`; false if there is none.
-inline bool clickText(ListBox *list, const QString &text)
+inline bool clickText(ListView *list, const QString &text)
 {
     const int row = entriesOf(list).indexOf(text);
     if (row >= 0)

@@ -1,33 +1,46 @@
 #include "shell/mainmenu.h"
 
-#include "chain/form2.h"
+#include "chain/chainwindow.h"
 #include "vura/version.h"
 #include "widgets/environment.h"
 
+#include <QAction>
 #include <QDate>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QStringList>
 
-MainMenu::MainMenu(QMainWindow *window, const Environment &environment)
-    : QObject(window), m_window(window), m_environment(environment)
+MainMenu::MainMenu(QMainWindow *window, const Dictionary &dictionary, const Environment &environment)
+    : QObject(window), m_window(window), m_dictionary(dictionary), m_environment(environment)
 {
     QMenuBar *bar = window->menuBar();
-    QMenu *file = bar->addMenu(QStringLiteral("文件"));
-    cd_wj = file->menuAction();
-    cd_tc = file->addAction(QStringLiteral("退出"), this, &MainMenu::cd_tc_Click);
-    cd_cyjl = bar->addAction(QStringLiteral("成语接龙"), this, &MainMenu::cd_cyjl_Click);
-    QMenu *help = bar->addMenu(QStringLiteral("帮助"));
-    cd_bz = help->menuAction();
-    cd_bzzt = help->addAction(QStringLiteral("帮助主题"), this, &MainMenu::cd_bzzt_Click);
-    cd_rjsj = help->addAction(QStringLiteral("软件升级"), this, &MainMenu::cd_rjsj_Click);
-    cd_gdrj = help->addAction(QStringLiteral("更多软件"), this, &MainMenu::cd_gdrj_Click);
-    cd_gy = help->addAction(QStringLiteral("关于..."), this, &MainMenu::cd_gy_Click);
-}
+    QMenu *fileMenu = bar->addMenu(QStringLiteral("文件"));
+    fileMenu->setObjectName(QStringLiteral("fileMenu"));
+    // Ctrl+Q on every system: Windows has no standard key to quit.
+    QAction *quitAction = fileMenu->addAction(QStringLiteral("退出"), this, &MainMenu::quit);
+    quitAction->setObjectName(QStringLiteral("quitAction"));
+    quitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    QAction *chainAction = bar->addAction(QStringLiteral("成语接龙"), this, &MainMenu::openChainWindow);
+    chainAction->setObjectName(QStringLiteral("chainAction"));
+    QMenu *helpMenu = bar->addMenu(QStringLiteral("帮助"));
+    helpMenu->setObjectName(QStringLiteral("helpMenu"));
+    QAction *helpAction = helpMenu->addAction(QStringLiteral("帮助主题"), this, &MainMenu::showHelp);
+    helpAction->setObjectName(QStringLiteral("helpAction"));
+    helpAction->setShortcuts(QKeySequence::HelpContents);
+    helpMenu->addAction(QStringLiteral("软件升级"), this, &MainMenu::openUpdatePage)
+        ->setObjectName(QStringLiteral("updateAction"));
+    helpMenu->addAction(QStringLiteral("更多软件"), this, &MainMenu::openMoreSoftwarePage)
+        ->setObjectName(QStringLiteral("moreSoftwareAction"));
+    helpMenu->addAction(QStringLiteral("关于..."), this, &MainMenu::showAbout)
+        ->setObjectName(QStringLiteral("aboutAction"));
+    // The menus' own keys work while no menu is open.
+    window->addAction(quitAction);
+    window->addAction(helpAction);
 
-MainMenu::~MainMenu()
-{
-    delete m_chainWindow;
+    auto *menuKey = new QAction(window);
+    menuKey->setShortcut(QKeySequence(Qt::Key_F10));
+    connect(menuKey, &QAction::triggered, this, &MainMenu::activateMenuBar);
+    window->addAction(menuKey);
 }
 
 QString MainMenu::helpText()
@@ -35,6 +48,8 @@ QString MainMenu::helpText()
     return QStringList{
         QStringLiteral("支持模糊查找，'_人'是查找第二个字是人字的，'__人'是查找第三个字是人字的，"
                        "'%人'是查找任何位置有人字的。右边已默认加%。"),
+        QStringLiteral("找不到相符的成语时，还会按全拼（如 yixinyiyi，可带声调或空格）、繁体字（如 愛不釋手），"
+                       "或者意思、出处、例子里的词语（如 舍不得放手）查找。"),
         QStringLiteral("在拼音、成语、解释等地方点击就可以复制相应的内容。"),
         QStringLiteral("成语接龙中，点击第一栏(已选)的成语，可以倒回去重新选择。"),
         QStringLiteral("谢谢大家的支持，希望大家发扬中国文化！"),
@@ -51,54 +66,68 @@ QString MainMenu::aboutText()
         QStringLiteral(VURA_NAME " - " VURA_VERSION),
         QStringLiteral(VURA_MAKER),
         date.isValid() ? QStringLiteral("%1年%2月%3日").arg(date.year()).arg(date.month()).arg(date.day()) : given,
+        QString(),
+        // The idiom data's licence asks that its source be named.
+        QStringLiteral("成语数据：chinese-idiom-db，By_syk 收集整理，Apache License 2.0。"),
+        QStringLiteral("本程序以 Apache License 2.0 发布。"),
     }.join(QStringLiteral("\r\n"));
 }
 
-Form2 *MainMenu::chainWindow() const
+ChainWindow *MainMenu::chainWindow() const
 {
     // A closed chain window lingers until it is deleted; it counts as gone.
     return m_chainWindow && m_chainWindow->isVisible() ? m_chainWindow.data() : nullptr;
 }
 
-void MainMenu::cd_tc_Click()
+void MainMenu::quit()
 {
     // Closing the main window ends the program, the chain window with it.
     m_window->close();
 }
 
-void MainMenu::cd_cyjl_Click()
+void MainMenu::openChainWindow()
 {
-    if (Form2 *open = chainWindow()) {
-        // The one chain window, as it is.
+    if (ChainWindow *open = chainWindow()) {
         if (open->isMinimized())
             open->setWindowState(open->windowState() & ~Qt::WindowMinimized);
         open->raise();
         open->activateWindow();
         return;
     }
-    auto *window = new Form2(m_environment);
-    window->Form_Load();
-    m_chainWindow = window;
-    window->show();
-    window->reportLoadFailure();
+    m_chainWindow = new ChainWindow(m_dictionary, m_environment, m_window);
+    m_chainWindow->show();
 }
 
-void MainMenu::cd_bzzt_Click()
+void MainMenu::showHelp()
 {
-    m_environment.messageBox(m_window, helpText(), vbOKOnly, QStringLiteral("帮助主题："));
+    m_environment.messageBox(m_window, QMessageBox::NoIcon, QStringLiteral("帮助主题："), helpText());
 }
 
-void MainMenu::cd_rjsj_Click()
+void MainMenu::openUpdatePage()
 {
-    m_environment.openUrl(QUrl(QStringLiteral(VURA_UPDATE_URL)));
+    openPage(QUrl(QStringLiteral(VURA_UPDATE_URL)));
 }
 
-void MainMenu::cd_gdrj_Click()
+void MainMenu::openMoreSoftwarePage()
 {
-    m_environment.openUrl(QUrl(QStringLiteral(VURA_MORE_SOFTWARE_URL)));
+    openPage(QUrl(QStringLiteral(VURA_MORE_SOFTWARE_URL)));
 }
 
-void MainMenu::cd_gy_Click()
+void MainMenu::openPage(const QUrl &url)
 {
-    m_environment.messageBox(m_window, aboutText(), vbInformation, QStringLiteral("关于..."));
+    if (!m_environment.openUrl(url))
+        m_environment.notice(m_window, QStringLiteral("无法打开网页浏览器。请把这个网址复制到浏览器里打开：\n%1")
+                                           .arg(url.toString()));
+}
+
+void MainMenu::showAbout()
+{
+    m_environment.messageBox(m_window, QMessageBox::Information, QStringLiteral("关于..."), aboutText());
+}
+
+void MainMenu::activateMenuBar()
+{
+    QMenuBar *bar = m_window->menuBar();
+    if (!bar->actions().isEmpty())
+        bar->setActiveAction(bar->actions().first());
 }

@@ -1,45 +1,53 @@
 // The main window's menu bar: 文件 (退出), 成语接龙, and 帮助 with its four
-// items, by the names the menu was designed with, and what they do.
+// items, what they do, and their keys: Ctrl+Q quits, F1 opens the help, F10
+// (or Alt) reaches the menus.
 #pragma once
 
 #include <QObject>
 #include <QPointer>
 #include <QString>
 
+struct Dictionary;
 struct Environment;
-class Form2;
+class ChainWindow;
 class QAction;
 class QMainWindow;
+class QUrl;
 
 class MainMenu : public QObject
 {
     Q_OBJECT
 
 public:
-    // Builds the items on the main window's menu bar.
-    MainMenu(QMainWindow *window, const Environment &environment);
-    // Takes an open chain window with it.
-    ~MainMenu() override;
+    // Builds the items on the main window's menu bar. `dictionary` and
+    // `environment` outlive the menu.
+    MainMenu(QMainWindow *window, const Dictionary &dictionary, const Environment &environment);
 
     // The texts of the help and about boxes.
     static QString helpText();
     static QString aboutText();
 
     // The chain window while it is open, otherwise null.
-    Form2 *chainWindow() const;
-
-    QAction *cd_wj, *cd_tc, *cd_cyjl, *cd_bz, *cd_bzzt, *cd_rjsj, *cd_gdrj, *cd_gy;
+    ChainWindow *chainWindow() const;
 
 public slots:
-    void cd_tc_Click();   // 退出
-    void cd_cyjl_Click(); // 成语接龙
-    void cd_bzzt_Click(); // 帮助主题
-    void cd_rjsj_Click(); // 软件升级
-    void cd_gdrj_Click(); // 更多软件
-    void cd_gy_Click();   // 关于...
+    void quit();
+    // Opens the chain window, or brings the open one back as it is.
+    void openChainWindow();
+    void showHelp();
+    void openUpdatePage();
+    void openMoreSoftwarePage();
+    void showAbout();
+    // Highlights the first menu, as Alt does, for the keyboard.
+    void activateMenuBar();
 
 private:
+    // Opens `url` in the browser; when none starts, gives the reader the
+    // address to copy.
+    void openPage(const QUrl &url);
+
     QMainWindow *m_window;
+    const Dictionary &m_dictionary;
     const Environment &m_environment;
-    QPointer<Form2> m_chainWindow;
+    QPointer<ChainWindow> m_chainWindow;
 };

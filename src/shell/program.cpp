@@ -2,7 +2,8 @@
 #include "shell/mainmenu.h"
 #include "shell/programstyle.h"
 
-#include "lookup/form1.h"
+#include "lookup/mainwindow.h"
+#include "models/storenotice.h"
 #include "widgets/fonts.h"
 #include "widgets/translations.h"
 
@@ -37,12 +38,13 @@ void Program::setUp(QApplication &app)
 
 Environment Program::systemEnvironment()
 {
-    return {QCoreApplication::applicationDirPath(), MsgBox,
-            [](const QUrl &url) { QDesktopServices::openUrl(url); }};
+    return {showMessageBox, [](const QUrl &url) { return QDesktopServices::openUrl(url); }};
 }
 
-Program::Program(const Environment &environment)
-    : m_environment(environment), m_window(std::make_unique<Form1>(environment))
+Program::Program(const Environment &environment, const QString &programFolder)
+    : m_environment(environment),
+      m_dictionary(openDictionary(programFolder)),
+      m_window(std::make_unique<MainWindow>(m_dictionary, environment))
 {
 }
 
@@ -50,11 +52,11 @@ Program::~Program() = default;
 
 void Program::start()
 {
-    // The window maps first, as bare as a window can be; everything that
-    // measures text follows, and all of it is done before the first paint.
+    // The window maps first; everything that measures text follows, and all
+    // of it is done before the first paint.
     m_window->show();
     registerFontSubstitutions(); // before anything draws the artwork's characters
-    m_menu = new MainMenu(m_window.get(), m_environment);
-    m_window->Form_Load();
-    m_window->reportStartupFailure();
+    m_menu = new MainMenu(m_window.get(), m_dictionary, m_environment);
+    if (m_dictionary.failure)
+        m_environment.notice(m_window.get(), storeNotice(*m_dictionary.failure));
 }

@@ -1,12 +1,14 @@
-// The program as a whole: the world it runs in, the main window with its menu
-// bar and, through the menu, the chain window.
+// The program as a whole: the world it runs in, the dictionary it opens
+// once for every window, the main window with its menu bar and, through the
+// menu, the chain window.
 #pragma once
 
+#include "store/datafile.h"
 #include "widgets/environment.h"
 
 #include <memory>
 
-class Form1;
+class MainWindow;
 class MainMenu;
 class QApplication;
 
@@ -16,25 +18,29 @@ public:
     // What the whole application shares: Qt's own texts in Chinese, the
     // program icon and style. Once, before any window.
     static void setUp(QApplication &app);
-    // The world of the real program: its executable's folder, modal message
-    // boxes, the user's web browser.
+    // The world of the real program: modal message boxes and the user's web
+    // browser.
     static Environment systemEnvironment();
 
+    // Opens the dictionary of the program in `programFolder` (writing its
+    // data file there on the first start) and builds the main window on it.
     // The windows run in `environment`, which outlives the program.
-    explicit Program(const Environment &environment);
+    Program(const Environment &environment, const QString &programFolder);
     ~Program();
 
-    // Start-up as the user sees it: the main window shows, takes the fonts
-    // the windows ask for, its menu and its idioms, then says why when the
-    // idioms cannot be read.
+    // Start-up as the reader sees it: the main window shows, takes the fonts
+    // the windows ask for and its menu, then says once why the idioms cannot
+    // be read or kept, when they cannot.
     void start();
 
-    Form1 &mainWindow() { return *m_window; }
+    const Dictionary &dictionary() const { return m_dictionary; }
+    MainWindow &mainWindow() { return *m_window; }
     // Once started.
     MainMenu &menu() { return *m_menu; }
 
 private:
     const Environment &m_environment;
-    std::unique_ptr<Form1> m_window;
+    Dictionary m_dictionary;
+    std::unique_ptr<MainWindow> m_window;
     MainMenu *m_menu = nullptr;
 };

@@ -1,5 +1,6 @@
-// The platform's own style, with one picture left out so that the main
-// window is drawn sooner.
+// The platform's own style, with the menu bar reachable by the Alt key on
+// every system, and one picture left out so that the main window is drawn
+// sooner.
 #pragma once
 
 #include <QProxyStyle>
@@ -15,4 +16,8 @@ class ProgramStyle : public QProxyStyle
 public:
     QIcon standardIcon(StandardPixmap icon, const QStyleOption *option = nullptr,
                        const QWidget *widget = nullptr) const override;
+    // Alt alone highlights the first menu, as on Windows, where Fusion and
+    // the other Linux styles leave it to the mouse.
+    int styleHint(StyleHint hint, const QStyleOption *option = nullptr, const QWidget *widget = nullptr,
+                  QStyleHintReturn *returnData = nullptr) const override;
 };

@@ -12,6 +12,7 @@
 namespace {
 
 const QString kDataFileName = QStringLiteral("cy.dat");
+const QString kCarriedDataFile = QStringLiteral(":/data/cy.dat");
 
 bool hasDataFile(const QString &folder)
 {
@@ -20,7 +21,7 @@ bool hasDataFile(const QString &folder)
 
 QString perUserFolder()
 {
-    return folderRule(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
+    return withTrailingSeparator(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
 }
 
 // Why cy.dat could not be written into `folder`. A folder that is missing
@@ -67,34 +68,36 @@ bool writeDataFile(const QString &folder, const QByteArray &bytes)
 
 } // namespace
 
-QString folderRule(const QString &programFolder)
+QString withTrailingSeparator(const QString &folder)
 {
-    if (programFolder.endsWith(QLatin1Char('/')))
-        return programFolder;
-    return programFolder + QLatin1Char('/');
+    if (folder.endsWith(QLatin1Char('/')))
+        return folder;
+    return folder + QLatin1Char('/');
 }
 
-QString dataFilePath(const QString &appPath)
+QString dataFilePath(const QString &programFolder)
 {
-    if (!hasDataFile(appPath)) {
+    const QString folder = withTrailingSeparator(programFolder);
+    if (!hasDataFile(folder)) {
         const QString userFolder = perUserFolder();
         if (hasDataFile(userFolder))
             return userFolder + kDataFileName;
     }
-    return appPath + kDataFileName;
+    return folder + kDataFileName;
 }
 
-bool ProvisionDataFile(const QString &appPath)
+bool provisionDataFile(const QString &programFolder)
 {
-    if (hasDataFile(appPath))
+    const QString folder = withTrailingSeparator(programFolder);
+    if (hasDataFile(folder))
         return false;
 
     // The program's own folder first, even when the per-user folder holds a
     // data file: that one may be stale, or from another build.
-    const QByteArray bytes = embeddedDataFile();
+    const QByteArray bytes = carriedDataFile();
     std::vector<StoreError> places;
     try {
-        return writeDataFile(appPath, bytes);
+        return writeDataFile(folder, bytes);
     } catch (const StoreError &error) {
         places.push_back(error);
     }
@@ -108,18 +111,45 @@ bool ProvisionDataFile(const QString &appPath)
     } catch (const StoreError &error) {
         places.push_back(error);
     }
-    throw StoreError(StoreError::NotWritten, appPath + kDataFileName, QString(), std::move(places));
+    throw StoreError(StoreError::NotWritten, folder + kDataFileName, QString(), std::move(places));
 }
 
-IdiomStore OpenIdiomStore(const QString &appPath)
+IdiomStore openIdiomStore(const QString &programFolder)
 {
-    return IdiomStore(dataFilePath(appPath));
+    return IdiomStore(dataFilePath(programFolder));
 }
 
-QByteArray embeddedDataFile()
+QByteArray carriedDataFile()
 {
-    const QResource resource(QStringLiteral(":/data/cy.dat"));
+    const QResource resource(kCarriedDataFile);
     if (!resource.isValid())
-        throw StoreError(StoreError::NotCarried, QStringLiteral(":/data/cy.dat"));
+        throw StoreError(StoreError::NotCarried, kCarriedDataFile);
     return resource.uncompressedData();
+}
+
+Dictionary openDictionary(const QString &programFolder)
+{
+    Dictionary dictionary;
+    bool unwritable = false;
+    try {
+        provisionDataFile(programFolder);
+    } catch (const StoreError &error) {
+        dictionary.failure = error;
+        unwritable = error.kind() == StoreError::NotWritten;
+    }
+    try {
+        if (unwritable && !QFileInfo::exists(dataFilePath(programFolder)))
+            dictionary.store.emplace(IdiomStore::inMemory(carriedDataFile(), kCarriedDataFile));
+        else
+            dictionary.store.emplace(openIdiomStore(programFolder));
+        dictionary.count = dictionary.store->count();
+    } catch (const StoreError &error) {
+        dictionary.store.reset();
+        dictionary.count = 0;
+        // The reason the file could not be written says more than the
+        // missing file that follows from it.
+        if (!dictionary.failure)
+            dictionary.failure = error;
+    }
+    return dictionary;
 }

@@ -1,21 +1,24 @@
-// Where the idiom data file lives: the folder rule, writing cy.dat out of the
-// program on its first start, and opening a window's store on it.
+// Where the idiom data file lives: writing cy.dat out of the program on its
+// first start, and opening the store on it.
 #pragma once
 
 #include "store/idiomstore.h"
+#include "store/storeerror.h"
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
-// The program's folder as the windows keep it: always ending in exactly one
-// separator, so that the data file is appPath + "cy.dat".
-QString folderRule(const QString &programFolder);
+// `folder` ending in exactly one separator, so that the data file is the
+// folder followed by "cy.dat". Every function below takes the program's
+// folder with or without it.
+QString withTrailingSeparator(const QString &folder);
 
-// The data file a window opens: cy.dat in the program's folder when it is
-// there; otherwise cy.dat in the per-user data folder when that one is there
-// (an installed copy, whose folder could not be written); otherwise the
-// program's folder again, where a missing file is then reported.
-QString dataFilePath(const QString &appPath);
+// The data file the program opens: cy.dat in the program's folder when it
+// is there; otherwise cy.dat in the per-user data folder when that one is
+// there (an installed copy, whose folder could not be written); otherwise
+// the program's folder again, where a missing file is then reported.
+QString dataFilePath(const QString &programFolder);
 
 // Writes the data file the program carries into the program's folder when
 // there is none, even when the per-user folder holds one. An existing file is
@@ -25,11 +28,27 @@ QString dataFilePath(const QString &appPath);
 // data folder serve: its cy.dat is used, or written when missing. Returns
 // whether this call wrote a file; throws StoreError (NotWritten, with the
 // reason for each place) when neither place can be written.
-bool ProvisionDataFile(const QString &appPath);
+bool provisionDataFile(const QString &programFolder);
 
-// Opens the data file of the program in `appPath` for a window. Throws
-// StoreError when it cannot be used.
-IdiomStore OpenIdiomStore(const QString &appPath);
+// Opens the data file of the program in `programFolder`. Throws StoreError
+// when it cannot be used.
+IdiomStore openIdiomStore(const QString &programFolder);
 
 // The bytes of the data file that the program carries.
-QByteArray embeddedDataFile();
+QByteArray carriedDataFile();
+
+// The idioms the program reads, opened once at start-up for every window.
+struct Dictionary
+{
+    std::optional<IdiomStore> store; // none when the idioms cannot be read
+    int count = 0;                   // the number of idioms, 0 without a store
+    // Why start-up could not write or open the data file. The reader is told
+    // even when the store opened: the carried data read from memory, because
+    // neither folder could be written, is not kept for the next start.
+    std::optional<StoreError> failure;
+};
+
+// Writes the data file when it is missing, opens it and counts its idioms.
+// When neither the program's folder nor the per-user folder can be written,
+// the carried data is opened read-only from memory and nothing is written.
+Dictionary openDictionary(const QString &programFolder);

@@ -9,7 +9,11 @@
 struct Idiom
 {
     int id = 0;
-    QString cy, py, ys, cc, lz;
+    QString text;    // cy
+    QString pinyin;  // py, with tone marks
+    QString meaning; // ys
+    QString source;  // cc
+    QString example; // lz, with ～ standing for the idiom
 };
 
 // An entry of a list of idioms: its text and the idiom's id (0 for a text

@@ -150,7 +150,7 @@ IdiomStore::IdiomStore(const QString &path) : m_path(path)
     if (info.size() == 0)
         throw StoreError(StoreError::Empty, path);
 
-    // A store belongs to one window and is used on its thread only.
+    // The windows use the store on the thread that runs them only.
     sqlite3 *raw = nullptr;
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &raw,
                                    SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
@@ -159,6 +159,29 @@ IdiomStore::IdiomStore(const QString &path) : m_path(path)
         throw raw ? failure(raw, path) : StoreError(StoreError::OutOfMemory, path);
     checkIdiomTable(raw, path);
     m_longestPattern = sqlite3_limit(raw, SQLITE_LIMIT_LIKE_PATTERN_LENGTH, -1);
+}
+
+IdiomStore::IdiomStore(const QString &path, const QByteArray &bytes) : m_path(path), m_bytes(bytes)
+{
+    if (m_bytes.isEmpty())
+        throw StoreError(StoreError::Empty, path);
+    sqlite3 *raw = nullptr;
+    const int rc = sqlite3_open_v2(":memory:", &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    m_db.reset(raw);
+    if (rc != SQLITE_OK)
+        throw raw ? failure(raw, path) : StoreError(StoreError::OutOfMemory, path);
+    // SQLite reads the bytes where they are and never writes them.
+    auto *data = reinterpret_cast<unsigned char *>(const_cast<char *>(m_bytes.constData()));
+    if (sqlite3_deserialize(raw, "main", data, m_bytes.size(), m_bytes.size(), SQLITE_DESERIALIZE_READONLY)
+        != SQLITE_OK)
+        throw failure(raw, path);
+    checkIdiomTable(raw, path);
+    m_longestPattern = sqlite3_limit(raw, SQLITE_LIMIT_LIKE_PATTERN_LENGTH, -1);
+}
+
+IdiomStore IdiomStore::inMemory(const QByteArray &bytes, const QString &name)
+{
+    return IdiomStore(name, bytes);
 }
 
 int IdiomStore::count() const

@@ -32,6 +32,10 @@ public:
     // Opens the data file at `path` read-only and checks that it holds the
     // idiom table. Throws StoreError when it cannot be used.
     explicit IdiomStore(const QString &path);
+    // Opens the data file whose bytes are `bytes`, read-only, without
+    // writing them anywhere; `name` stands for its path in errors. Throws
+    // StoreError when it cannot be used.
+    static IdiomStore inMemory(const QByteArray &bytes, const QString &name);
 
     QString path() const { return m_path; }
 
@@ -69,6 +73,8 @@ public:
     QList<IdiomEntry> followers(const QString &link) const;
 
 private:
+    IdiomStore(const QString &path, const QByteArray &bytes);
+
     // The rows of `sql` for `value` as entries; a null value matches nothing.
     QList<IdiomEntry> entries(const char *sql, const QString &value) const;
     // The idioms that begin with `character`.
@@ -90,6 +96,7 @@ private:
     mutable std::vector<PinyinKey> m_pinyinKeys;
 
     QString m_path;
+    QByteArray m_bytes; // what an in-memory store reads; it outlives m_db
     Sqlite::Database m_db;
     int m_longestPattern = 0; // in UTF-8 bytes, as SQLite measures it
 };

@@ -1,12 +1,17 @@
 #include "widgets/imagebutton.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 
 ImageButton::ImageButton(const QString &art, const QSize &size, QWidget *parent)
     : QAbstractButton(parent), m_picture(art, size)
 {
     setFixedSize(size);
-    setFocusPolicy(Qt::NoFocus);
+    // By Tab only: a click leaves the focus where it was, in the list the
+    // arrow keys move through.
+    setFocusPolicy(Qt::TabFocus);
     setCursor(Qt::PointingHandCursor);
 }
 
@@ -18,6 +23,23 @@ QSize ImageButton::sizeHint() const
 void ImageButton::paintEvent(QPaintEvent *)
 {
     m_picture.paint(this); // the same picture pressed or not
+    // The frame shows where the keyboard is, not where a click left the focus.
+    if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
+        QStylePainter painter(this);
+        QStyleOptionFocusRect frame;
+        frame.initFrom(this);
+        frame.rect = rect().adjusted(1, 1, -1, -1);
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, frame);
+    }
+}
+
+void ImageButton::keyPressEvent(QKeyEvent *event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
+        click();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
 }
 
 void ImageButton::mouseDoubleClickEvent(QMouseEvent *event)

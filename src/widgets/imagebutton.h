@@ -1,6 +1,8 @@
-// A picture that acts as a button: it shows its picture at its natural size,
-// takes no focus and has no pressed or hover look. A double-click is one
-// click: its second press is no click of its own.
+// A picture that acts as a button: it shows its picture at its natural size
+// and has no pressed or hover look. It is in the Tab order, shows a focus
+// frame once the keyboard has moved the focus, and Space, Enter or Return
+// press it. A double-click is one click: its second press is no click of its
+// own.
 #pragma once
 
 #include "widgets/artwork.h"
@@ -19,6 +21,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:

@@ -1,4 +1,4 @@
-#include "widgets/storenotice.h"
+#include "models/storenotice.h"
 
 #include "store/storeerror.h"
 

@@ -1,35 +1,35 @@
-#include "widgets/label.h"
+#include "widgets/textlabel.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>
 
-Label::Label(const QString &caption, const QFont &font, Sizing sizing, const QRect &box, QWidget *parent)
+TextLabel::TextLabel(const QString &text, const QFont &font, Sizing sizing, const QRect &box, QWidget *parent)
     : QLabel(parent), m_sizing(sizing)
 {
     setGeometry(box);
     setFont(font);
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    setWordWrap(sizing == FixedBox);
+    setWordWrap(sizing == WrapsInBox);
     setAutoFillBackground(false); // the pane's picture shows through
     setFocusPolicy(Qt::NoFocus);
-    setCaption(caption);
+    setText(text);
 }
 
-void Label::setCaption(const QString &caption)
+void TextLabel::setText(const QString &text)
 {
-    setText(caption);
-    if (m_sizing == AutoSize && !m_sizePending) {
+    QLabel::setText(text);
+    if (m_sizing == FitsText && !m_sizePending) {
         // The label takes the size of its text as a layout would: when the
         // event loop comes to it, before anything is painted. A window thus
-        // shows without waiting for its fonts, and a caption set several
-        // times in a row is measured once.
+        // shows without waiting for its fonts, and a text set several times
+        // in a row is measured once.
         m_sizePending = true;
         QCoreApplication::postEvent(this, new QEvent(QEvent::LayoutRequest));
     }
 }
 
-bool Label::event(QEvent *event)
+bool TextLabel::event(QEvent *event)
 {
     if (event->type() == QEvent::LayoutRequest && m_sizePending) {
         m_sizePending = false;
@@ -39,13 +39,13 @@ bool Label::event(QEvent *event)
     return QLabel::event(event);
 }
 
-void Label::mousePressEvent(QMouseEvent *event)
+void TextLabel::mousePressEvent(QMouseEvent *event)
 {
     m_pressed = event->button() == Qt::LeftButton;
     QLabel::mousePressEvent(event);
 }
 
-void Label::mouseReleaseEvent(QMouseEvent *event)
+void TextLabel::mouseReleaseEvent(QMouseEvent *event)
 {
     const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     m_pressed = false;

@@ -4,12 +4,12 @@
 // against the store's look-ups alone in the same run, the longest time the
 // result list goes unpainted, the card, and memory over long random use.
 #include "benchtiming.h"
-#include "lookup/form1.h"
+#include "lookup/mainwindow.h"
 #include "store/datafile.h"
 #include "widgets/environment.h"
 #include "widgets/fonts.h"
-#include "widgets/listbox.h"
-#include "widgets/picturebox.h"
+#include "widgets/listview.h"
+#include "widgets/panel.h"
 
 #include <QApplication>
 #include <QDir>
@@ -77,20 +77,20 @@ private:
     qint64 m_gap = 0;
 };
 
-Environment quietEnvironment(const QString &folder)
+Environment quietEnvironment()
 {
-    return {folder, [](QWidget *, const QString &, int, const QString &) {}, [](const QUrl &) {}};
+    return {[](QWidget *, QMessageBox::Icon, const QString &, const QString &) {}, [](const QUrl &) { return true; }};
 }
 
 // Child mode: start, show the window, say so, and end.
 int startOnce(const QString &folder)
 {
-    const Environment environment = quietEnvironment(folder);
-    Form1 window(environment);
-    window.Form_Load();
+    const Environment environment = quietEnvironment();
+    const Dictionary dictionary = openDictionary(folder);
+    MainWindow window(dictionary, environment);
     window.show();
     QApplication::processEvents();
-    std::printf("shown %d\n", window.idiomCount);
+    std::printf("shown %d\n", dictionary.count);
     std::fflush(stdout);
     return 0;
 }
@@ -131,42 +131,45 @@ int main(int argc, char *argv[])
     std::printf("start-up to window shown, later start, median                  %7.1f ms\n", median(later));
 
     const QString folder = dir.filePath(QStringLiteral("start0"));
-    const Environment environment = quietEnvironment(folder);
-    Form1 window(environment);
-    window.Form_Load();
+    const Environment environment = quietEnvironment();
+    const Dictionary dictionary = openDictionary(folder);
+    MainWindow window(dictionary, environment);
     window.show();
-    window.Image3_Click();
+    window.unfoldSearchPane();
     QApplication::processEvents();
-    const IdiomStore store = OpenIdiomStore(folderRule(folder)); // the yardstick: the look-ups alone
+    auto *searchField = window.findChild<QLineEdit *>(QStringLiteral("searchField"));
+    auto *resultList = window.findChild<ListView *>(QStringLiteral("resultList"));
+    const auto results = [&] { return resultList->model()->rowCount(); };
+    const IdiomStore store = openIdiomStore(folder); // the yardstick: the look-ups alone
 
     // Alternating runs of the window's search and of the store's look-ups.
     const int runs = 15;
     for (const char *text : {"%", "一", "ab"}) {
-        window.Text1->setText(QString::fromUtf8(text));
+        searchField->setText(QString::fromUtf8(text));
         std::vector<double> throughWindow, lookUps;
         for (int run = 0; run < runs; ++run) {
-            throughWindow.push_back(msPerRun([&] { window.Image1_Click(); }));
+            throughWindow.push_back(msPerRun([&] { window.search(); }));
             lookUps.push_back(msPerRun([&] { store.search(QString::fromUtf8(text)); }));
         }
         std::printf("search \"%s\": %5d entries, through the window %7.2f ms, look-ups alone %7.2f ms, "
                     "ratio %.2f (medians of %d)\n",
-                    text, window.List1->listCount(), median(throughWindow), median(lookUps),
+                    text, results(), median(throughWindow), median(lookUps),
                     median(throughWindow) / median(lookUps), runs);
     }
 
-    PaintWatch watch{window.Picture3, window.List1->viewport()};
-    window.Text1->setText(QStringLiteral("%"));
+    PaintWatch watch{window.findChild<Panel *>(QStringLiteral("busyIndicator")), resultList->viewport()};
+    searchField->setText(QStringLiteral("%"));
     std::vector<double> gaps;
     for (int run = 0; run < runs; ++run)
-        gaps.push_back(watch.longestGap([&] { window.Image1_Click(); }));
+        gaps.push_back(watch.longestGap([&] { window.search(); }));
     std::printf("search \"%%\": longest time without a repaint of the indicator or the list, median %6.2f ms, "
                 "worst %6.2f ms\n", median(gaps), *std::max_element(gaps.begin(), gaps.end()));
     std::printf("peak memory after the \"%%\" searches                %7.1f MB\n", memoryMB("VmHWM:"));
 
-    const int count = window.idiomCount;
+    const int count = dictionary.count;
     int id = 0;
-    const double showMs = msPerRun([&] { window.ShowIdiom(++id); }, count);
-    std::printf("ShowIdiom, mean over %d ids                      %8.3f ms\n", count, showMs);
+    const double showMs = msPerRun([&] { window.showIdiom(++id); }, count);
+    std::printf("showIdiom, mean over %d ids                      %8.3f ms\n", count, showMs);
 
     // Long use: searches, results chosen and random idioms. The first round
     // fills the font caches with the characters of the table; a leak shows as
@@ -180,15 +183,15 @@ int main(int argc, char *argv[])
         for (int action = 0; action < 2000; ++action) {
             switch (random() % 3) {
             case 0:
-                window.Text1->setText(QString::fromUtf8(texts[random() % 6]));
-                window.Image1_Click();
+                searchField->setText(QString::fromUtf8(texts[random() % 6]));
+                window.search();
                 break;
             case 1:
-                if (window.List1->listCount() > 0)
-                    window.List1->setCurrentIndex(window.List1->model()->index(int(random() % window.List1->listCount()), 0));
+                if (results() > 0)
+                    resultList->setCurrentIndex(resultList->model()->index(int(random() % results()), 0));
                 break;
             default:
-                window.Image7_Click();
+                window.showRandom();
             }
             if (action % 100 == 0)
                 QApplication::processEvents();

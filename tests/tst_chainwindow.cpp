@@ -5,7 +5,7 @@
 #include <QApplication>
 #include <QPlainTextEdit>
 
-class Form2Test : public QObject
+class ChainWindowTest : public QObject
 {
     Q_OBJECT
 
@@ -22,36 +22,38 @@ private:
     WindowTestEnvironment m_environment;
 };
 
-void Form2Test::opensEmpty()
+void ChainWindowTest::opensEmpty()
 {
-    ChainWindow t(WindowData::Chain);
-    Form2 &w = *t.w;
+    TestChain t(WindowData::Chain);
+    ChainWindow &w = *t.w;
+    const ChainControls &c = t.c;
     QVERIFY(t.show());
-    QCOMPARE(w.windowTitle(), QStringLiteral("成语接龙    岚舟·vura - 1.0"));
-    QCOMPARE(w.size(), QSize(569, 391));
     QCOMPARE(w.minimumSize(), w.maximumSize());
     QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
-    QCOMPARE(w.Text1->text(), QStringLiteral("爱不释手"));
-    QCOMPARE(w.List1->listCount() + w.List2->listCount(), 0);
-    QVERIFY(w.Text2->toPlainText().isEmpty());
-    QCOMPARE(w.width() - w.Text2->geometry().right() - 1, 8);
+    QCOMPARE(c.firstLinkField->text(), QStringLiteral("爱不释手"));
+    QCOMPARE(countOf(c.chainList) + countOf(c.candidateList), 0);
+    QVERIFY(c.chainText->toPlainText().isEmpty());
 
     // The focus starts in the chain list; Tab goes on through the candidates,
-    // the first idiom and the chain text.
-    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w.List1));
+    // the first idiom, 开始 and the chain text.
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(c.chainList));
     QList<QWidget *> visited;
-    for (int step = 0; step < 4; ++step) {
+    for (int step = 0; step < 5; ++step) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         visited << QApplication::focusWidget();
     }
-    QCOMPARE(visited, (QList<QWidget *>{w.List2, w.Text1, w.Text2, w.List1}));
+    QCOMPARE(visited, (QList<QWidget *>{c.candidateList, c.firstLinkField, c.startButton, c.chainText, c.chainList}));
+
+    // Escape closes the window.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QVERIFY(!w.isVisible());
 }
 
 // Steps: "s:TEXT" types TEXT and clicks 开始, "r:TEXT" types it and presses
 // Enter, "c:TEXT" chooses the candidate TEXT, "b:N" clicks entry N of the
 // chain, "k:N" presses Down N times in the candidates, "u:N" Up in the chain,
 // "e:" Enter in the candidates.
-void Form2Test::game_data()
+void ChainWindowTest::game_data()
 {
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QStringList>("chain");
@@ -71,8 +73,6 @@ void Form2Test::game_data()
     QTest::newRow("outside the basic plane") << QStringList{"s:大𠮷"} << QStringList{"大𠮷"} << QList<int>{4};
     // What every kind of last character finds is the store's test; here,
     // that the window looks up the whole last character of any text.
-    QTest::newRow("a statement of its own") << QStringList{"s:' OR '1'='1"} << QStringList{"' OR '1'='1"}
-                                            << QList<int>{};
     QTest::newRow("choose") << QStringList{"s:爱不释手", "c:手到擒来"} << QStringList{"爱不释手", "手到擒来"}
                             << QList<int>{6, 7};
     QTest::newRow("choose across the basic plane") << QStringList{"s:万", "c:万事大𠮷", "c:𠮷人天相"}
@@ -101,94 +101,88 @@ void Form2Test::game_data()
                                          << QStringList{"爱不释手", "手到擒来"} << QList<int>{6, 7};
 }
 
-void Form2Test::game()
+void ChainWindowTest::game()
 {
     QFETCH(QStringList, steps);
     QFETCH(QStringList, chain);
     QFETCH(QList<int>, candidates);
-    ChainWindow t(WindowData::Chain);
-    Form2 &w = *t.w;
+    TestChain t(WindowData::Chain);
+    const ChainControls &c = t.c;
     QVERIFY(t.show());
 
     for (const QString &step : std::as_const(steps)) {
         const QString argument = step.mid(2);
         const QChar kind = step.at(0);
         if (kind == u's') {
-            start(w, argument);
+            start(c, argument);
         } else if (kind == u'r') {
-            w.Text1->setText(argument);
-            QTest::keyClick(w.Text1, Qt::Key_Return);
+            c.firstLinkField->setText(argument);
+            QTest::keyClick(c.firstLinkField, Qt::Key_Return);
         } else if (kind == u'c') {
-            QVERIFY2(clickText(w.List2, argument), qPrintable(step));
+            QVERIFY2(clickText(c.candidateList, argument), qPrintable(step));
         } else if (kind == u'b') {
-            clickEntry(w.List1, argument.toInt());
+            clickEntry(c.chainList, argument.toInt());
         } else if (kind == u'e') {
-            QTest::keyClick(w.List2, Qt::Key_Return);
+            QTest::keyClick(c.candidateList, Qt::Key_Return);
         } else {
             for (int press = 0; press < argument.toInt(); ++press)
-                QTest::keyClick(kind == u'k' ? w.List2 : w.List1, kind == u'k' ? Qt::Key_Down : Qt::Key_Up);
+                QTest::keyClick(kind == u'k' ? c.candidateList : c.chainList, kind == u'k' ? Qt::Key_Down : Qt::Key_Up);
         }
     }
-    QCOMPARE(entriesOf(w.List1), chain);
+    QCOMPARE(entriesOf(c.chainList), chain);
     QList<int> chainIds{0}; // the typed text carries 0, every idiom its id
     for (int row = 1; row < chain.size(); ++row)
         chainIds << int(kChainIdioms.indexOf(chain[row])) + 1;
-    QCOMPARE(listedIds(w.List1), chainIds);
-    QCOMPARE(listedIds(w.List2), candidates);
+    QCOMPARE(listedIds(c.chainList), chainIds);
+    QCOMPARE(listedIds(c.candidateList), candidates);
     // The chain text always shows the chain as it is, every link with " - ".
-    QCOMPARE(w.Text2->toPlainText(), chain.join(QStringLiteral(" - ")) + QStringLiteral(" - "));
+    QCOMPARE(c.chainText->toPlainText(), chain.join(QStringLiteral(" - ")) + QStringLiteral(" - "));
     if (steps.last().startsWith(QLatin1String("b:"))) // the clicked entry stays selected
-        QCOMPARE(w.List1->listIndex(), chain.size() - 1);
+        QCOMPARE(c.chainList->currentIndex().row(), chain.size() - 1);
     const QStringList expectedNotices =
         steps.last() == QLatin1String("s:") ? QStringList{information(QStringLiteral("请输入第一个成语或一个字！"))}
                                             : QStringList{};
-    QCOMPARE(t.noticeTexts(), expectedNotices);
+    QCOMPARE(t.noticeLines(), expectedNotices);
 }
 
-void Form2Test::unreadableData_data()
+void ChainWindowTest::unreadableData_data()
 {
     QTest::addColumn<QString>("fault");
-    QTest::addColumn<int>("notices");
-    QTest::newRow("no data, told when shown and at each start") << "shown" << 3;
-    QTest::newRow("no data, told at each start") << "start" << 2;
-    QTest::newRow("damaged data, told at each start") << "damaged" << 2;
+    QTest::newRow("no data, told at each start") << "start";
+    QTest::newRow("damaged data, told at each start") << "damaged";
 }
 
-void Form2Test::unreadableData()
+void ChainWindowTest::unreadableData()
 {
     QFETCH(QString, fault);
-    QFETCH(int, notices);
-    ChainWindow t(fault == QStringLiteral("damaged") ? WindowData::Chain : WindowData::EmptyFile);
-    Form2 &w = *t.w;
+    TestChain t(fault == QStringLiteral("damaged") ? WindowData::Chain : WindowData::EmptyFile);
+    const ChainControls &c = t.c;
     QVERIFY(t.show());
-    if (fault == QStringLiteral("shown"))
-        w.reportLoadFailure();
     if (fault == QStringLiteral("damaged"))
         TestData::damage(t.dataFile(), 4096); // all but the first page, which holds the schema
 
-    start(w, QStringLiteral("%"));
-    start(w, QStringLiteral("一"));
-    QCOMPARE(t.notices.size(), notices);
+    start(c, QStringLiteral("%"));
+    start(c, QStringLiteral("一"));
+    QCOMPARE(t.notices.size(), 2);
     for (const Notice &notice : std::as_const(t.notices)) {
-        QCOMPARE(notice.style, 64);
-        QVERIFY2(notice.prompt.contains(QDir::toNativeSeparators(t.dataFile())), qPrintable(notice.prompt));
+        QCOMPARE(notice.icon, QMessageBox::Information);
+        QVERIFY2(notice.text.contains(QDir::toNativeSeparators(t.dataFile())), qPrintable(notice.text));
     }
-    QCOMPARE(entriesOf(w.List1), QStringList{QStringLiteral("一")});
+    QCOMPARE(entriesOf(c.chainList), QStringList{QStringLiteral("一")});
 }
 
-void Form2Test::fullData_data()
+void ChainWindowTest::fullData_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("count");
     QTest::addColumn<QString>("among");
 
     QTest::newRow("爱不释手") << "爱不释手" << 20 << "手到擒来";
-    QTest::newRow("一") << "一" << 349 << "一心一意";
     QTest::newRow("不, the longest list") << "不" << 358 << "不亦乐乎";
     QTest::newRow("安然无恙, a dead end") << "安然无恙" << 0 << "";
 }
 
-void Form2Test::fullData()
+void ChainWindowTest::fullData()
 {
 #ifndef VURA_FULL_DATA_CSV
     QSKIP("this build carries only the sample data");
@@ -196,18 +190,18 @@ void Form2Test::fullData()
     QFETCH(QString, text);
     QFETCH(int, count);
     QFETCH(QString, among);
-    ChainWindow t(WindowData::Carried);
+    TestChain t(WindowData::Carried);
     QVERIFY(t.show());
-    start(*t.w, text);
-    const QStringList candidates = entriesOf(t.w->List2);
+    start(t.c, text);
+    const QStringList candidates = entriesOf(t.c.candidateList);
     QCOMPARE(candidates.size(), count);
     QVERIFY(among.isEmpty() || candidates.contains(among));
     for (const QString &candidate : candidates)
         QVERIFY2(candidate.startsWith(text.right(1)), qPrintable(candidate));
-    const QList<int> ids = listedIds(t.w->List2);
+    const QList<int> ids = listedIds(t.c.candidateList);
     QVERIFY(std::is_sorted(ids.begin(), ids.end())); // file order
 #endif
 }
 
-QTEST_MAIN(Form2Test)
-#include "tst_form2.moc"
+QTEST_MAIN(ChainWindowTest)
+#include "tst_chainwindow.moc"

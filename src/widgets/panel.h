@@ -1,24 +1,24 @@
 // A pane with a flat one-pixel border, a background colour and, when given,
 // a background picture drawn at its natural size from the top-left corner
-// and cut off at the edges. Its controls go on client(), the area inside
-// the border.
+// and cut off at the edges. Its controls go on contents(), the area inside
+// the border, so that their places are measured from inside it.
 #pragma once
 
 #include <QFrame>
 
-class PictureBox : public QFrame
+class Panel : public QFrame
 {
     Q_OBJECT
 
 public:
-    PictureBox(const QRect &geometry, const QColor &background, QWidget *parent);
+    Panel(const QRect &geometry, const QColor &background, QWidget *parent);
 
     // Draws resources/art/`art`.svg at `size` pixels behind the controls.
     void setPicture(const QString &art, const QSize &size);
 
-    QWidget *client() const;
+    QWidget *contents() const;
 
 private:
-    class Client;
-    Client *m_client;
+    class Contents;
+    Contents *m_contents;
 };

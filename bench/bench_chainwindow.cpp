@@ -3,11 +3,11 @@
 // screen): a chain of 200 links chosen at random from "不", going back to
 // its first link, and a start from "%" that lists every idiom.
 #include "benchtiming.h"
-#include "chain/form2.h"
+#include "chain/chainwindow.h"
 #include "store/datafile.h"
 #include "widgets/environment.h"
 #include "widgets/fonts.h"
-#include "widgets/listbox.h"
+#include "widgets/listview.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -19,11 +19,16 @@
 
 namespace {
 
-// Selects entry `row` of `list` and runs its handler, as a click does.
-void clickRow(Form2 &window, ListBox *list, int row)
+// Selects entry `row` of `list` and chooses it, as a click does.
+void clickRow(ListView *list, int row)
 {
     list->setCurrentIndex(list->model()->index(row, 0));
-    list == window.List1 ? window.List1_Click() : window.List2_Click();
+    emit list->chosen();
+}
+
+int count(const ListView *list)
+{
+    return list->model()->rowCount();
 }
 
 } // namespace
@@ -34,47 +39,48 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("vura-bench"));
     registerFontSubstitutions();
     QTemporaryDir dir;
-    ProvisionDataFile(folderRule(dir.path()));
-    const Environment environment{dir.path(),
-                                  [](QWidget *, const QString &text, int, const QString &) {
+    const Dictionary dictionary = openDictionary(dir.path());
+    const Environment environment{[](QWidget *, QMessageBox::Icon, const QString &, const QString &text) {
                                       std::printf("notice: %s\n", qPrintable(text));
                                   },
                                   {}};
-    auto *window = new Form2(environment);
-    window->Form_Load();
+    auto *window = new ChainWindow(dictionary, environment);
+    auto *firstLink = window->findChild<QLineEdit *>(QStringLiteral("firstLinkField"));
+    auto *chain = window->findChild<ListView *>(QStringLiteral("chainList"));
+    auto *candidates = window->findChild<ListView *>(QStringLiteral("candidateList"));
     window->show();
     QApplication::processEvents();
 
-    window->Text1->setText(QStringLiteral("不"));
-    const double first = msPerRun([&] { window->Image1_Click(); });
-    std::printf("start from \"不\": %d candidates                %8.2f ms\n", window->List2->listCount(), first);
+    firstLink->setText(QStringLiteral("不"));
+    const double first = msPerRun([&] { window->start(); });
+    std::printf("start from \"不\": %d candidates                %8.2f ms\n", count(candidates), first);
 
     // 200 links at random; at a dead end, back to one of the five links
     // before it (one alone could lead to the same dead end again and again).
     std::mt19937 random(1);
     std::vector<double> fills; // a choice's candidates; the way back from a dead end cuts the chain only
     int deadEnds = 0;
-    while (window->List1->listCount() <= 200) {
-        if (window->List2->listCount() == 0) {
+    while (count(chain) <= 200) {
+        if (count(candidates) == 0) {
             ++deadEnds;
-            const int last = window->List1->listCount() - 1;
+            const int last = count(chain) - 1;
             const int back = last - std::uniform_int_distribution<int>(1, std::min(5, last))(random);
-            clickRow(*window, window->List1, back);
+            clickRow(chain, back);
             continue;
         }
-        const int row = std::uniform_int_distribution<int>(0, window->List2->listCount() - 1)(random);
-        fills.push_back(msPerRun([&] { clickRow(*window, window->List2, row); }));
+        const int row = std::uniform_int_distribution<int>(0, count(candidates) - 1)(random);
+        fills.push_back(msPerRun([&] { clickRow(candidates, row); }));
     }
     std::printf("200 links chosen (%d dead ends): fill median %6.2f ms, worst %6.2f ms\n", deadEnds, median(fills),
                 *std::max_element(fills.begin(), fills.end()));
 
-    const int links = window->List1->listCount();
-    const double back = msPerRun([&] { clickRow(*window, window->List1, 0); });
+    const int links = count(chain);
+    const double back = msPerRun([&] { clickRow(chain, 0); });
     std::printf("back to entry 0 from %d links                  %8.2f ms\n", links, back);
 
-    window->Text1->setText(QStringLiteral("%"));
-    const double every = msPerRun([&] { window->Image1_Click(); });
-    std::printf("start from \"%%\": %d candidates              %8.2f ms\n", window->List2->listCount(), every);
+    firstLink->setText(QStringLiteral("%"));
+    const double every = msPerRun([&] { window->start(); });
+    std::printf("start from \"%%\": %d candidates              %8.2f ms\n", count(candidates), every);
     delete window;
     return 0;
 }

@@ -1,0 +1,49 @@
+// The chain window: the idiom chain (成语接龙) as a free walk. The reader
+// starts a chain from a typed idiom or character, picks each next link from
+// the idioms that begin with the last character of the one before, and
+// goes back to any earlier link by clicking it.
+#pragma once
+
+#include <QWidget>
+
+struct Dictionary;
+struct Environment;
+class IdiomListModel;
+class ImageButton;
+class ListView;
+class QLineEdit;
+class QPlainTextEdit;
+
+class ChainWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // A window of its own over `parent`, deleted when it is closed; Escape
+    // closes it. `dictionary` and `environment` outlive it.
+    ChainWindow(const Dictionary &dictionary, const Environment &environment, QWidget *parent = nullptr);
+    ~ChainWindow() override;
+
+public slots:
+    // Starts a chain from the text of the first-link field.
+    void start();
+    // Adds the chosen candidate to the chain.
+    void followCandidate();
+    // Goes back to the chosen link of the chain, dropping those after it.
+    void goBackToLink();
+
+private:
+    // Lists the idioms that may follow `link` as the candidates.
+    void fillCandidates(const QString &link);
+    // Writes the chain as one text, every link followed by " - ".
+    void showChain();
+
+    const Dictionary &m_dictionary;
+    const Environment &m_environment;
+
+    QLineEdit *m_firstLinkField;
+    ImageButton *m_startButton;
+    ListView *m_chainList, *m_candidateList;
+    IdiomListModel *m_chain, *m_candidates;
+    QPlainTextEdit *m_chainText;
+};

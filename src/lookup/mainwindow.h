@@ -1,0 +1,89 @@
+// The main window: the idiom card with its browsing buttons, and the search
+// pane that folds away to its left. It reads the idioms from the dictionary
+// the program opened, and shows idiom 1 from the start.
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <random>
+
+struct Dictionary;
+struct Environment;
+class IdiomListModel;
+class ImageButton;
+class ListView;
+class Panel;
+class QLineEdit;
+class TextLabel;
+
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // The fields of the card that a click copies.
+    enum Field { Pinyin, Text, Meaning, Source, Example };
+
+    // The window shows folded, with idiom 1 on the card when there are
+    // idioms. `dictionary` and `environment` outlive it.
+    MainWindow(const Dictionary &dictionary, const Environment &environment, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // The id of the idiom on the card: 1 until another is shown.
+    int currentId() const { return m_currentId; }
+
+    // "嗷嗷待哺" -> "嗷 嗷 待 哺", as the card shows an idiom.
+    static QString spacedOut(const QString &text);
+
+public slots:
+    // Shows idiom `id`, kept within 1 and the number of idioms, on the card;
+    // tells the reader when it cannot be read.
+    void showIdiom(int id);
+    void search();
+    void showChosenResult();
+    void foldSearchPane();
+    void unfoldSearchPane();
+    // Unfolds the search pane when it is folded and puts the cursor in the
+    // search field, its text selected.
+    void focusSearchField();
+    void showFirstOrLast();
+    void showPrevious();
+    void showNext();
+    void showRandom();
+    void copyField(MainWindow::Field field);
+
+protected:
+    // The windows it owns close with it.
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildCard();
+    void buildSearchPane();
+    // Shows idiom `id` (kept in range); throws StoreError when it cannot be read.
+    void showIdiomOrThrow(int id);
+    // Whether the idioms can be read; when they cannot, tells the reader
+    // why, in the words start-up found, and the action stops.
+    bool storeOpen();
+    // The window's inside `width` pixels wide, at 100 %.
+    void setInsideWidth(int width);
+
+    const Dictionary &m_dictionary;
+    const Environment &m_environment;
+    int m_currentId = 1;
+    // Never seeded: the random idioms come in the same order after every
+    // start.
+    std::mt19937 m_random;
+
+    QWidget *m_inside;
+    Panel *m_card;
+    TextLabel *m_number;
+    std::array<TextLabel *, 5> m_fields; // by Field
+    ImageButton *m_firstOrLastButton, *m_previousButton, *m_nextButton, *m_randomButton;
+    ImageButton *m_unfoldTab;
+    Panel *m_searchPane;
+    QLineEdit *m_searchField;
+    ImageButton *m_searchButton, *m_foldTab;
+    ListView *m_resultList;
+    IdiomListModel *m_results;
+    Panel *m_busyIndicator;
+};

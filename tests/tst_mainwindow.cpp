@@ -1,0 +1,578 @@
+// The main window: start-up with and without a usable data file, the
+// folding search pane, the card (showing an idiom by id, spacing its
+// characters, browsing, the random idiom, copying a field), and the search
+// as the user runs it.
+#include "windowharness.h"
+
+#include "models/storenotice.h"
+
+#include <QClipboard>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLayout>
+#include <QSet>
+
+namespace {
+
+// The window's geometry and which of its panes show, on one line.
+QString layoutOf(MainWindow &w, const MainControls &c)
+{
+    w.layout()->activate();
+    const auto rect = [](const QRect &r) {
+        return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+    };
+    return QStringLiteral("window %1x%2; inside %3; card %4; pane %5 %6; tab %7 %8")
+        .arg(w.width()).arg(w.height())
+        .arg(rect(w.centralWidget()->geometry()), rect(c.card->geometry()), rect(c.searchPane->geometry()),
+             c.searchPane->isVisible() ? QStringLiteral("shown") : QStringLiteral("hidden"),
+             rect(c.unfoldTab->geometry()),
+             c.unfoldTab->isVisible() ? QStringLiteral("shown") : QStringLiteral("hidden"));
+}
+
+// The search pane's contents and the card, on one line.
+QString contentsOf(const MainWindow &w, const MainControls &c)
+{
+    QStringList entries;
+    const QList<int> ids = listedIds(c.resultList);
+    for (int row = 0; row < ids.size(); ++row)
+        entries << QStringLiteral("%1=%2").arg(entriesOf(c.resultList)[row]).arg(ids[row]);
+    return QStringLiteral("text %1; list %2; selected %3; card %4; id %5")
+        .arg(c.searchField->text(), entries.join(QLatin1Char(',')))
+        .arg(c.resultList->selectedRow())
+        .arg(cardOf(c))
+        .arg(w.currentId());
+}
+
+} // namespace
+
+class MainWindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startupShowsFirstIdiomCollapsed();
+    void searchPaneFoldsAndUnfolds();
+    void startupWithoutStoreShowsAnEmptyCard();
+    void showIdiomClampsToStore_data();
+    void showIdiomClampsToStore();
+    void showIdiomWithoutStoreTellsWhy();
+    void absentFieldsClearTheirLabels();
+    void missingIdIsToldAndStoreStaysUsable();
+    void spacedOut_data();
+    void spacedOut();
+    void browsingByFirstPreviousNext();
+    void buttonsWithoutStoreSayWhy();
+    void randomIdiomStaysInRangeAndRepeats();
+    void copyFieldToClipboard_data();
+    void copyFieldToClipboard();
+    void fullDataStartup();
+
+    void searchLists_data();
+    void searchLists();
+    void emptyTextAsksForInput();
+    void newSearchReplacesResults();
+    void enterSearchesAndNothingFoundIsSaid();
+    void busyIndicatorIsPaintedBeforeTheResults();
+    void chosenResultGoesToCard();
+
+private:
+    WindowTestEnvironment m_environment;
+};
+
+void MainWindowTest::startupShowsFirstIdiomCollapsed()
+{
+    TestWindow t(WindowData::Small);
+    MainWindow &w = t.w;
+    const MainControls &c = t.c;
+    QVERIFY(t.show());
+
+    QCOMPARE(w.currentId(), 1);
+    QCOMPARE(c.number->text(), QStringLiteral("编号：1"));
+    QCOMPARE(c.fields[1]->text(), QStringLiteral("爱 不 释 手"));
+    QVERIFY(!c.searchPane->isVisible());
+    QVERIFY(c.unfoldTab->isVisible());
+    QVERIFY(!c.busyIndicator->isVisible());
+    QCOMPARE(t.notices.size(), 0);
+}
+
+void MainWindowTest::searchPaneFoldsAndUnfolds()
+{
+    TestWindow t(WindowData::Small);
+    MainWindow &w = t.w;
+    const MainControls &c = t.c;
+    QVERIFY(t.show());
+    const QString collapsed = layoutOf(w, c);
+
+    click(c.unfoldTab);
+    QVERIFY(c.searchPane->isVisible());
+    QVERIFY(w.centralWidget()->width() > c.searchPane->width() + c.card->width()); // side by side
+    const QString expanded = layoutOf(w, c);
+    QVERIFY(expanded != collapsed);
+    w.unfoldSearchPane();
+    QCOMPARE(layoutOf(w, c), expanded);
+
+    // Folding leaves what the pane and the card hold alone.
+    search(c, QStringLiteral("一"));
+    clickEntry(c.resultList, 1);
+    QCOMPARE(w.currentId(), 13);
+    const QString contents = contentsOf(w, c);
+
+    click(c.foldTab);
+    QCOMPARE(layoutOf(w, c), collapsed);
+    QCOMPARE(contentsOf(w, c), contents);
+    click(c.unfoldTab);
+    QCOMPARE(layoutOf(w, c), expanded);
+    QCOMPARE(contentsOf(w, c), contents);
+    QCOMPARE(t.notices.size(), 0);
+}
+
+void MainWindowTest::startupWithoutStoreShowsAnEmptyCard()
+{
+    TestWindow t(WindowData::EmptyFile);
+    MainWindow &w = t.w;
+    const MainControls &c = t.c;
+    const QString dataFile = t.dataFile();
+
+    QCOMPARE(QFileInfo(dataFile).size(), 0); // kept, not written over
+    QCOMPARE(t.dictionary().failure->kind(), StoreError::Empty);
+    QCOMPARE(t.dictionary().count, 0);
+    QCOMPARE(w.currentId(), 1);
+    QCOMPARE(cardOf(c), QStringLiteral(" |  |  |  |  | ")); // no made-up idiom behind the notice
+    QCOMPARE(t.notices.size(), 0); // the program tells why, once (tst_mainmenu)
+}
+
+void MainWindowTest::showIdiomClampsToStore_data()
+{
+    QTest::addColumn<int>("asked");
+    QTest::addColumn<int>("shown");
+    QTest::newRow("first") << 1 << 1;
+    QTest::newRow("inside") << 8 << 8;
+    QTest::newRow("last") << 16 << 16;
+    QTest::newRow("zero") << 0 << 1;
+    QTest::newRow("negative") << -5 << 1;
+    QTest::newRow("lowest int") << std::numeric_limits<int>::min() << 1;
+    QTest::newRow("one past the last") << 17 << 16;
+    QTest::newRow("highest int") << std::numeric_limits<int>::max() << 16;
+}
+
+void MainWindowTest::showIdiomClampsToStore()
+{
+    QFETCH(int, asked);
+    QFETCH(int, shown);
+    TestWindow t(WindowData::Small);
+    MainWindow &w = t.w;
+    const MainControls &c = t.c;
+    w.showIdiom(5); // away from both ends first
+
+    w.showIdiom(asked);
+    QCOMPARE(w.currentId(), shown);
+    QCOMPARE(c.number->text(), QStringLiteral("编号：%1").arg(shown));
+    QCOMPARE(c.fields[1]->text(), MainWindow::spacedOut(kSmallIdioms[shown - 1]));
+}
+
+void MainWindowTest::showIdiomWithoutStoreTellsWhy()
+{
+    TestWindow t(WindowData::EmptyFile);
+    MainWindow &w = t.w;
+    const MainControls &c = t.c;
+    const QString card = cardOf(c);
+
+    // Every id comes down to 1, and each call tells the reason start-up found.
+    for (int id : {1, 0, 5, -5, 1}) {
+        w.showIdiom(id);
+        QCOMPARE(w.currentId(), 1);
+    }
+    QCOMPARE(t.noticeLines(), QStringList(5, information(storeNotice(*t.dictionary().failure))));
+    QCOMPARE(cardOf(c), card);
+}
+
+void MainWindowTest::absentFieldsClearTheirLabels()
+{
+    TestWindow t(WindowData::Small);
+    MainWindow &w = t.w;
+    const MainControls &c = t.c;
+    w.showIdiom(12); // every field present
+
+    w.showIdiom(14); // no meaning, no example
+    QCOMPARE(c.number->text(), QStringLiteral("编号：14"));
+    QCOMPARE(c.fields[0]->text(), QStringLiteral("yī  yán  jì  chū，sì  mǎ  nán  zhuī"));
+    QCOMPARE(c.fields[1]->text(), QStringLiteral("一 言 既 出 ， 驷 马 难 追"));
+    QCOMPARE(c.fields[2]->text(), QString(""));
+    QCOMPARE(c.fields[3]->text(), QStringLiteral("《论语》"));
+    QCOMPARE(c.fields[4]->text(), QString(""));
+
+    w.showIdiom(9); // a meaning, but no source and no example
+    QCOMPARE(c.fields[2]->text(), QStringLiteral("人聚得极多。"));
+    QCOMPARE(c.fields[3]->text(), QString(""));
+    QCOMPARE(c.fields[4]->text(), QString(""));
+}
+
+void MainWindowTest::missingIdIsToldAndStoreStaysUsable()
+{
+    // A data file of the user's own whose ids have a gap.
+    TestWindow t(WindowData::Small,
+                 [](const QString &dataFile) { TestData::execute(dataFile, "DELETE FROM cy WHERE id=5"); });
+    MainWindow &w = t.w;
+    const MainControls &c = t.c;
+    QCOMPARE(t.dictionary().count, 15);
+    QVERIFY(t.show());
+    w.showIdiom(4);
+    const QString card = cardOf(c);
+
+    click(c.next);
+    QCOMPARE(t.notices.size(), 1);
+    const QString told = t.notices[0].text;
+    const QString folder = QDir::toNativeSeparators(t.dir.path()); // as the user reads it
+    QVERIFY2(told.contains(QDir::toNativeSeparators(t.dataFile())), qPrintable(told));
+    QVERIFY2(QString(told).remove(folder).contains(QLatin1Char('5')), qPrintable(told)); // names the id
+    QCOMPARE(t.notices[0].line(), information(t.notices[0].text));
+    QCOMPARE(cardOf(c), card);
+
+    w.showIdiom(6); // the store goes on
+    QCOMPARE(c.fields[1]->text(), QStringLiteral("难 兄 难 弟"));
+    QCOMPARE(t.notices.size(), 1);
+}
+
+void MainWindowTest::spacedOut_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("spaced");
+    QTest::newRow("empty") << "" << "";
+    QTest::newRow("one character") << "一" << "一";
+    QTest::newRow("two characters") << "一二" << "一 二";
+    QTest::newRow("four characters") << "嗷嗷待哺" << "嗷 嗷 待 哺";
+    QTest::newRow("with punctuation") << "一言既出，驷马难追" << "一 言 既 出 ， 驷 马 难 追";
+    QTest::newRow("inner space is a character too") << "a b" << "a   b";
+    QTest::newRow("outer spaces trimmed") << " 一二 " << "一 二";
+    QTest::newRow("one character stays as it is, a space too") << " " << " ";
+    QTest::newRow("ideographic space kept") << QStringLiteral("\u3000一") << QStringLiteral("\u3000 一");
+    QTest::newRow("outside the basic plane") << QStringLiteral("\U00020000一") << QStringLiteral("\U00020000 一");
+    QTest::newRow("only outside the basic plane") << QStringLiteral("\U00020000\U00020001") << QStringLiteral("\U00020000 \U00020001");
+}
+
+void MainWindowTest::spacedOut()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, spaced);
+    QCOMPARE(MainWindow::spacedOut(text), spaced);
+}
+
+void MainWindowTest::browsingByFirstPreviousNext()
+{
+    TestWindow t(WindowData::Small);
+    MainWindow &w = t.w;
+    const MainControls &c = t.c;
+    QVERIFY(t.show());
+
+    // 最前/后 goes to the last idiom from the first, to the first from any other.
+    click(c.firstOrLast);
+    QCOMPARE(w.currentId(), 16);
+    QCOMPARE(c.fields[1]->text(), QStringLiteral("自 相 矛 盾"));
+    click(c.firstOrLast);
+    QCOMPARE(w.currentId(), 1);
+    w.showIdiom(8);
+    click(c.firstOrLast);
+    QCOMPARE(w.currentId(), 1);
+
+    const QString first = cardOf(c);
+    click(c.previous);
+    QCOMPARE(t.noticeLines(), QStringList{information(QStringLiteral("已经是最前一个成语了！"))});
+    QCOMPARE(cardOf(c), first);
+    QCOMPARE(w.currentId(), 1);
+
+    click(c.next);
+    QCOMPARE(w.currentId(), 2);
+    QCOMPARE(c.fields[1]->text(), QStringLiteral("爱 屋 及 乌"));
+    click(c.previous);
+    QCOMPARE(w.currentId(), 1);
+
+    t.notices.clear();
+    w.showIdiom(16);
+    const QString last = cardOf(c);
+    click(c.next);
+    QCOMPARE(t.noticeLines(), QStringList{information(QStringLiteral("已经是最后一个成语了！"))});
+    QCOMPARE(cardOf(c), last);
+    QCOMPARE(w.currentId(), 16);
+}
+
+void MainWindowTest::buttonsWithoutStoreSayWhy()
+{
+    TestWindow t(WindowData::EmptyFile);
+    MainWindow &w = t.w;
+    const MainControls &c = t.c;
+    QVERIFY(t.show());
+    const QString why = information(storeNotice(*t.dictionary().failure));
+    QVERIFY2(why.contains(QStringLiteral("删除")), qPrintable(why)); // and what to do about it
+    const QString card = cardOf(c);
+
+    // Every button that needs the idioms says the same, whatever the end of the table.
+    w.unfoldSearchPane();
+    c.searchField->setText(QStringLiteral("一"));
+    for (ImageButton *button : {c.firstOrLast, c.previous, c.next, c.random, c.searchButton})
+        click(button);
+    QCOMPARE(t.noticeLines(), QStringList(5, why));
+    QCOMPARE(w.currentId(), 1);
+    QCOMPARE(cardOf(c), card);
+}
+
+void MainWindowTest::randomIdiomStaysInRangeAndRepeats()
+{
+    QList<int> sequences[2];
+    QSet<int> seen;
+    for (QList<int> &sequence : sequences) {
+        TestWindow t(WindowData::Small);
+        MainWindow &w = t.w;
+    const MainControls &c = t.c;
+        QVERIFY(t.show());
+        for (int n = 0; n < 1000; ++n) {
+            click(c.random);
+            const int id = w.currentId();
+            QVERIFY2(id >= 1 && id <= 16, qPrintable(QString::number(id)));
+            if (n < 20)
+                sequence << id;
+            seen << id;
+        }
+        QCOMPARE(c.number->text(), QStringLiteral("编号：%1").arg(w.currentId()));
+        QCOMPARE(t.notices.size(), 0);
+    }
+    QCOMPARE(seen.size(), 16); // both ends are reached
+    QCOMPARE(sequences[1], sequences[0]);
+}
+
+void MainWindowTest::copyFieldToClipboard_data()
+{
+    QTest::addColumn<int>("id");
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("copied"); // null: what the clipboard held before
+
+    QTest::newRow("idiom, spaced") << 1 << 1 << "爱 不 释 手";
+    QTest::newRow("pinyin") << 1 << 0 << "ài  bù  shì  shǒu";
+    QTest::newRow("meaning") << 1 << 2 << "喜爱得舍不得放下。";
+    QTest::newRow("source") << 1 << 3 << "《三国志》";
+    QTest::newRow("example") << 1 << 4 << "这本书他～。";
+    QTest::newRow("absent meaning: the clipboard stays") << 14 << 2 << QString();
+    const QString wraps = QString(40, QChar(0x4E00)) + QStringLiteral("。");
+    QTest::newRow("wrapped meaning") << 2 << 2 << QStringLiteral("长的意思") + wraps;
+    QTest::newRow("wrapped source") << 2 << 3 << QStringLiteral("长的出处") + wraps;
+    QTest::newRow("wrapped example") << 2 << 4 << QStringLiteral("长的例子") + wraps;
+}
+
+void MainWindowTest::copyFieldToClipboard()
+{
+    QFETCH(int, id);
+    QFETCH(int, field);
+    QFETCH(QString, copied);
+    TestWindow t(WindowData::Small, [](const QString &dataFile) { // texts too long for one line
+        const QByteArray wraps = QString(40, QChar(0x4E00)).toUtf8() + "。";
+        TestData::execute(dataFile, "UPDATE cy SET ys = '长的意思" + wraps + "', cc = '长的出处" + wraps
+                                        + "', lz = '长的例子" + wraps + "' WHERE id = 2");
+    });
+    MainWindow &w = t.w;
+    const MainControls &c = t.c;
+    w.showIdiom(id);
+    QVERIFY(t.show());
+
+    // Another field first: the second click leaves only its own text.
+    click(c.fields[(field + 1) % 5]);
+    const QString before = QGuiApplication::clipboard()->text();
+    QVERIFY(!before.isEmpty());
+    click(c.fields[field]);
+    QCOMPARE(QGuiApplication::clipboard()->text(), copied.isNull() ? before : copied);
+    QCOMPARE(t.notices.size(), 0);
+}
+
+void MainWindowTest::fullDataStartup()
+{
+#ifndef VURA_FULL_DATA_CSV
+    QSKIP("this build carries only the sample data");
+#else
+    TestWindow t(WindowData::Carried);
+    MainWindow &w = t.w;
+    const MainControls &c = t.c;
+    QFile written(t.dataFile());
+    QFile built(QStringLiteral(VURA_DATA_FILE));
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QVERIFY(built.open(QIODevice::ReadOnly));
+    QVERIFY(written.readAll() == built.readAll());
+
+    QCOMPARE(t.dictionary().count, 12976);
+    QCOMPARE(w.currentId(), 1);
+    QCOMPARE(c.fields[1]->text(), QStringLiteral("哀 哀 父 母"));
+    QVERIFY(!t.dictionary().failure);
+#endif
+}
+
+namespace {
+
+// A window on the small data with the search pane open, as the user sees it.
+struct SearchWindow : TestWindow
+{
+    explicit SearchWindow(WindowData data = WindowData::Small) : TestWindow(data) { w.unfoldSearchPane(); }
+};
+
+} // namespace
+
+void MainWindowTest::searchLists_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<int>>("ids");
+    const QList<int> everyIdiomTwice = TestData::everyId(2);
+    // What the look-ups find for every kind of text is the store's test; here,
+    // that the window lists it whole.
+    QTest::newRow("first character") << "一" << QList<int>{12, 13, 14};
+    QTest::newRow("every idiom, twice") << "%" << everyIdiomTwice;
+}
+
+void MainWindowTest::searchLists()
+{
+    QFETCH(QString, text);
+    QFETCH(QList<int>, ids);
+    SearchWindow t;
+    MainWindow &w = t.w;
+    const MainControls &c = t.c;
+    QVERIFY(t.show());
+    w.showIdiom(5);
+    const QString card = cardOf(c);
+
+    search(c, text);
+    QCOMPARE(listedIds(c.resultList), ids);
+    for (int row = 0; row < ids.size(); ++row)
+        QCOMPARE(entriesOf(c.resultList)[row], kSmallIdioms[ids[row] - 1]);
+    QCOMPARE(c.resultList->model()->rowCount(), ids.size());
+    QCOMPARE(c.resultList->selectedRow(), -1);
+    QCOMPARE(cardOf(c), card);
+    QCOMPARE(w.currentId(), 5);
+    QVERIFY(!c.busyIndicator->isVisible());
+    QCOMPARE(t.notices.size(), 0);
+}
+
+void MainWindowTest::emptyTextAsksForInput()
+{
+    SearchWindow t;
+    const MainControls &c = t.c;
+    QVERIFY(t.show());
+    search(c, QStringLiteral("一"));
+    const QList<int> found = listedIds(c.resultList);
+
+    search(c, QString());
+    QCOMPARE(t.noticeLines(), QStringList{information(QStringLiteral("请输入成语、成语首字或成语拼音简码进行查找！"))});
+    QCOMPARE(listedIds(c.resultList), found);
+}
+
+void MainWindowTest::newSearchReplacesResults()
+{
+    SearchWindow t;
+    MainWindow &w = t.w;
+    const MainControls &c = t.c;
+    QVERIFY(t.show());
+    search(c, QStringLiteral("%人"));
+    clickEntry(c.resultList, 1);
+    QCOMPARE(w.currentId(), 9);
+
+    // A new search starts with nothing chosen and leaves the card alone.
+    search(c, QStringLiteral("一"));
+    QCOMPARE(listedIds(c.resultList), (QList<int>{12, 13, 14}));
+    QCOMPARE(c.resultList->selectedRow(), -1);
+    QCOMPARE(w.currentId(), 9);
+
+    search(c, QStringLiteral("qqqq"));
+    QCOMPARE(countOf(c.resultList), 0);
+    QCOMPARE(w.currentId(), 9);
+    QCOMPARE(t.notices.size(), 0);
+}
+
+void MainWindowTest::enterSearchesAndNothingFoundIsSaid()
+{
+    SearchWindow t;
+    const MainControls &c = t.c;
+    QVERIFY(t.show());
+    c.searchField->setText(QStringLiteral("yi xin"));
+    QTest::keyClick(c.searchField, Qt::Key_Return); // Enter is 查找
+    QCOMPARE(listedIds(c.resultList), QList<int>{12}); // found by its pinyin
+    QVERIFY(c.resultList->emptyText().isEmpty());
+
+    // Nothing found at all: said in the list, without a notice.
+    search(c, QStringLiteral("zzzz"));
+    QCOMPARE(countOf(c.resultList), 0);
+    QCOMPARE(c.resultList->emptyText(), QStringLiteral("没有找到相符的成语。"));
+    search(c, QStringLiteral("一"));
+    QVERIFY(c.resultList->emptyText().isEmpty());
+    QCOMPARE(t.notices.size(), 0);
+}
+
+// The indicator shows while the look-ups run: it is painted, over the
+// emptied list, before the results arrive, and gone afterwards.
+class PaintWatch : public QObject
+{
+public:
+    PaintWatch(QWidget *watched, const ListView *list) : m_list(list) { watched->installEventFilter(this); }
+    QList<int> entriesAtPaint;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            entriesAtPaint << countOf(m_list);
+        return false;
+    }
+
+private:
+    const ListView *m_list;
+};
+
+void MainWindowTest::busyIndicatorIsPaintedBeforeTheResults()
+{
+    SearchWindow t;
+    const MainControls &c = t.c;
+    QVERIFY(t.show());
+    search(c, QStringLiteral("一"));
+    QVERIFY(countOf(c.resultList) > 0);
+
+    PaintWatch watch(c.busyIndicator, c.resultList);
+    search(c, QStringLiteral("%"));
+    QCOMPARE(watch.entriesAtPaint, QList<int>{0});
+    QVERIFY(!c.busyIndicator->isVisible());
+    QCOMPARE(countOf(c.resultList), 2 * TestData::kCount);
+}
+
+void MainWindowTest::chosenResultGoesToCard()
+{
+    SearchWindow t;
+    MainWindow &w = t.w;
+    const MainControls &c = t.c;
+    QVERIFY(t.show());
+    search(c, QStringLiteral("%人")); // 8, 9, 10, 15
+
+    clickEntry(c.resultList, 2);
+    QCOMPARE(c.resultList->selectedRow(), 2);
+    QCOMPARE(w.currentId(), 10);
+    QCOMPARE(c.number->text(), QStringLiteral("编号：10"));
+    QCOMPARE(c.fields[1]->text(), QStringLiteral("人 人 自 危"));
+
+    // The arrow keys move the card with the selection.
+    QTest::keyClick(c.resultList, Qt::Key_Down);
+    QCOMPARE(c.resultList->currentIndex().row(), 3);
+    QCOMPARE(w.currentId(), 15);
+    QCOMPARE(c.fields[1]->text(), QStringLiteral("众 人 拾 柴 火 焰 高"));
+    QTest::keyClick(c.resultList, Qt::Key_Up);
+    QCOMPARE(w.currentId(), 10);
+
+    // The chosen result comes back with a click on it after browsing away.
+    click(c.next);
+    QCOMPARE(w.currentId(), 11);
+    clickEntry(c.resultList, 2);
+    QCOMPARE(w.currentId(), 10);
+    QTest::keyClick(c.resultList, Qt::Key_Down);
+
+    // Browsing goes on from the chosen idiom's id, not from the list.
+    click(c.next);
+    QCOMPARE(w.currentId(), 16);
+    click(c.previous);
+    click(c.previous);
+    QCOMPARE(w.currentId(), 14);
+    QCOMPARE(t.notices.size(), 0);
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_mainwindow.moc"
