@@ -2,8 +2,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QStyleOptionFocusRect>
-#include <QStylePainter>
+#include <QPainter>
 
 ImageButton::ImageButton(const QString &art, const QSize &size, QWidget *parent)
     : QAbstractButton(parent), m_picture(art, size)
@@ -24,12 +23,13 @@ void ImageButton::paintEvent(QPaintEvent *)
 {
     m_picture.paint(this); // the same picture pressed or not
     // The frame shows where the keyboard is, not where a click left the focus.
+    // A picture has edges of its own that the styles' faint focus frames
+    // vanish against, so the frame is drawn plainly, in the highlight colour.
     if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
-        QStylePainter painter(this);
-        QStyleOptionFocusRect frame;
-        frame.initFrom(this);
-        frame.rect = rect().adjusted(1, 1, -1, -1);
-        painter.drawPrimitive(QStyle::PE_FrameFocusRect, frame);
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 5, 5);
     }
 }
 
