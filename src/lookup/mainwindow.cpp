@@ -168,7 +168,8 @@ void MainWindow::buildSearchPane()
     m_searchField->setAccessibleName(QStringLiteral("查找内容"));
     m_searchField->setAccessibleDescription(kSearchTip);
     m_searchButton = imageButton("button-search", kSearchButton, kSearchTip, "查找", "searchButton", pane);
-    label(QStringLiteral("查找结果："), font(), TextLabel::FitsText, kResultsHeading, pane);
+    m_resultsHeading = label(QStringLiteral("查找结果："), font(), TextLabel::FitsText, kResultsHeading, pane);
+    m_resultsHeading->setObjectName(QStringLiteral("resultsHeading"));
     m_results = new IdiomListModel(this);
     m_resultList = new ListView(kResultList, windowFont("宋体", 10.5), pane);
     m_resultList->setObjectName(QStringLiteral("resultList"));

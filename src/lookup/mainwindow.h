@@ -3,6 +3,8 @@
 // the program opened, and shows idiom 1 from the start.
 #pragma once
 
+#include "store/idiomstore.h"
+
 #include <QMainWindow>
 #include <array>
 #include <random>
@@ -66,6 +68,8 @@ private:
     bool storeOpen();
     // The window's inside `width` pixels wide, at 100 %.
     void setInsideWidth(int width);
+    // Says over the results how the search found them.
+    void showHowFound(SearchResult::Stage stage);
 
     const Dictionary &m_dictionary;
     const Environment &m_environment;
@@ -83,6 +87,7 @@ private:
     Panel *m_searchPane;
     QLineEdit *m_searchField;
     ImageButton *m_searchButton, *m_foldTab;
+    TextLabel *m_resultsHeading;
     ListView *m_resultList;
     IdiomListModel *m_results;
     Panel *m_busyIndicator;

@@ -9,6 +9,7 @@
 #include "widgets/environment.h"
 #include "widgets/listview.h"
 #include "widgets/panel.h"
+#include "widgets/textlabel.h"
 
 #include <QLineEdit>
 
@@ -36,6 +37,7 @@ void MainWindow::search()
         failure = error;
     }
     m_results->setEntries(found.entries);
+    showHowFound(failure ? SearchResult::Nothing : found.stage);
     m_resultList->setEmptyText(found.stage == SearchResult::Nothing && !failure
                                    ? QStringLiteral("没有找到相符的成语。")
                                    : QString());
@@ -49,4 +51,38 @@ void MainWindow::showChosenResult()
     const int row = m_resultList->selectedRow();
     if (row >= 0)
         showIdiom(m_results->entry(row).id);
+}
+
+void MainWindow::showHowFound(SearchResult::Stage stage)
+{
+    // The dictionary's own look-ups speak for themselves; what the reader
+    // probably meant says so, in grey, with how in its tooltip.
+    QString text = QStringLiteral("查找结果：");
+    QString tip;
+    switch (stage) {
+    case SearchResult::LookUps:
+    case SearchResult::Nothing:
+        break;
+    case SearchResult::PlainText:
+        text = QStringLiteral("整理输入后找到：");
+        tip = QStringLiteral("去掉了空格、标点和“的意思”等字，繁体字、异体字换成了成语里的写法");
+        break;
+    case SearchResult::Pinyin:
+        text = QStringLiteral("按全拼找到：");
+        tip = QStringLiteral("把输入当作成语的全拼来找");
+        break;
+    case SearchResult::SoundsAlike:
+        text = QStringLiteral("您要找的可能是：");
+        tip = QStringLiteral("读音相近：有一两个字读音相同，写法不同");
+        break;
+    case SearchResult::Meaning:
+        text = QStringLiteral("释义中含有：");
+        tip = QStringLiteral("成语的意思、出处或例子里有这些字词");
+        break;
+    }
+    m_resultsHeading->setText(text);
+    m_resultsHeading->setToolTip(tip);
+    QPalette colours = m_resultsHeading->palette();
+    colours.setColor(QPalette::WindowText, tip.isEmpty() ? palette().color(QPalette::WindowText) : QColor(128, 128, 128));
+    m_resultsHeading->setPalette(colours);
 }

@@ -9,6 +9,9 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <cctype>
+#include <functional>
+#include <tuple>
 #include <sqlite3.h>
 
 namespace {
@@ -21,7 +24,8 @@ constexpr const char *kIdiomIs = "SELECT id, cy FROM cy WHERE cy = ? ORDER BY id
 constexpr const char *kInitialsAre = "SELECT id, cy FROM cy WHERE pyjm = ? ORDER BY id";
 constexpr const char *kIdiomLike = "SELECT id, cy FROM cy WHERE cy LIKE ? ORDER BY id";
 constexpr const char *kInitialsLike = "SELECT id, cy FROM cy WHERE pyjm LIKE ? ORDER BY id";
-constexpr const char *kPinyin = "SELECT id, cy, py FROM cy ORDER BY id";
+constexpr const char *kIndex = "SELECT id, cy, py FROM cy ORDER BY id";
+constexpr const char *kTexts = "SELECT ys, cc, lz FROM cy ORDER BY id";
 constexpr const char *kMeanings[] = {
     "SELECT id, cy FROM cy WHERE ys LIKE ? ORDER BY id", // the meaning
     "SELECT id, cy FROM cy WHERE cc LIKE ? ORDER BY id", // the source
@@ -37,6 +41,32 @@ QString lastCharacter(const QString &text)
         return text.right(2);
     return text.right(1);
 }
+
+// Finds one word in many texts of UTF-8, ASCII letters in any case, as LIKE
+// compares them. The search reads every idiom's meaning, and a word of
+// Chinese characters begins with one of a few lead bytes of UTF-8, which a
+// plain search would stop at everywhere.
+class WordFinder
+{
+public:
+    explicit WordFinder(const QString &word)
+        : m_word(word.toUtf8()), m_searcher(m_word.cbegin(), m_word.cend()),
+          m_letters(std::ranges::any_of(m_word, [](char c) { return std::isalpha(static_cast<unsigned char>(c)); }))
+    {
+    }
+
+    bool isIn(const QByteArray &text) const
+    {
+        if (m_letters)
+            return QByteArrayView(text).toByteArray().toLower().contains(m_word.toLower());
+        return std::search(text.cbegin(), text.cend(), m_searcher) != text.cend();
+    }
+
+private:
+    QByteArray m_word;
+    std::boyer_moore_horspool_searcher<QByteArray::const_iterator> m_searcher;
+    bool m_letters; // ASCII letters, which compare without case
+};
 
 // `entries` in the file's order, each idiom once.
 QList<IdiomEntry> inFileOrder(QList<IdiomEntry> entries)
@@ -105,6 +135,12 @@ public:
     }
 
     int integer(int column) const { return sqlite3_column_int(m_statement.get(), column); }
+
+    QByteArray utf8(int column) const
+    {
+        const auto *bytes = reinterpret_cast<const char *>(sqlite3_column_text(m_statement.get(), column));
+        return QByteArray(bytes, sqlite3_column_bytes(m_statement.get(), column));
+    }
 
     QString text(int column) const
     {
@@ -220,10 +256,20 @@ SearchResult IdiomStore::find(const QString &text) const
     if (!plain.isEmpty())
         return {plain, SearchResult::PlainText};
 
+    // The characters the idioms use, for the variants a reader types.
+    const QString folded = forms.isEmpty() ? QString() : inIdiomCharacters(forms.first());
+    if (!folded.isEmpty() && !forms.contains(folded) && folded != text) {
+        if (QList<IdiomEntry> found = search(folded); !found.isEmpty())
+            return {found, SearchResult::PlainText};
+    }
+
     if (const std::optional<QString> typed = typedPinyin(text)) {
         if (QList<IdiomEntry> found = byPinyin(*typed); !found.isEmpty())
             return {found, SearchResult::Pinyin};
     }
+
+    if (QList<IdiomEntry> found = bySound(folded); !found.isEmpty())
+        return {found, SearchResult::SoundsAlike};
 
     // Every meaning is read once for each form: the first, simplified, form
     // and the plain text as typed, for a reader who writes in traditional
@@ -231,8 +277,11 @@ SearchResult IdiomStore::find(const QString &text) const
     QStringList meaningForms = forms.mid(0, 1);
     if (forms.size() > 1)
         meaningForms << forms.last();
-    if (QList<IdiomEntry> found = byMeaning(meaningForms); !found.isEmpty())
-        return {found, SearchResult::Meaning};
+    QList<IdiomEntry> found = byMeaning(meaningForms);
+    if (found.size() < kMostByMeaning)
+        found += byWords(folded, found);
+    if (!found.isEmpty())
+        return {found.mid(0, kMostByMeaning), SearchResult::Meaning};
     return {{}, SearchResult::Nothing};
 }
 
@@ -258,25 +307,115 @@ QList<IdiomEntry> IdiomStore::beginningWith(const QString &character) const
     return entries(kIdiomLike, prefixPattern(character));
 }
 
+const std::vector<IdiomStore::IndexedIdiom> &IdiomStore::index() const
+{
+    if (m_index.empty()) {
+        Query query(m_db.get(), m_path, kIndex);
+        while (query.next()) {
+            const QString text = query.text(1);
+            IndexedIdiom idiom{{text, query.integer(0)}, {}, codePoints(text), pinyinSyllables(query.text(2))};
+            std::string key;
+            for (const std::string &syllable : idiom.syllables)
+                key += syllable;
+            idiom.pinyinKey = QString::fromLatin1(key.data(), qsizetype(key.size()));
+            if (idiom.syllables.size() != idiom.characters.size())
+                idiom.syllables.clear(); // no way to tell which syllable is whose
+            for (const char32_t c : idiom.characters)
+                m_idiomCharacters.insert(c);
+            m_index.push_back(std::move(idiom));
+        }
+    }
+    return m_index;
+}
+
+const std::vector<IdiomStore::IdiomTexts> &IdiomStore::texts() const
+{
+    if (m_texts.empty()) {
+        Query query(m_db.get(), m_path, kTexts);
+        while (query.next())
+            m_texts.push_back({{query.utf8(0), query.utf8(1), query.utf8(2)}});
+    }
+    return m_texts;
+}
+
+QString IdiomStore::inIdiomCharacters(const QString &plain) const
+{
+    index();
+    const auto known = [this](char32_t c) { return m_idiomCharacters.contains(c); };
+    QString folded;
+    for (qsizetype i = 0; i < plain.size(); ++i) {
+        char32_t c = plain.at(i).unicode();
+        if (plain.at(i).isHighSurrogate() && i + 1 < plain.size() && plain.at(i + 1).isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(plain.at(i), plain.at(i + 1));
+            ++i;
+        }
+        const char32_t form = knownForm(c, known);
+        folded.append(QString::fromUcs4(&form, 1));
+    }
+    return folded;
+}
+
 QList<IdiomEntry> IdiomStore::byPinyin(const QString &typed) const
 {
-    if (m_pinyinKeys.empty()) {
-        Query query(m_db.get(), m_path, kPinyin);
-        while (query.next())
-            m_pinyinKeys.push_back({{query.text(1), query.integer(0)}, pinyinKey(query.text(2))});
-    }
     QList<IdiomEntry> found;
-    for (const PinyinKey &idiom : m_pinyinKeys) {
-        if (beginsWithPinyin(idiom.key, typed))
+    for (const IndexedIdiom &idiom : index()) {
+        if (beginsWithPinyin(idiom.pinyinKey, typed))
             found.append(idiom.idiom);
     }
     return found;
+}
+
+QList<IdiomEntry> IdiomStore::bySound(const QString &plain) const
+{
+    // An idiom has three characters or more; wildcards are no characters.
+    const std::u32string typed = codePoints(plain);
+    if (typed.size() < 3 || plain.contains(u'%') || plain.contains(u'_'))
+        return {};
+    std::vector<std::vector<std::string_view>> readings;
+    for (const char32_t c : typed)
+        readings.push_back(readingsOf(c));
+    QList<IdiomEntry> byDifferences[2];
+    for (const IndexedIdiom &idiom : index()) {
+        if (idiom.characters.size() != typed.size() || idiom.syllables.empty())
+            continue;
+        int differences = 0;
+        for (size_t i = 0; i < typed.size() && differences <= 2; ++i) {
+            if (typed[i] == idiom.characters[i])
+                continue;
+            // Another character counts only where it reads as the idiom's own.
+            const bool sameSound = std::ranges::find(readings[i], idiom.syllables[i]) != readings[i].end();
+            differences = sameSound ? differences + 1 : 3;
+        }
+        if (differences == 1 || differences == 2)
+            byDifferences[differences - 1].append(idiom.idiom);
+    }
+    return byDifferences[0] + byDifferences[1];
 }
 
 QList<IdiomEntry> IdiomStore::byMeaning(const QStringList &forms) const
 {
     QList<IdiomEntry> found;
     QSet<int> listed;
+    // Plain words are looked for in the texts the search holds; wildcards
+    // need LIKE, which reads every row of the file again.
+    const bool wildcards = std::ranges::any_of(forms, [](const QString &form) {
+        return form.contains(u'%') || form.contains(u'_');
+    });
+    if (!wildcards) {
+        const std::vector<WordFinder> words(forms.cbegin(), forms.cend());
+        const std::vector<IndexedIdiom> &idioms = index();
+        const std::vector<IdiomTexts> &held = texts();
+        for (int column = 0; column < 3; ++column) {
+            for (size_t row = 0; row < idioms.size() && row < held.size(); ++row) {
+                const auto holds = [&](const WordFinder &word) { return word.isIn(held[row].texts[column]); };
+                if (!listed.contains(idioms[row].idiom.id) && std::ranges::any_of(words, holds)) {
+                    listed.insert(idioms[row].idiom.id);
+                    found.append(idioms[row].idiom);
+                }
+            }
+        }
+        return found;
+    }
     for (const char *column : kMeanings) {
         QList<IdiomEntry> inColumn;
         for (const QString &form : forms)
@@ -287,6 +426,54 @@ QList<IdiomEntry> IdiomStore::byMeaning(const QStringList &forms) const
                 found.append(entry);
             }
         }
+    }
+    return found;
+}
+
+QList<IdiomEntry> IdiomStore::byWords(const QString &plain, const QList<IdiomEntry> &listed) const
+{
+    // The reader's words as pairs of characters: 自己骗自己 is 自己, 己骗 and
+    // 骗自. An idiom comes when its meaning holds at least half of them, in
+    // any order and with any words between; most pairs first, then the
+    // shortest meaning, whose words stand closest, then the file's order.
+    const std::u32string typed = codePoints(plain);
+    if (typed.size() < 3 || plain.contains(u'%') || plain.contains(u'_'))
+        return {};
+    QStringList distinct;
+    for (size_t i = 0; i + 1 < typed.size(); ++i) {
+        const QString pair = QString::fromUcs4(typed.data() + i, 2);
+        if (!distinct.contains(pair))
+            distinct.append(pair);
+    }
+    const std::vector<WordFinder> pairs(distinct.cbegin(), distinct.cend());
+    QSet<int> skipped;
+    for (const IdiomEntry &entry : listed)
+        skipped.insert(entry.id);
+    struct Match
+    {
+        qsizetype held, length;
+        size_t order;
+        IdiomEntry idiom;
+    };
+    std::vector<Match> matches;
+    const std::vector<IndexedIdiom> &idioms = index();
+    const std::vector<IdiomTexts> &meanings = texts();
+    for (size_t order = 0; order < idioms.size() && order < meanings.size(); ++order) {
+        const QByteArray &meaning = meanings[order].texts[0];
+        if (skipped.contains(idioms[order].idiom.id))
+            continue;
+        const qsizetype held = std::ranges::count_if(pairs, [&](const WordFinder &pair) { return pair.isIn(meaning); });
+        if (2 * held >= qsizetype(pairs.size()))
+            matches.push_back({held, meaning.size(), order, idioms[order].idiom});
+    }
+    std::ranges::sort(matches, [](const Match &a, const Match &b) {
+        return std::tie(b.held, a.length, a.order) < std::tie(a.held, b.length, b.order);
+    });
+    QList<IdiomEntry> found;
+    for (const Match &match : matches) {
+        if (found.size() + listed.size() >= kMostByMeaning)
+            break;
+        found.append(match.idiom);
     }
     return found;
 }

@@ -7,8 +7,10 @@
 #include "store/sqlite/sqlitehandle.h"
 
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
+#include <string>
 #include <vector>
 
 // What a search found, and by which stage.
@@ -18,7 +20,8 @@ struct SearchResult
         LookUps,   // the four look-ups of the text as typed
         PlainText, // the same look-ups, the text made plain
         Pinyin,    // idioms whose pinyin begins with the text
-        Meaning,   // idioms whose meaning, source or example holds the text
+        SoundsAlike, // idioms one or two of whose characters the text writes with others of their sound
+        Meaning,   // idioms whose meaning, source or example holds the text, or the reader's words
         Nothing,   // nothing at all
     };
 
@@ -56,14 +59,24 @@ public:
 
     // The dictionary first, then what the reader probably meant: the four
     // look-ups of `text`; when they find nothing, the same look-ups with the
-    // text made plain (white space out, full-width forms folded, traditional
-    // characters simplified: every plain form counts); then the idioms whose
-    // pinyin begins with the text read as pinyin (tone marks, tone digits and
-    // spaces as the reader likes, ü as v or u); then the idioms whose
-    // meaning, source or example holds the text made plain ("%" and "_" as
-    // wildcards), meanings first, each in the file's order, no idiom twice.
-    // The first stage that finds anything gives the result.
+    // text made plain (white space, punctuation and the words of a question
+    // out, full-width forms folded, traditional characters simplified: every
+    // plain form counts; then each character the idioms do not use as the
+    // variant of it they do); then the idioms whose pinyin begins with the
+    // text read as pinyin (tone marks, tone digits and spaces as the reader
+    // likes, ü as v or u); then the idioms of the text's length that it
+    // writes with one or two other characters of the same sound, tone
+    // ignored, those with one first (迫不急待: 迫不及待); then the idioms
+    // whose meaning, source or example holds the text made plain ("%" and
+    // "_" as wildcards), meanings first, each in the file's order, and after
+    // them those whose meaning holds most of the text's pairs of characters
+    // (see byWords), at most kMostByMeaning in all. No idiom is listed twice
+    // by a stage after the look-ups. The first stage that finds anything
+    // gives the result.
     SearchResult find(const QString &text) const;
+
+    // The most idioms the meaning stage lists.
+    static constexpr int kMostByMeaning = 50;
 
     // The idioms that may follow `link` in a chain: those that begin with
     // its last character, in the file's order; "%" and "_" match any first
@@ -84,16 +97,33 @@ private:
     QString prefixPattern(const QString &text) const;
     QString containingPattern(const QString &text) const;
     QList<IdiomEntry> byPinyin(const QString &typed) const;
+    QList<IdiomEntry> bySound(const QString &plain) const;
     QList<IdiomEntry> byMeaning(const QStringList &forms) const;
+    QList<IdiomEntry> byWords(const QString &plain, const QList<IdiomEntry> &listed) const;
+    // `plain` with each character the idioms do not use replaced by the
+    // variant of it that they do.
+    QString inIdiomCharacters(const QString &plain) const;
 
-    // The pinyin key of every idiom, in the file's order, read when the
-    // search first needs them: a data file of any version has its py.
-    struct PinyinKey
+    // What the stages after the look-ups read of every idiom, in the file's
+    // order, read when the search first needs it.
+    struct IndexedIdiom
     {
         IdiomEntry idiom;
-        QString key;
+        QString pinyinKey;                  // the whole pinyin, as pinyinKey gives it
+        std::u32string characters;          // without punctuation
+        std::vector<std::string> syllables; // one a character, when the data says so
     };
-    mutable std::vector<PinyinKey> m_pinyinKeys;
+    const std::vector<IndexedIdiom> &index() const;
+    mutable std::vector<IndexedIdiom> m_index;
+    // The meaning, the source and the example of every idiom in UTF-8, in
+    // the file's order, read when the meaning stage first needs them.
+    struct IdiomTexts
+    {
+        QByteArray texts[3];
+    };
+    const std::vector<IdiomTexts> &texts() const;
+    mutable std::vector<IdiomTexts> m_texts;
+    mutable QSet<char32_t> m_idiomCharacters;
 
     QString m_path;
     QByteArray m_bytes; // what an in-memory store reads; it outlives m_db

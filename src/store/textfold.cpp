@@ -1,7 +1,10 @@
 #include "store/textfold.h"
-#include "store/simplifiedvariants.h"
+#include "store/unihantables.h"
+
+#include <QHash>
 
 #include <algorithm>
+#include <ranges>
 #include <span>
 #include <vector>
 
@@ -23,15 +26,57 @@ std::span<const char32_t> simplifiedForms(char32_t c)
     return forms.first(std::ranges::find(forms, char32_t(0)) - forms.begin());
 }
 
-// The text in NFKC, without white space, with the idioms' comma.
+// Words readers put after or before an idiom they ask about, longest first
+// where one ends another.
+constexpr std::u16string_view kAskingAfter[] = {
+    u"的意思是什么", u"是什么意思", u"什么意思", u"的意思", u"的含义", u"的解释", u"的成语", u"这个成语",
+    u"的出处", u"的典故", u"的故事", u"的拼音", u"的读音", u"怎么读", u"怎么写", u"是什么", u"意思",
+};
+constexpr std::u16string_view kAskingBefore[] = {u"什么是", u"成语"};
+
+// Punctuation that ends a clause or marks a quotation, a title or an aside
+// is dropped; % and _ are the search's wildcards and stay.
+bool isDropped(QChar c)
+{
+    return c.isPunct() && c != u'%' && c != u'_';
+}
+
+// The text in NFKC, without white space, punctuation or the words around
+// it, with the idioms' comma between clauses.
 QString plainText(const QString &typed)
 {
     const QString folded = typed.normalized(QString::NormalizationForm_KC);
     QString plain;
     plain.reserve(folded.size());
     for (const QChar c : folded) {
-        if (!c.isSpace())
-            plain.append(c == u',' ? kIdiomComma : c);
+        if (c.isSpace())
+            continue;
+        if (c == u',' || c == kIdiomComma) {
+            if (!plain.isEmpty() && !plain.endsWith(kIdiomComma))
+                plain.append(kIdiomComma);
+        } else if (!isDropped(c)) {
+            plain.append(c);
+        }
+    }
+    if (plain.endsWith(kIdiomComma))
+        plain.chop(1);
+    // What is left of a question must still be long enough to be an idiom.
+    for (bool dropped = true; dropped;) {
+        dropped = false;
+        for (const std::u16string_view words : kAskingAfter) {
+            const QStringView view(words.data(), qsizetype(words.size()));
+            if (plain.endsWith(view) && plain.size() - view.size() >= 2) {
+                plain.chop(view.size());
+                dropped = true;
+            }
+        }
+        for (const std::u16string_view words : kAskingBefore) {
+            const QStringView view(words.data(), qsizetype(words.size()));
+            if (plain.startsWith(view) && plain.size() - view.size() >= 2) {
+                plain.remove(0, view.size());
+                dropped = true;
+            }
+        }
     }
     return plain;
 }
@@ -44,21 +89,21 @@ QStringList plainForms(const QString &typed)
     if (plain.isEmpty())
         return {};
     // A lone surrogate stays a character of its own.
-    std::vector<char32_t> codePoints;
+    std::vector<char32_t> points;
     for (qsizetype i = 0; i < plain.size(); ++i) {
         char32_t c = plain.at(i).unicode();
         if (plain.at(i).isHighSurrogate() && i + 1 < plain.size() && plain.at(i + 1).isLowSurrogate()) {
             c = QChar::surrogateToUcs4(plain.at(i), plain.at(i + 1));
             ++i;
         }
-        codePoints.push_back(c);
+        points.push_back(c);
     }
     // The choices for each character, and which characters have several:
     // the wheels of an odometer whose last wheel turns fastest. Each form
     // costs one pass over the text, so a long text stays cheap.
     std::vector<std::span<const char32_t>> choices;
     std::vector<size_t> wheels;
-    for (const char32_t &c : codePoints) {
+    for (const char32_t &c : points) {
         std::span<const char32_t> forms = simplifiedForms(c);
         choices.push_back(forms.empty() ? std::span(&c, 1) : forms);
         if (forms.size() > 1)
@@ -126,4 +171,85 @@ bool beginsWithPinyin(QStringView key, QStringView typed)
             return false;
     }
     return true;
+}
+
+std::u32string codePoints(QStringView text)
+{
+    std::u32string points;
+    points.reserve(size_t(text.size()));
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t c = text.at(i).unicode();
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
+            ++i;
+        }
+        if (!QChar::isPunct(c))
+            points.push_back(c);
+    }
+    return points;
+}
+
+char32_t knownForm(char32_t c, const std::function<bool(char32_t)> &known)
+{
+    if (known(c))
+        return c;
+    for (const char32_t simplified : simplifiedForms(c)) {
+        if (known(simplified))
+            return simplified;
+    }
+    const auto variants = std::ranges::equal_range(kVariantForms, c, {}, &VariantForm::character);
+    for (const VariantForm &form : variants) {
+        if (known(form.variant))
+            return form.variant;
+        for (const char32_t simplified : simplifiedForms(form.variant)) {
+            if (known(simplified))
+                return simplified;
+        }
+    }
+    return c;
+}
+
+std::vector<std::string_view> readingsOf(char32_t c)
+{
+    const auto entry = std::ranges::lower_bound(kCharacterReadings, c, {}, &CharacterReadings::character);
+    if (entry == kCharacterReadings.end() || entry->character != c)
+        return {};
+    std::vector<std::string_view> readings;
+    for (const auto reading : std::string_view(entry->syllables) | std::views::split(' '))
+        readings.emplace_back(reading.begin(), reading.end());
+    return readings;
+}
+
+std::vector<std::string> pinyinSyllables(QStringView py)
+{
+    // As pinyinKey, with the separators kept. The whole data set's pinyin is
+    // read when the search first needs it, so the letters of pinyin with
+    // their tones are folded once; any other letter goes through NFD.
+    static const QHash<QChar, std::string> kTonedLetters = [] {
+        QHash<QChar, std::string> letters;
+        for (const QChar c : QStringView(u"āáǎàēéěèêīíǐìōóǒòūúǔùüǖǘǚǜńňǹḿ"))
+            letters.insert(c, pinyinKey(QString(c)).toStdString());
+        return letters;
+    }();
+    std::vector<std::string> syllables;
+    syllables.reserve(size_t(py.size()) / 3 + 1);
+    std::string syllable;
+    for (const QChar c : py) {
+        if (c.isSpace() || c == u',' || c == kIdiomComma) {
+            if (!syllable.empty())
+                syllables.push_back(std::move(syllable));
+            syllable.clear();
+        } else if (c.unicode() < 0x80) {
+            const char letter = char(c.toLower().unicode());
+            if (letter != '\'' && !(letter >= '1' && letter <= '5'))
+                syllable += letter;
+        } else if (const auto toned = kTonedLetters.constFind(c); toned != kTonedLetters.cend()) {
+            syllable += *toned;
+        } else {
+            syllable += pinyinKey(QString(c)).toStdString();
+        }
+    }
+    if (!syllable.empty())
+        syllables.push_back(std::move(syllable));
+    return syllables;
 }

@@ -8,7 +8,11 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <functional>
 #include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 // The most forms plainForms gives. Any traditional spelling of one of the
 // 12,976 idioms has at most three characters with two simplified forms,
@@ -19,8 +23,11 @@ inline constexpr qsizetype kMaxPlainForms = 16;
 
 // The forms of a typed text to look up, in order. Each is the text folded to
 // NFKC (ｙｘ -> yx, ＡＢＳＳ -> ABSS, ％ -> %), without any white space
-// (一心 一意 -> 一心一意), with commas written as the idioms write them (，),
-// and each traditional character replaced by a simplified form from Unihan
+// (一心 一意 -> 一心一意), without punctuation, quotation marks or brackets
+// (“卧薪尝胆”。 -> 卧薪尝胆) but for a comma between two clauses, which is
+// written as the idioms write it (，), without the words readers put around
+// an idiom they ask about (卧薪尝胆的意思, 什么是卧薪尝胆), and each
+// traditional character replaced by a simplified form from Unihan
 // (愛不釋手 -> 爱不释手). Where characters have several simplified forms,
 // every combination is a form, the first form of each character first
 // (一見鍾情 -> 一见钟情, 一见锺情); a character that is one of its own
@@ -32,6 +39,25 @@ inline constexpr qsizetype kMaxPlainForms = 16;
 // when nothing but white space was typed. The typed text itself may be among
 // them, when it was plain already: its look-ups have run.
 QStringList plainForms(const QString &typed);
+
+// The text as code points, without punctuation: 一言既出，驷马难追 gives its
+// eight characters, as many as its pinyin has syllables. A lone surrogate
+// stays a character of its own.
+std::u32string codePoints(QStringView text);
+
+// The character a reader most likely means by `c`, among those `known`
+// holds (the idioms' own): `c` itself when known, else the first known of
+// its simplified forms, its other variant forms (臥 卧, 爲 為) and their
+// simplified forms (爲 為 为); `c` when none is known.
+char32_t knownForm(char32_t c, const std::function<bool(char32_t)> &known);
+
+// The Mandarin readings of `c` without tones, as pinyin keys ("zhang",
+// "chang" for 长); none for a character Unihan gives no reading.
+std::vector<std::string_view> readingsOf(char32_t c);
+
+// The pinyin key of each syllable of a stored py, in order, as pinyinKey
+// folds them: "yī  yán  jì  chū，sì" -> yi yan ji chu si.
+std::vector<std::string> pinyinSyllables(QStringView py);
 
 // The pinyin key of a stored py: its letters in lower case, without tone
 // marks (NFD, then the combining marks dropped), ü (ǖ ǘ ǚ ǜ) as v and ɡ

@@ -1,13 +1,16 @@
-// vura-unihan Unihan_Variants.txt OUTPUT.cpp: writes the table of simplified
-// forms (store/simplifiedvariants.h) from the kSimplifiedVariant lines of
-// Unicode's Unihan database. The same input always gives the same bytes.
-#include "store/simplifiedvariants.h"
+// vura-unihan Unihan_Variants.txt Unihan_Readings.txt OUTPUT.cpp: writes the
+// tables of store/unihantables.h from Unicode's Unihan database: the
+// simplified forms (kSimplifiedVariant), the other variant forms (kZVariant,
+// kSemanticVariant, kSpecializedSemanticVariant) and the Mandarin readings
+// without tones. The same input always gives the same bytes.
+#include "store/unihantables.h"
 
 #include <QFile>
 #include <QSaveFile>
 #include <QString>
 #include <cstdio>
 #include <map>
+#include <set>
 #include <vector>
 
 namespace {
@@ -28,7 +31,15 @@ struct Variants
 {
     QByteArray unicodeVersion;
     std::map<char32_t, std::vector<char32_t>> simplified; // ordered by code point
+    std::set<std::pair<char32_t, char32_t>> others;       // both ways, ordered
 };
+
+// The Unihan fields whose variants fold a character the idioms do not use
+// to one they do: 臥 卧 (semantic), 爲 為 (semantic), 裏 裡 (specialized).
+bool isOtherVariantField(const QByteArray &field)
+{
+    return field == "kZVariant" || field == "kSemanticVariant" || field == "kSpecializedSemanticVariant";
+}
 
 // Reads the kSimplifiedVariant lines. Characters that are their own only
 // simplified form change nothing and are left out; where a character is one
@@ -44,7 +55,20 @@ Variants readVariants(QFile &file, QString &error)
         if (line.startsWith("# Unicode version:"))
             variants.unicodeVersion = line.mid(18).trimmed();
         const QList<QByteArray> fields = line.split('\t');
-        if (line.startsWith('#') || fields.size() != 3 || fields.at(1) != "kSimplifiedVariant")
+        if (line.startsWith('#') || fields.size() != 3)
+            continue;
+        if (isOtherVariantField(fields.at(1))) {
+            const char32_t character = codePoint(fields.at(0));
+            for (const QByteArray &value : fields.at(2).split(' ')) {
+                const char32_t variant = codePoint(value);
+                if (character != 0 && variant != 0 && variant != character) {
+                    variants.others.insert({character, variant});
+                    variants.others.insert({variant, character});
+                }
+            }
+            continue;
+        }
+        if (fields.at(1) != "kSimplifiedVariant")
             continue;
         const char32_t traditional = codePoint(fields.at(0));
         std::vector<char32_t> forms;
@@ -71,18 +95,77 @@ Variants readVariants(QFile &file, QString &error)
     return variants;
 }
 
+// A reading without its tone, as the store keys pinyin: "lǜ" -> "lv",
+// "zhāo" -> "zhao", "ê̄" -> "e".
+QByteArray toneless(const QByteArray &reading)
+{
+    QByteArray key;
+    for (const QChar c : QString::fromUtf8(reading).normalized(QString::NormalizationForm_D)) {
+        if (c == u'\u0308' && key.endsWith('u'))
+            key.back() = 'v'; // ü decomposes to u and its diaeresis
+        else if (c.unicode() >= 'a' && c.unicode() <= 'z')
+            key += char(c.unicode());
+        else if (c.unicode() >= 'A' && c.unicode() <= 'Z')
+            key += char(c.unicode() - 'A' + 'a');
+    }
+    return key;
+}
+
+using Readings = std::map<char32_t, std::vector<QByteArray>>; // ordered by code point
+
+// Reads every Mandarin reading field: kMandarin ("cháo"), kHanyuPinlu
+// ("cháo(296) zhāo(10)"), and kHanyuPinyin, kXHC1983 and kTGHZ2013, whose
+// entries are "location:reading,reading". A character's readings keep
+// the order they first come in, each once.
+Readings readReadings(QFile &file, QString &error)
+{
+    static const QList<QByteArray> kFields = {"kMandarin", "kHanyuPinlu", "kHanyuPinyin", "kXHC1983", "kTGHZ2013"};
+    Readings readings;
+    int lineNumber = 0;
+    while (!file.atEnd()) {
+        const QByteArray line = file.readLine().trimmed();
+        ++lineNumber;
+        const QList<QByteArray> fields = line.split('\t');
+        if (line.startsWith('#') || fields.size() != 3 || !kFields.contains(fields.at(1)))
+            continue;
+        const char32_t character = codePoint(fields.at(0));
+        if (character == 0) {
+            error = QStringLiteral("line %1 names no character").arg(lineNumber);
+            return {};
+        }
+        std::vector<QByteArray> &own = readings[character];
+        for (QByteArray entry : fields.at(2).split(' ')) {
+            if (const qsizetype colon = entry.lastIndexOf(':'); colon >= 0)
+                entry = entry.mid(colon + 1);
+            if (const qsizetype count = entry.indexOf('('); count >= 0)
+                entry.truncate(count);
+            for (const QByteArray &reading : entry.split(',')) {
+                const QByteArray key = toneless(reading);
+                if (!key.isEmpty() && std::find(own.begin(), own.end(), key) == own.end())
+                    own.push_back(key);
+            }
+        }
+        if (own.empty())
+            readings.erase(character);
+    }
+    if (readings.empty())
+        error = QStringLiteral("no Mandarin readings: is it Unihan_Readings.txt?");
+    return readings;
+}
+
 QByteArray hex(char32_t c)
 {
     return "0x" + QByteArray::number(uint(c), 16).toUpper();
 }
 
-QByteArray generatedSource(const Variants &variants)
+QByteArray generatedSource(const Variants &variants, const Readings &readings)
 {
     QByteArray out;
-    out += "// Generated by vura-unihan from Unihan_Variants.txt (Unicode " + variants.unicodeVersion
-           + "): the simplified forms\n// of " + QByteArray::number(variants.simplified.size())
-           + " characters. Do not edit; see store/simplifiedvariants.h.\n"
-             "#include \"store/simplifiedvariants.h\"\n\n"
+    out += "// Generated by vura-unihan from Unihan_Variants.txt and Unihan_Readings.txt (Unicode "
+           + variants.unicodeVersion + "):\n// the simplified forms of " + QByteArray::number(variants.simplified.size())
+           + " characters, " + QByteArray::number(variants.others.size()) + " other variant forms and the readings of "
+           + QByteArray::number(readings.size()) + " characters.\n// Do not edit; see store/unihantables.h.\n"
+             "#include \"store/unihantables.h\"\n\n"
              "#include <algorithm>\n\n"
              "namespace {\n\n"
              "constexpr SimplifiedVariant kTable[] = {\n";
@@ -104,8 +187,36 @@ QByteArray generatedSource(const Variants &variants)
            "// The look-up searches it by halving.\n"
            "static_assert(std::ranges::adjacent_find(kTable, std::ranges::greater_equal(),\n"
            "                                         &SimplifiedVariant::traditional) == std::ranges::end(kTable));\n\n"
+           "constexpr VariantForm kVariants[] = {\n";
+    column = 0;
+    for (const auto &[character, variant] : variants.others) {
+        out += column == 0 ? "    " : " ";
+        out += "{" + hex(character) + "," + hex(variant) + "},";
+        if (++column == 8) {
+            out += '\n';
+            column = 0;
+        }
+    }
+    if (column != 0)
+        out += '\n';
+    out += "};\n\n"
+           "constexpr CharacterReadings kReadings[] = {\n";
+    column = 0;
+    for (const auto &[character, syllables] : readings) {
+        out += column == 0 ? "    " : " ";
+        out += "{" + hex(character) + ",\"" + QByteArrayList(syllables.begin(), syllables.end()).join(' ') + "\"},";
+        if (++column == 6) {
+            out += '\n';
+            column = 0;
+        }
+    }
+    if (column != 0)
+        out += '\n';
+    out += "};\n\n"
            "} // namespace\n\n"
-           "const std::span<const SimplifiedVariant> kSimplifiedVariants(kTable);\n";
+           "const std::span<const SimplifiedVariant> kSimplifiedVariants(kTable);\n"
+           "const std::span<const VariantForm> kVariantForms(kVariants);\n"
+           "const std::span<const CharacterReadings> kCharacterReadings(kReadings);\n";
     return out;
 }
 
@@ -113,29 +224,37 @@ QByteArray generatedSource(const Variants &variants)
 
 int main(int argc, char *argv[])
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: vura-unihan Unihan_Variants.txt OUTPUT.cpp\n");
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: vura-unihan Unihan_Variants.txt Unihan_Readings.txt OUTPUT.cpp\n");
         return 2;
     }
-    const QString inputPath = QFile::decodeName(argv[1]);
-    const QString outputPath = QFile::decodeName(argv[2]);
-    QFile input(inputPath);
-    if (!input.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "vura-unihan: %s: %s\n", argv[1], qPrintable(input.errorString()));
-        return 1;
+    const QString outputPath = QFile::decodeName(argv[3]);
+    QFile variantsFile(QFile::decodeName(argv[1]));
+    QFile readingsFile(QFile::decodeName(argv[2]));
+    for (QFile *input : {&variantsFile, &readingsFile}) {
+        if (!input->open(QIODevice::ReadOnly)) {
+            std::fprintf(stderr, "vura-unihan: %s: %s\n", qPrintable(input->fileName()), qPrintable(input->errorString()));
+            return 1;
+        }
     }
     QString error;
-    const Variants variants = readVariants(input, error);
+    const Variants variants = readVariants(variantsFile, error);
     if (!error.isEmpty()) {
         std::fprintf(stderr, "vura-unihan: %s: %s\n", argv[1], qPrintable(error));
         return 1;
     }
+    const Readings readings = readReadings(readingsFile, error);
+    if (!error.isEmpty()) {
+        std::fprintf(stderr, "vura-unihan: %s: %s\n", argv[2], qPrintable(error));
+        return 1;
+    }
     // Written whole or not at all: a failed build leaves no half table.
     QSaveFile output(outputPath);
-    if (!output.open(QIODevice::WriteOnly) || output.write(generatedSource(variants)) < 0 || !output.commit()) {
+    if (!output.open(QIODevice::WriteOnly) || output.write(generatedSource(variants, readings)) < 0 || !output.commit()) {
         std::fprintf(stderr, "vura-unihan: %s: %s\n", argv[2], qPrintable(output.errorString()));
         return 1;
     }
-    std::printf("vura-unihan: %zu simplified variants written to %s\n", variants.simplified.size(), argv[2]);
+    std::printf("vura-unihan: %zu simplified variants, %zu other variant forms and the readings of %zu characters "
+                "written to %s\n", variants.simplified.size(), variants.others.size(), readings.size(), argv[3]);
     return 0;
 }

@@ -1,6 +1,8 @@
-// The simplified forms of traditional characters, from the kSimplifiedVariant
-// field of Unicode's Unihan database. vura-unihan (tools/unihan) generates the
-// table at build time from Debian's unicode-data.
+// What the search knows of each character from Unicode's Unihan database:
+// its simplified forms (kSimplifiedVariant), its other variant forms
+// (kZVariant, kSemanticVariant, kSpecializedSemanticVariant) and its
+// Mandarin readings. vura-unihan (tools/unihan) generates the tables at
+// build time from Unihan_Variants.txt and Unihan_Readings.txt.
 //
 // Unihan rather than OpenCC: OpenCC converts with phrase tables that need its
 // library or its dictionary files at run time, on Windows too, and an idiom
@@ -28,3 +30,26 @@ struct SimplifiedVariant
 // Every character whose simplified forms are other than itself alone,
 // ordered by code point.
 extern const std::span<const SimplifiedVariant> kSimplifiedVariants;
+
+// One variant form of a character, other than a simplified one: 臥 卧,
+// 爲 為, 裏 裡. Unihan names most pairs both ways; the table has both.
+struct VariantForm
+{
+    char32_t character;
+    char32_t variant;
+};
+
+// Every pair, ordered by character, then by variant.
+extern const std::span<const VariantForm> kVariantForms;
+
+// The Mandarin readings of a character without tones, as pinyin keys (ü as
+// v), from every reading field of Unihan (kMandarin gives one reading only:
+// 长 is chang and zhang, 行 xing and hang): "chao zhao zhu".
+struct CharacterReadings
+{
+    char32_t character;
+    const char *syllables; // separated by one space
+};
+
+// Every character with a Mandarin reading, ordered by code point.
+extern const std::span<const CharacterReadings> kCharacterReadings;
