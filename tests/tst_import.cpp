@@ -1,5 +1,5 @@
 // The import tool: the rows it keeps, where it puts them, the ids it gives,
-// the rows it refuses, and the bytes it writes.
+// the rows it refuses, the errata it applies, and the bytes it writes.
 #include "testdata.h"
 
 #include "import/idiomimport.h"
@@ -62,6 +62,8 @@ private slots:
     void malformedRowIsRefusedWithoutOutput();
     void indexesServeTheLookUps_data();
     void indexesServeTheLookUps();
+    void errata_data();
+    void errata();
     void sameInputGivesSameBytes();
     void fullDataSet();
 
@@ -208,6 +210,45 @@ void ImportTest::indexesServeTheLookUps()
     const QByteArray plan = "EXPLAIN QUERY PLAN SELECT id, cy FROM cy WHERE " + condition.toUtf8();
     const QString steps = query(dataFile, plan.constData(), 3).join(QLatin1Char(';')); // how the rows are found
     QVERIFY2(steps.startsWith("SEARCH") && steps.contains(index), qPrintable(steps));
+}
+
+void ImportTest::errata_data()
+{
+    QTest::addColumn<QByteArray>("errata");
+    QTest::addColumn<QString>("outcome"); // the rows as "cy py cc pyjm", or how the message begins
+    const QString first = "甘败下风 gān  bài  xià  fēng  gbxf\n", second = "大开大合 dà  dāi  dà  hé 《书·大禹漠》 dddh";
+    QTest::newRow("headword") << QByteArray("1\t甘败下风\tcy\t甘败下风\t甘拜下风") << "甘拜下风 gān  bài  xià  fēng  gbxf\n" + second;
+    QTest::newRow("pinyin; its code follows") << QByteArray("2\t大开大合\tpy\tdà  dāi\tdà  kāi")
+                                             << first + "大开大合 dà  kāi  dà  hé 《书·大禹漠》 dkdh";
+    QTest::newRow("source, then pinyin of five syllables")
+        << QByteArray("2\t大开大合\tcc\t漠\t谟\n2\t大开大合\tpy\tdà  hé\tdà  hé  xiè")
+        << first + "大开大合 dà  dāi  dà  hé  xiè 《书·大禹谟》 dddx";
+    QTest::newRow("old text gone") << QByteArray("2\t大开大合\tpy\tkāi\tdāi") << "errata line 3 (2 大开大合, py): the row's py holds \"kāi\" 0 times";
+    QTest::newRow("old text twice") << QByteArray("2\t大开大合\tpy\tdà\tdài") << "errata line 3 (2 大开大合, py): the row's py holds \"dà\" 2 times";
+    QTest::newRow("other headword") << QByteArray("1\t甘拜下风\tcy\t败\t拜") << "errata line 3 (1 甘拜下风, cy): the row's idiom is 甘败下风";
+    QTest::newRow("no such row") << QByteArray("4\t甘败下风\tcy\t败\t拜") << "errata line 3 (4 甘败下风, cy): no row has this id";
+    QTest::newRow("too wide") << QByteArray("1\t甘败下风\tpyjm\tgbxf\tgbxfx") << "errata line 3 (1 甘败下风, pyjm): the corrected text has 5";
+    QTest::newRow("no such column") << QByteArray("1\t甘败下风\tid\t1\t2") << "errata line 3: \"id\" is not a column";
+}
+
+// The errata follow a comment line and a blank line, which count in the
+// line numbers.
+void ImportTest::errata()
+{
+    QFETCH(QByteArray, errata);
+    QFETCH(QString, outcome);
+    QList<IdiomRow> rows = readIdiomCsv("1,\"甘败下风\",\"gān  bài  xià  fēng\",\"义\",,,\"gbxf\"\n"
+                                        "2,\"大开大合\",\"dà  dāi  dà  hé\",\"义\",\"《书·大禹漠》\",,\"dddh\"");
+    try {
+        applyErrata(rows, readErrata("# id\theadword\tcolumn\told\tnew\n\n" + errata));
+    } catch (const ImportError &error) {
+        QVERIFY2(QString::fromUtf8(error.what()).startsWith(outcome), error.what());
+        return;
+    }
+    QStringList texts;
+    for (const IdiomRow &row : rows)
+        texts << QStringList({row.cy, row.py, row.cc, row.pyjm}).join(QLatin1Char(' '));
+    QCOMPARE(texts.join(QLatin1Char('\n')), outcome);
 }
 
 void ImportTest::sameInputGivesSameBytes()
