@@ -6,9 +6,11 @@
 #include "store/sqlite/sqlitehandle.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <sqlite3.h>
 
 namespace {
@@ -44,6 +46,16 @@ QStringList idiomsInOrder(QList<IdiomRow> rows)
 QByteArray row(int id, const char *cy, const char *py)
 {
     return QByteArray::number(id) + ",\"" + cy + "\",\"" + py + "\",\"义\",,,\"abcd\"";
+}
+
+// The syllables of pinyin without tone marks: each run of letters counts its
+// groups of vowels, at least one, so that pinyin without spaces counts right.
+int syllableCount(const QString &plain)
+{
+    int count = 0;
+    for (const QString &run : plain.split(QRegularExpression("[^a-z]+"), Qt::SkipEmptyParts))
+        count += std::max(1, int(run.split(QRegularExpression("[^aeiou]+"), Qt::SkipEmptyParts).size()));
+    return count;
 }
 
 } // namespace
@@ -278,6 +290,23 @@ void ImportTest::fullDataSet()
     QCOMPARE(query(dataFile, "SELECT cy FROM cy GROUP BY cy HAVING count(*) = 2 ORDER BY cy"),
              QStringList({"一日之长", "五行并下", "好自为之", "情见乎辞", "相机行事", "难兄难弟"}));
     QCOMPARE(query(dataFile, "SELECT count(*) FROM cy WHERE cy LIKE '一%'"), QStringList{"349"});
+    // The errata's corrections, and nothing left of what they correct.
+    QCOMPARE(query(dataFile, "SELECT cy FROM cy WHERE cy IN ('甘拜下风', '黄粱美梦', '罄竹难书', '悬梁刺股', '甘败下风', "
+                             "'黄梁美梦', '磬竹难书', '悬梁刺骨') ORDER BY id"),
+             QStringList({"甘拜下风", "黄粱美梦", "罄竹难书", "悬梁刺股"}));
+    const char *rows = "SELECT cy, py, pyjm FROM cy ORDER BY id";
+    const QStringList cy = query(dataFile, rows, 0), py = query(dataFile, rows, 1), pyjm = query(dataFile, rows, 2);
+    QStringList wrong;
+    int otherCodes = 0; // codes the data set gives otherwise than its rule
+    for (qsizetype i = 0; i < cy.size(); ++i) {
+        const QString plain = py.at(i).normalized(QString::NormalizationForm_D).remove(QRegularExpression("\\p{Mn}"));
+        if (syllableCount(plain) != std::ranges::count_if(cy.at(i).toUcs4(), [](char32_t c) { return QChar::isLetter(c); })
+            || plain.contains(QRegularExpression("\\b(yie|puo)\\b|\\x{261}")))
+            wrong << cy.at(i);
+        otherCodes += pyjm.at(i) != pinyinInitials(py.at(i));
+    }
+    QCOMPARE(wrong, QStringList());
+    QCOMPARE(otherCodes, 103);
     // The build embeds exactly this file.
     QCOMPARE(TestData::readFile(dataFile), TestData::readFile(QStringLiteral(VURA_DATA_FILE)));
 #endif
