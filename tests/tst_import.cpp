@@ -1,14 +1,16 @@
 // The import tool: the rows it keeps, where it puts them, the ids it gives,
-// the rows it refuses, and the bytes it writes.
+// the rows it refuses, the errata it applies, and the bytes it writes.
 #include "testdata.h"
 
 #include "import/idiomimport.h"
 #include "store/sqlite/sqlitehandle.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <sqlite3.h>
 
 namespace {
@@ -46,6 +48,16 @@ QByteArray row(int id, const char *cy, const char *py)
     return QByteArray::number(id) + ",\"" + cy + "\",\"" + py + "\",\"义\",,,\"abcd\"";
 }
 
+// The syllables of pinyin without tone marks: each run of letters counts its
+// groups of vowels, at least one, so that pinyin without spaces counts right.
+int syllableCount(const QString &plain)
+{
+    int count = 0;
+    for (const QString &run : plain.split(QRegularExpression("[^a-z]+"), Qt::SkipEmptyParts))
+        count += std::max(1, int(run.split(QRegularExpression("[^aeiou]+"), Qt::SkipEmptyParts).size()));
+    return count;
+}
+
 } // namespace
 
 class ImportTest : public QObject
@@ -62,6 +74,8 @@ private slots:
     void malformedRowIsRefusedWithoutOutput();
     void indexesServeTheLookUps_data();
     void indexesServeTheLookUps();
+    void errata_data();
+    void errata();
     void sameInputGivesSameBytes();
     void fullDataSet();
 
@@ -210,6 +224,45 @@ void ImportTest::indexesServeTheLookUps()
     QVERIFY2(steps.startsWith("SEARCH") && steps.contains(index), qPrintable(steps));
 }
 
+void ImportTest::errata_data()
+{
+    QTest::addColumn<QByteArray>("errata");
+    QTest::addColumn<QString>("outcome"); // the rows as "cy py cc pyjm", or how the message begins
+    const QString first = "甘败下风 gān  bài  xià  fēng  gbxf\n", second = "大开大合 dà  dāi  dà  hé 《书·大禹漠》 dddh";
+    QTest::newRow("headword") << QByteArray("1\t甘败下风\tcy\t甘败下风\t甘拜下风") << "甘拜下风 gān  bài  xià  fēng  gbxf\n" + second;
+    QTest::newRow("pinyin; its code follows") << QByteArray("2\t大开大合\tpy\tdà  dāi\tdà  kāi")
+                                             << first + "大开大合 dà  kāi  dà  hé 《书·大禹漠》 dkdh";
+    QTest::newRow("source, then pinyin of five syllables")
+        << QByteArray("2\t大开大合\tcc\t漠\t谟\n2\t大开大合\tpy\tdà  hé\tdà  hé  xiè")
+        << first + "大开大合 dà  dāi  dà  hé  xiè 《书·大禹谟》 dddx";
+    QTest::newRow("old text gone") << QByteArray("2\t大开大合\tpy\tkāi\tdāi") << "errata line 3 (2 大开大合, py): the row's py holds \"kāi\" 0 times";
+    QTest::newRow("old text twice") << QByteArray("2\t大开大合\tpy\tdà\tdài") << "errata line 3 (2 大开大合, py): the row's py holds \"dà\" 2 times";
+    QTest::newRow("other headword") << QByteArray("1\t甘拜下风\tcy\t败\t拜") << "errata line 3 (1 甘拜下风, cy): the row's idiom is 甘败下风";
+    QTest::newRow("no such row") << QByteArray("4\t甘败下风\tcy\t败\t拜") << "errata line 3 (4 甘败下风, cy): no row has this id";
+    QTest::newRow("too wide") << QByteArray("1\t甘败下风\tpyjm\tgbxf\tgbxfx") << "errata line 3 (1 甘败下风, pyjm): the corrected text has 5";
+    QTest::newRow("no such column") << QByteArray("1\t甘败下风\tid\t1\t2") << "errata line 3: \"id\" is not a column";
+}
+
+// The errata follow a comment line and a blank line, which count in the
+// line numbers.
+void ImportTest::errata()
+{
+    QFETCH(QByteArray, errata);
+    QFETCH(QString, outcome);
+    QList<IdiomRow> rows = readIdiomCsv("1,\"甘败下风\",\"gān  bài  xià  fēng\",\"义\",,,\"gbxf\"\n"
+                                        "2,\"大开大合\",\"dà  dāi  dà  hé\",\"义\",\"《书·大禹漠》\",,\"dddh\"");
+    try {
+        applyErrata(rows, readErrata("# id\theadword\tcolumn\told\tnew\n\n" + errata));
+    } catch (const ImportError &error) {
+        QVERIFY2(QString::fromUtf8(error.what()).startsWith(outcome), error.what());
+        return;
+    }
+    QStringList texts;
+    for (const IdiomRow &row : rows)
+        texts << QStringList({row.cy, row.py, row.cc, row.pyjm}).join(QLatin1Char(' '));
+    QCOMPARE(texts.join(QLatin1Char('\n')), outcome);
+}
+
 void ImportTest::sameInputGivesSameBytes()
 {
     const QString csvPath = m_dir.filePath("same.csv");
@@ -237,6 +290,23 @@ void ImportTest::fullDataSet()
     QCOMPARE(query(dataFile, "SELECT cy FROM cy GROUP BY cy HAVING count(*) = 2 ORDER BY cy"),
              QStringList({"一日之长", "五行并下", "好自为之", "情见乎辞", "相机行事", "难兄难弟"}));
     QCOMPARE(query(dataFile, "SELECT count(*) FROM cy WHERE cy LIKE '一%'"), QStringList{"349"});
+    // The errata's corrections, and nothing left of what they correct.
+    QCOMPARE(query(dataFile, "SELECT cy FROM cy WHERE cy IN ('甘拜下风', '黄粱美梦', '罄竹难书', '悬梁刺股', '甘败下风', "
+                             "'黄梁美梦', '磬竹难书', '悬梁刺骨') ORDER BY id"),
+             QStringList({"甘拜下风", "黄粱美梦", "罄竹难书", "悬梁刺股"}));
+    const char *rows = "SELECT cy, py, pyjm FROM cy ORDER BY id";
+    const QStringList cy = query(dataFile, rows, 0), py = query(dataFile, rows, 1), pyjm = query(dataFile, rows, 2);
+    QStringList wrong;
+    int otherCodes = 0; // codes the data set gives otherwise than its rule
+    for (qsizetype i = 0; i < cy.size(); ++i) {
+        const QString plain = py.at(i).normalized(QString::NormalizationForm_D).remove(QRegularExpression("\\p{Mn}"));
+        if (syllableCount(plain) != std::ranges::count_if(cy.at(i).toUcs4(), [](char32_t c) { return QChar::isLetter(c); })
+            || plain.contains(QRegularExpression("\\b(yie|puo)\\b|\\x{261}")))
+            wrong << cy.at(i);
+        otherCodes += pyjm.at(i) != pinyinInitials(py.at(i));
+    }
+    QCOMPARE(wrong, QStringList());
+    QCOMPARE(otherCodes, 103);
     // The build embeds exactly this file.
     QCOMPARE(TestData::readFile(dataFile), TestData::readFile(QStringLiteral(VURA_DATA_FILE)));
 #endif

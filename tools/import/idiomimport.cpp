@@ -2,6 +2,7 @@
 #include "store/idiomtable.h"
 #include "store/sqlite/sqlitehandle.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QHash>
 #include <QStringDecoder>
@@ -128,6 +129,18 @@ QString toneless(const QString &syllable)
     return plain;
 }
 
+// The table errata.tsv holds, as the build writes it in (CMakeLists.txt).
+constexpr char kProjectErrata[] =
+#include "errata.inc"
+    ;
+
+// The text of a row in column `column` of kColumns (1 to 6); texts() keeps
+// their order.
+QString &textOf(IdiomRow &row, int column)
+{
+    return const_cast<QString &>(*row.texts()[column - 1]);
+}
+
 // Rows that stand together: the same first character read the same way.
 QString runKey(const IdiomRow &row)
 {
@@ -167,6 +180,104 @@ QList<IdiomRow> readIdiomCsv(const QByteArray &csv)
     if (rows.isEmpty())
         throw ImportError(QStringLiteral("the file holds no idioms"));
     return rows;
+}
+
+QString Erratum::name() const
+{
+    return QStringLiteral("errata line %1 (%2 %3, %4)")
+        .arg(line).arg(sourceId).arg(headword, QLatin1String(kColumns[column].name));
+}
+
+QList<Erratum> readErrata(const QByteArray &table)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = decoder.decode(table);
+    if (decoder.hasError())
+        throw ImportError(QStringLiteral("the errata table is not valid UTF-8"));
+
+    QList<Erratum> errata;
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (int i = 0; i < int(lines.size()); ++i) {
+        QString line = lines.at(i);
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char('#')))
+            continue;
+        auto refuse = [&](const QString &what) {
+            throw ImportError(QStringLiteral("errata line %1: %2").arg(i + 1).arg(what));
+        };
+        const QStringList fields = line.split(QLatin1Char('\t'));
+        if (fields.size() != 5)
+            refuse(QStringLiteral("%1 fields instead of 5").arg(fields.size()));
+        Erratum erratum{i + 1, fields.at(0).toInt(), fields.at(1), 0, fields.at(3), fields.at(4)};
+        if (!isDecimal(fields.at(0)) || erratum.sourceId <= 0)
+            refuse(QStringLiteral("\"%1\" is not an id").arg(fields.at(0)));
+        for (int c = 1; c < int(kColumns.size()); ++c) {
+            if (fields.at(2) == QLatin1String(kColumns[c].name))
+                erratum.column = c;
+        }
+        if (erratum.column == 0)
+            refuse(QStringLiteral("\"%1\" is not a column").arg(fields.at(2)));
+        if (erratum.headword.isEmpty() || erratum.oldText.isEmpty())
+            refuse(QStringLiteral("no headword or no old text"));
+        errata.append(erratum);
+    }
+    return errata;
+}
+
+QList<Erratum> projectErrata()
+{
+    return readErrata(QByteArray(kProjectErrata));
+}
+
+// Errata apply in the table's order, each to its row as the errata before it
+// leave it; the headword is the idiom as the data set writes it, so that the
+// row can be found there.
+void applyErrata(QList<IdiomRow> &rows, const QList<Erratum> &errata)
+{
+    QHash<int, qsizetype> rowOfId; // -1 for an id that several rows have
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        rowOfId.insert(rows.at(i).sourceId, rowOfId.contains(rows.at(i).sourceId) ? -1 : i);
+    const QList<IdiomRow> asRead = rows;
+
+    for (const Erratum &erratum : errata) {
+        auto refuse = [&](const QString &what) { throw ImportError(erratum.name() + QStringLiteral(": ") + what); };
+        const qsizetype index = rowOfId.value(erratum.sourceId, -2);
+        if (index == -2)
+            refuse(QStringLiteral("no row has this id"));
+        if (index == -1)
+            refuse(QStringLiteral("more than one row has this id"));
+        if (asRead.at(index).cy != erratum.headword)
+            refuse(QStringLiteral("the row's idiom is %1").arg(asRead.at(index).cy));
+
+        IdiomRow &row = rows[index];
+        QString &text = textOf(row, erratum.column);
+        const IdiomTable::Column &column = kColumns[erratum.column];
+        const qsizetype times = text.count(erratum.oldText);
+        if (times != 1)
+            refuse(QStringLiteral("the row's %1 holds \"%2\" %3 times, not once")
+                       .arg(QLatin1String(column.name), erratum.oldText).arg(times));
+        text.replace(erratum.oldText, erratum.newText);
+        if (text.size() > column.width || (text.isEmpty() && column.required))
+            refuse(QStringLiteral("the corrected text has %1 characters; the column takes 1 to %2")
+                       .arg(text.size()).arg(column.width));
+        if (&text == &row.py)
+            row.pyjm = pinyinInitials(row.py);
+    }
+}
+
+QString pinyinInitials(const QString &py)
+{
+    QString initials;
+    bool inSyllable = false;
+    for (const QChar c : py.normalized(QString::NormalizationForm_D)) {
+        if (c.category() == QChar::Mark_NonSpacing)
+            continue; // a tone mark, inside its syllable
+        if (c.isLetter() && !inSyllable)
+            initials += toneless(QString(c));
+        inSyllable = c.isLetter();
+    }
+    return initials.size() > 4 ? initials.left(3) + initials.back() : initials;
 }
 
 // The CSV lists idioms by the pinyin of their first character, rows with the
@@ -285,7 +396,10 @@ int importIdioms(const QString &csvPath, const QString &outputPath)
         QFile file(csvPath);
         if (!file.open(QIODevice::ReadOnly))
             throw ImportError(file.errorString());
-        QList<IdiomRow> rows = readIdiomCsv(file.readAll());
+        const QByteArray csv = file.readAll();
+        QList<IdiomRow> rows = readIdiomCsv(csv);
+        if (QCryptographicHash::hash(csv, QCryptographicHash::Sha256).toHex() == VURA_PINNED_DATA_SHA256)
+            applyErrata(rows, projectErrata());
         placeLateAdditions(rows);
         writeIdiomDataFile(rows, outputPath);
         return int(rows.size());

@@ -28,6 +28,41 @@ public:
 // the line and the field of the first row that breaks the format.
 QList<IdiomRow> readIdiomCsv(const QByteArray &csv);
 
+// One correction to the data set: in the row with `sourceId`, whose idiom is
+// `headword`, the text `oldText` of one column becomes `newText`.
+struct Erratum
+{
+    int line = 0;     // line of the errata table
+    int sourceId = 0;
+    QString headword;
+    int column = 0;   // an index into IdiomTable::kColumns, 1 to 6
+    QString oldText, newText;
+
+    // "errata line N (id headword, column)", for messages.
+    QString name() const;
+};
+
+// Parses an errata table: UTF-8, one erratum a line with five fields
+// separated by tabs (source id, headword, column name, old text, new text);
+// blank lines and lines starting with # are comments. Throws ImportError
+// naming the line of the first erratum it cannot read.
+QList<Erratum> readErrata(const QByteArray &table);
+
+// The project's own errata table, tools/import/errata.tsv, compiled in.
+QList<Erratum> projectErrata();
+
+// Applies every erratum to `rows` (as readIdiomCsv returns them). The row
+// must have the erratum's id and headword and hold its old text exactly once
+// in the named column; the corrected text must fit the column. A row whose
+// pinyin changes gets its initials code anew from the corrected pinyin.
+// Throws ImportError naming the first erratum that does not match.
+void applyErrata(QList<IdiomRow> &rows, const QList<Erratum> &errata);
+
+// The initials code the data set gives a pinyin text: the first letter of
+// every syllable (a run of letters), toneless and in lower case; of more than
+// four syllables, the first three and the last.
+QString pinyinInitials(const QString &py);
+
 // Moves rows that were appended after the sorted part back into place (see
 // the definition for the rule).
 void placeLateAdditions(QList<IdiomRow> &rows);
@@ -36,5 +71,7 @@ void placeLateAdditions(QList<IdiomRow> &rows);
 // `outputPath`, replacing it whole or, on failure, leaving none behind.
 void writeIdiomDataFile(const QList<IdiomRow> &rows, const QString &outputPath);
 
-// The whole import: read, check, order, write. Returns the number of idioms.
+// The whole import: read, check, correct, order, write. The project's errata
+// apply when the input is the pinned data set (by its SHA-256), and to
+// nothing else. Returns the number of idioms.
 int importIdioms(const QString &csvPath, const QString &outputPath);

@@ -1,4 +1,5 @@
-// vura-import INPUT.csv OUTPUT.dat: builds the idiom data file.
+// vura-import INPUT.csv OUTPUT.dat: builds the idiom data file, correcting the
+// pinned data set by the errata table (errata.tsv).
 #include "import/idiomimport.h"
 
 #include <QCoreApplication>
