@@ -12,6 +12,10 @@
 #include <QRegularExpression>
 #include <cstdio>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 namespace {
 
 enum Status { Found = 0, NothingFound = 1, Failed = 2 };
@@ -67,6 +71,75 @@ CommandLineRun find(const QString &text, const QString &programFolder)
     return run;
 }
 
+#ifdef Q_OS_WIN
+
+bool isOpen(DWORD which)
+{
+    const HANDLE handle = GetStdHandle(which);
+    return handle && handle != INVALID_HANDLE_VALUE && GetFileType(handle) != FILE_TYPE_UNKNOWN;
+}
+
+void useConsole(DWORD which, FILE *stream)
+{
+    // Read access too: GetConsoleMode needs it to tell the console apart.
+    const HANDLE console = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                       nullptr, OPEN_EXISTING, 0, nullptr);
+    if (console != INVALID_HANDLE_VALUE)
+        SetStdHandle(which, console);
+    std::freopen("CONOUT$", "w", stream); // for what Qt itself writes through the C runtime
+}
+
+// vura.exe is a program of the Windows subsystem, which starts without
+// standard handles even from a console. Those not redirected to a file or a
+// pipe are given the console of the shell that started it, or the one the
+// program already has (Wine gives a GUI program its parent's).
+void attachParentConsole()
+{
+    const bool output = isOpen(STD_OUTPUT_HANDLE);
+    const bool errors = isOpen(STD_ERROR_HANDLE);
+    if (output && errors)
+        return;
+    if (!AttachConsole(ATTACH_PARENT_PROCESS) && GetLastError() != ERROR_ACCESS_DENIED)
+        return;
+    if (!output)
+        useConsole(STD_OUTPUT_HANDLE, stdout);
+    if (!errors)
+        useConsole(STD_ERROR_HANDLE, stderr);
+}
+
+// A console takes the text as UTF-16, whatever its code page; a file or a pipe
+// takes the UTF-8 bytes as they are.
+void print(DWORD which, const QString &text)
+{
+    const HANDLE handle = GetStdHandle(which);
+    if (text.isEmpty() || !handle || handle == INVALID_HANDLE_VALUE)
+        return;
+    DWORD mode = 0;
+    if (GetConsoleMode(handle, &mode)) {
+        // In pieces, as older consoles take no more than 64 KB at once; a
+        // piece never ends inside a surrogate pair.
+        for (qsizetype from = 0; from < text.size();) {
+            qsizetype size = qMin<qsizetype>(text.size() - from, 8192);
+            if (from + size < text.size() && text.at(from + size - 1).isHighSurrogate())
+                --size;
+            DWORD written = 0;
+            if (!WriteConsoleW(handle, text.utf16() + from, DWORD(size), &written, nullptr))
+                return;
+            from += size;
+        }
+        return;
+    }
+    const QByteArray bytes = text.toUtf8();
+    for (qsizetype from = 0; from < bytes.size();) {
+        DWORD written = 0;
+        if (!WriteFile(handle, bytes.constData() + from, DWORD(bytes.size() - from), &written, nullptr) || !written)
+            return;
+        from += written;
+    }
+}
+
+#endif
+
 } // namespace
 
 CommandLineRun runCommandLine(const QStringList &arguments, const QString &programFolder)
@@ -108,10 +181,16 @@ int commandLineMain(int argc, char *argv[])
     loadChineseTranslations(&app); // the parser's own words, in the window's language
     const CommandLineRun run =
         runCommandLine(QCoreApplication::arguments(), QCoreApplication::applicationDirPath());
+#ifdef Q_OS_WIN
+    attachParentConsole();
+    print(STD_ERROR_HANDLE, run.errors);
+    print(STD_OUTPUT_HANDLE, run.output);
+#else
     const QByteArray errors = run.errors.toUtf8();
     const QByteArray output = run.output.toUtf8();
     std::fwrite(errors.constData(), 1, errors.size(), stderr);
     std::fwrite(output.constData(), 1, output.size(), stdout);
     std::fflush(stdout);
+#endif
     return run.status;
 }

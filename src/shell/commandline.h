@@ -22,5 +22,6 @@ struct CommandLineRun
 CommandLineRun runCommandLine(const QStringList &arguments, const QString &programFolder);
 
 // The program started with arguments: under a QCoreApplication of its own,
-// writing to its standard output and error in UTF-8. Returns the exit status.
+// writing to the standard output and error it was given (on Windows, to the
+// console it was started from) in UTF-8. Returns the exit status.
 int commandLineMain(int argc, char *argv[]);
