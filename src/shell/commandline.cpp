@@ -1,0 +1,196 @@
+#include "shell/commandline.h"
+
+#include "models/storenotice.h"
+#include "store/datafile.h"
+#include "store/storeerror.h"
+#include "vura/version.h"
+#include "widgets/translations.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QHash>
+#include <QRegularExpression>
+#include <cstdio>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace {
+
+enum Status { Found = 0, NothingFound = 1, Failed = 2 };
+
+// A field as one piece of its line: tabs and line breaks in a data file of
+// the user's own would split the line or its columns.
+QString oneLine(const QString &field)
+{
+    static const QRegularExpression breaks(QStringLiteral("[\\t\\r\\n]+"));
+    return QString(field).replace(breaks, QStringLiteral(" "));
+}
+
+// The lines of the search for `text`, in the order of the window's result
+// list. Throws StoreError when the data file fails during the search.
+QString findLines(const IdiomStore &store, const QString &text)
+{
+    QString lines;
+    QHash<int, QString> known; // an idiom found by several look-ups is read once
+    for (const IdiomEntry &entry : store.find(text).entries) {
+        auto line = known.find(entry.id);
+        if (line == known.end()) {
+            const Idiom idiom = store.idiom(entry.id);
+            line = known.insert(entry.id, oneLine(idiom.text) + u'\t' + oneLine(idiom.pinyin) + u'\t'
+                                              + oneLine(idiom.meaning) + u'\n');
+        }
+        lines += *line;
+    }
+    return lines;
+}
+
+CommandLineRun find(const QString &text, const QString &programFolder)
+{
+    if (text.isEmpty())
+        return {Failed, {}, QStringLiteral("请输入成语、成语首字或成语拼音简码进行查找！\n")};
+    const Dictionary dictionary = openDictionary(programFolder);
+    CommandLineRun run;
+    // With the carried data read from memory there are results, and the
+    // reason nothing could be written goes beside them as a warning.
+    if (dictionary.failure)
+        run.errors = storeNotice(*dictionary.failure) + u'\n';
+    if (!dictionary.store) {
+        run.status = Failed;
+        return run;
+    }
+    try {
+        run.output = findLines(*dictionary.store, text);
+    } catch (const StoreError &error) {
+        run.errors += storeNotice(error) + u'\n';
+        run.status = Failed;
+        return run;
+    }
+    run.status = run.output.isEmpty() ? NothingFound : Found;
+    return run;
+}
+
+#ifdef Q_OS_WIN
+
+bool isOpen(DWORD which)
+{
+    const HANDLE handle = GetStdHandle(which);
+    return handle && handle != INVALID_HANDLE_VALUE && GetFileType(handle) != FILE_TYPE_UNKNOWN;
+}
+
+void useConsole(DWORD which, FILE *stream)
+{
+    // Read access too: GetConsoleMode needs it to tell the console apart.
+    const HANDLE console = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                       nullptr, OPEN_EXISTING, 0, nullptr);
+    if (console != INVALID_HANDLE_VALUE)
+        SetStdHandle(which, console);
+    std::freopen("CONOUT$", "w", stream); // for what Qt itself writes through the C runtime
+}
+
+// vura.exe is a program of the Windows subsystem, which starts without
+// standard handles even from a console. Those not redirected to a file or a
+// pipe are given the console of the shell that started it, or the one the
+// program already has (Wine gives a GUI program its parent's).
+void attachParentConsole()
+{
+    const bool output = isOpen(STD_OUTPUT_HANDLE);
+    const bool errors = isOpen(STD_ERROR_HANDLE);
+    if (output && errors)
+        return;
+    if (!AttachConsole(ATTACH_PARENT_PROCESS) && GetLastError() != ERROR_ACCESS_DENIED)
+        return;
+    if (!output)
+        useConsole(STD_OUTPUT_HANDLE, stdout);
+    if (!errors)
+        useConsole(STD_ERROR_HANDLE, stderr);
+}
+
+// A console takes the text as UTF-16, whatever its code page; a file or a pipe
+// takes the UTF-8 bytes as they are.
+void print(DWORD which, const QString &text)
+{
+    const HANDLE handle = GetStdHandle(which);
+    if (text.isEmpty() || !handle || handle == INVALID_HANDLE_VALUE)
+        return;
+    DWORD mode = 0;
+    if (GetConsoleMode(handle, &mode)) {
+        // In pieces, as older consoles take no more than 64 KB at once; a
+        // piece never ends inside a surrogate pair.
+        for (qsizetype from = 0; from < text.size();) {
+            qsizetype size = qMin<qsizetype>(text.size() - from, 8192);
+            if (from + size < text.size() && text.at(from + size - 1).isHighSurrogate())
+                --size;
+            DWORD written = 0;
+            if (!WriteConsoleW(handle, text.utf16() + from, DWORD(size), &written, nullptr))
+                return;
+            from += size;
+        }
+        return;
+    }
+    const QByteArray bytes = text.toUtf8();
+    for (qsizetype from = 0; from < bytes.size();) {
+        DWORD written = 0;
+        if (!WriteFile(handle, bytes.constData() + from, DWORD(bytes.size() - from), &written, nullptr) || !written)
+            return;
+        from += written;
+    }
+}
+
+#endif
+
+} // namespace
+
+CommandLineRun runCommandLine(const QStringList &arguments, const QString &programFolder)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(VURA_NAME "，成语词典。不带参数时打开窗口。"));
+    const QCommandLineOption findOption(
+        QStringLiteral("find"),
+        QStringLiteral("查找<文字>，与窗口的查找相同；每个结果一行：成语、拼音、释义，以制表符分隔。"
+                       "找到时退出状态为 0，没有找到为 1，成语数据无法读取时为 2。"),
+        QStringLiteral("文字"));
+    parser.addOption(findOption);
+    // Not the parser's own help option, whose --help-all lists the window's Qt
+    // options, which the command line does not take.
+    const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("显示本帮助。"));
+    parser.addOption(helpOption);
+    const QCommandLineOption versionOption = parser.addVersionOption();
+
+    // Help and the version are printed here rather than by the parser, which
+    // ends the process and, on Windows, may show them in a message box.
+    if (!parser.parse(arguments))
+        return {Failed, {}, parser.errorText() + u'\n'};
+    if (!parser.positionalArguments().isEmpty())
+        return {Failed, {}, QStringLiteral("多余的参数：%1\n").arg(parser.positionalArguments().join(u' '))};
+    if (parser.isSet(helpOption))
+        return {Found, parser.helpText(), {}};
+    if (parser.isSet(versionOption))
+        return {Found, QStringLiteral(VURA_NAME " " VURA_VERSION "\n"), {}};
+    if (parser.isSet(findOption))
+        return find(parser.value(findOption), programFolder);
+    return {Failed, {}, parser.helpText()};
+}
+
+int commandLineMain(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("vura")); // the window's per-user folder
+    QCoreApplication::setApplicationVersion(QStringLiteral(VURA_VERSION));
+    loadChineseTranslations(&app); // the parser's own words, in the window's language
+    const CommandLineRun run =
+        runCommandLine(QCoreApplication::arguments(), QCoreApplication::applicationDirPath());
+#ifdef Q_OS_WIN
+    attachParentConsole();
+    print(STD_ERROR_HANDLE, run.errors);
+    print(STD_OUTPUT_HANDLE, run.output);
+#else
+    const QByteArray errors = run.errors.toUtf8();
+    const QByteArray output = run.output.toUtf8();
+    std::fwrite(errors.constData(), 1, errors.size(), stderr);
+    std::fwrite(output.constData(), 1, output.size(), stdout);
+    std::fflush(stdout);
+#endif
+    return run.status;
+}

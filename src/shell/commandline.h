@@ -1,0 +1,27 @@
+// vura for shells and scripts: `vura --find TEXT` prints what the main
+// window's search lists, one idiom a line; `--help` and `--version` say what
+// the program is. It opens no window and needs no display.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What a run of the command line prints, and its exit status: 0 when the
+// search found idioms (or help or the version was asked for), 1 when it found
+// nothing, 2 when the arguments are wrong or the idioms cannot be read.
+struct CommandLineRun
+{
+    int status = 0;
+    QString output; // stdout: the results, help or version
+    QString errors; // stderr: what went wrong, or a warning beside the results
+};
+
+// Runs the command line of `arguments` (the program's name first) on the
+// dictionary of the program in `programFolder`, found and written by the same
+// rules as the window's. Needs a QCoreApplication.
+CommandLineRun runCommandLine(const QStringList &arguments, const QString &programFolder);
+
+// The program started with arguments: under a QCoreApplication of its own,
+// writing to the standard output and error it was given (on Windows, to the
+// console it was started from) in UTF-8. Returns the exit status.
+int commandLineMain(int argc, char *argv[]);

@@ -1,0 +1,101 @@
+// The command line: the search's lines, warnings and exit statuses
+// in-process, on a program folder of the test's own, and the real vura for
+// what it does before any application object exists.
+#include "testdata.h"
+
+#include "shell/commandline.h"
+#include "vura/version.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+class CommandLineTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void run_data();
+    void run();
+};
+
+void CommandLineTest::run_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    // What the program folder holds: the test's idioms, an empty cy.dat, or
+    // "unwritable" (no folder can be written); "vura" runs the real program.
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("output"); // regular expressions
+    QTest::addColumn<QString>("errors");
+    const QStringList one{"--find", "一心一意"};
+    // Found as written and as a beginning: once for each, as the window lists it.
+    QTest::newRow("two look-ups") << one << "idioms" << 0 << "^(一心一意\tyī  xīn  yī  yì\t心思专一。\n){2}$" << "^$";
+    QTest::newRow("no meaning") << QStringList{"--find", "yyjz"} << "idioms" << 0
+                                << "^(一言既出，驷马难追\tyī  yán  jì  chū，sì  mǎ  nán  zhuī\t\n){2}$" << "^$";
+    QTest::newRow("meaning stage") << QStringList{"--find", "舍不得放下"} << "idioms" << 0
+                                   << "^爱不释手\t[^\t]+\t喜爱得舍不得放下。\n$" << "^$";
+    QTest::newRow("nothing") << QStringList{"--find", "无此成语"} << "idioms" << 1 << "^$" << "^$";
+    QTest::newRow("no text") << QStringList{"--find", ""} << "idioms" << 2 << "^$" << ".";
+    QTest::newRow("empty cy.dat") << one << "empty" << 2 << "^$" << "cy\\.dat";
+    QTest::newRow("from memory, warned") << one << "unwritable" << 0 << "^一心一意\t" << "cy\\.dat";
+    QTest::newRow("vura --find") << one << "vura" << 0 << "^一心一意\t[^\t\n]+\t[^\t\n]+\n" << "^$";
+    QTest::newRow("vura --version") << QStringList{"--version"} << "vura" << 0 << "^" VURA_NAME " " VURA_VERSION "\n$"
+                                    << "^$";
+    QTest::newRow("vura --help") << QStringList{"--help"} << "vura" << 0 << "--find" << "^$";
+    QTest::newRow("vura, unknown option") << QStringList{"--finde", "一"} << "vura" << 2 << "^$" << ".";
+}
+
+void CommandLineTest::run()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, folder);
+    QFETCH(int, status);
+    QFETCH(QString, output);
+    QFETCH(QString, errors);
+    QTemporaryDir dir;
+    const QString userFolder = TestData::useOwnUserFolder(dir.filePath("user"));
+    const QString userFile = QDir::cleanPath(userFolder);
+    QString program = dir.filePath("program");
+    QDir().mkpath(program);
+    CommandLineRun run;
+    if (folder == "vura") {
+        // A copy in a folder of its own, where it writes its cy.dat, and no
+        // display at all.
+        program += "/" + QFileInfo(VURA_PROGRAM).fileName();
+        QVERIFY(QFile::copy(VURA_PROGRAM, program));
+        QProcess vura;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+#ifndef Q_OS_WIN
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(name);
+#endif
+        vura.setProcessEnvironment(environment);
+        vura.start(program, arguments);
+        QVERIFY(vura.waitForFinished(60000));
+        QCOMPARE(vura.exitStatus(), QProcess::NormalExit);
+        run = {vura.exitCode(), QString::fromUtf8(vura.readAllStandardOutput()),
+               QString::fromUtf8(vura.readAllStandardError())};
+    } else {
+        if (folder == "idioms")
+            TestData::writeDataFile(program);
+        if (folder == "empty")
+            TestData::writeFile(program + "/cy.dat", {});
+        if (folder == "unwritable") { // a file where each folder should be
+            QVERIFY(QDir(userFolder).removeRecursively() && QDir().mkpath(QFileInfo(userFile).path()));
+            TestData::writeFile(userFile, {});
+            TestData::writeFile(program + "/blocker", {});
+            program += "/blocker/program";
+        }
+        run = runCommandLine(QStringList{"vura"} + arguments, program);
+        QFile::remove(userFile); // on Windows, outside the temporary folder
+    }
+    QCOMPARE(run.status, status);
+    QVERIFY2(run.output.contains(QRegularExpression(output)), qPrintable(run.output.left(300)));
+    QVERIFY2(run.errors.contains(QRegularExpression(errors)), qPrintable(run.errors));
+}
+
+QTEST_GUILESS_MAIN(CommandLineTest)
+#include "tst_commandline.moc"
