@@ -75,6 +75,8 @@ private slots:
     void enterSearchesAndNothingFoundIsSaid();
     void busyIndicatorIsPaintedBeforeTheResults();
     void chosenResultGoesToCard();
+    void howTheResultsWereFoundIsSaid_data();
+    void howTheResultsWereFoundIsSaid();
 
 private:
     WindowTestEnvironment m_environment;
@@ -572,6 +574,29 @@ void MainWindowTest::chosenResultGoesToCard()
     click(c.previous);
     QCOMPARE(w.currentId(), 14);
     QCOMPARE(t.notices.size(), 0);
+}
+
+void MainWindowTest::howTheResultsWereFoundIsSaid_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("heading");
+    QTest::newRow("the look-ups") << "一" << "查找结果：";
+    QTest::newRow("full pinyin") << "yixin" << "按全拼找到：";
+    QTest::newRow("sounds alike") << "一新一意" << "您要找的可能是：";
+    QTest::newRow("nothing") << "zzzz" << "查找结果：";
+}
+
+void MainWindowTest::howTheResultsWereFoundIsSaid()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, heading);
+    SearchWindow t;
+    QVERIFY(t.show());
+    search(t.c, QStringLiteral("yixin")); // a heading of its own first, which the next search replaces
+    search(t.c, text);
+    const auto *shown = control<TextLabel>(t.w, "resultsHeading");
+    QCOMPARE(shown->text(), heading);
+    QCOMPARE(shown->toolTip().isEmpty(), heading == QStringLiteral("查找结果："));
 }
 
 QTEST_MAIN(MainWindowTest)

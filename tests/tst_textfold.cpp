@@ -6,6 +6,7 @@
 #include "testdata.h"
 
 #include <QTest>
+#include <numeric>
 
 class TextFoldTest : public QObject
 {
@@ -18,6 +19,10 @@ private slots:
     void pinyinKey();
     void typedPinyin_data();
     void typedPinyin();
+    void syllablesAndReadings_data();
+    void syllablesAndReadings();
+    void knownForms_data();
+    void knownForms();
     void beginsWithPinyin_data();
     void beginsWithPinyin();
     void fullDataSet();
@@ -53,6 +58,19 @@ void TextFoldTest::plainForms_data()
                        "馀余余余", "馀余余馀", "馀余馀余", "馀余馀馀", "馀馀余余", "馀馀余馀", "馀馀馀余", "餘餘餘餘"};
     QTest::newRow("empty") << "" << QStringList{};
     QTest::newRow("white space only") << " \n\u3000" << QStringList{};
+    // Punctuation and the words of a question go, wherever they stand.
+    QTest::newRow("full stop") << "一心一意。" << QStringList{"一心一意"};
+    QTest::newRow("quotation marks") << "“卧薪尝胆”" << QStringList{"卧薪尝胆"};
+    QTest::newRow("title marks and a question mark") << "《卧薪尝胆》?" << QStringList{"卧薪尝胆"};
+    QTest::newRow("western quotes inside") << "卧薪\"尝胆\"" << QStringList{"卧薪尝胆"};
+    QTest::newRow("a trailing comma") << "卧薪尝胆，" << QStringList{"卧薪尝胆"};
+    QTest::newRow("commas between clauses, once") << "一言既出，，驷马难追！" << QStringList{"一言既出，驷马难追"};
+    QTest::newRow("asking its meaning") << "卧薪尝胆的意思" << QStringList{"卧薪尝胆"};
+    QTest::newRow("asking what it is") << "什么是卧薪尝胆？" << QStringList{"卧薪尝胆"};
+    QTest::newRow("asking, with quotes") << "“卧薪尝胆”是什么意思" << QStringList{"卧薪尝胆"};
+    QTest::newRow("the words alone stay") << "的意思" << QStringList{"的意思"};
+    QTest::newRow("wildcards stay") << "_人%。" << QStringList{"_人%"};
+    QTest::newRow("punctuation only") << "“”。" << QStringList{};
 }
 
 void TextFoldTest::plainForms()
@@ -82,6 +100,62 @@ void TextFoldTest::pinyinKey()
     QFETCH(QString, py);
     QFETCH(QString, key);
     QCOMPARE(::pinyinKey(py), key);
+    // The syllables, one by one, make the same key.
+    const std::vector<std::string> syllables = ::pinyinSyllables(py);
+    QCOMPARE(QString::fromStdString(std::accumulate(syllables.begin(), syllables.end(), std::string())), key);
+}
+
+void TextFoldTest::syllablesAndReadings_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("syllables"); // of text as a py, or the readings of its one character
+    QTest::newRow("syllables of clauses") << "yī  yán  jì  chū，sì  mǎ" << QStringList{"yi", "yan", "ji", "chu", "si", "ma"};
+    QTest::newRow("syllables with ü and ɡ") << "lǜ  ɡù" << QStringList{"lv", "gu"};
+    QTest::newRow("长, both readings") << "长" << QStringList{"zhang", "chang"};
+    QTest::newRow("行, beyond kMandarin") << "行" << QStringList{"xing", "hang", "heng"};
+    QTest::newRow("绿, lv and lu") << "绿" << QStringList{"lv", "lu"};
+    QTest::newRow("a letter, no reading") << "a" << QStringList{};
+}
+
+void TextFoldTest::syllablesAndReadings()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, syllables);
+    QStringList got;
+    if (text.size() == 1) {
+        for (const std::string_view reading : ::readingsOf(text.at(0).unicode()))
+            got << QString::fromLatin1(reading.data(), qsizetype(reading.size()));
+        QVERIFY2(std::ranges::all_of(syllables, [&](const QString &s) { return got.contains(s); }),
+                 qPrintable(got.join(' ')));
+    } else {
+        for (const std::string &syllable : ::pinyinSyllables(text))
+            got << QString::fromStdString(syllable);
+        QCOMPARE(got, syllables);
+    }
+}
+
+void TextFoldTest::knownForms_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("known"); // the characters known, beside the typed one
+    QTest::addColumn<QString>("form");
+    QTest::newRow("known as typed") << "卧" << "卧" << "卧";
+    QTest::newRow("a semantic variant") << "臥" << "卧" << "卧";
+    QTest::newRow("a variant's simplified form") << "爲" << "为" << "为";
+    QTest::newRow("a variant of a variant's") << "衆" << "众" << "众";
+    QTest::newRow("a specialized variant") << "裏" << "里" << "里";
+    QTest::newRow("a simplified form first") << "愛" << "爱" << "爱";
+    QTest::newRow("nothing known") << "臥" << "" << "臥";
+}
+
+void TextFoldTest::knownForms()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, known);
+    QFETCH(QString, form);
+    const auto isKnown = [&](char32_t c) { return known.contains(QString::fromUcs4(&c, 1)); };
+    const char32_t found = ::knownForm(typed.at(0).unicode(), isKnown);
+    QCOMPARE(QString::fromUcs4(&found, 1), form);
 }
 
 void TextFoldTest::typedPinyin_data()
