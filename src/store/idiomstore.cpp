@@ -50,21 +50,25 @@ class WordFinder
 {
 public:
     explicit WordFinder(const QString &word)
-        : m_word(word.toUtf8()), m_searcher(m_word.cbegin(), m_word.cend()),
+        : m_word(word.toUtf8()), m_searcher(m_word.constBegin(), m_word.constEnd()),
           m_letters(std::ranges::any_of(m_word, [](char c) { return std::isalpha(static_cast<unsigned char>(c)); }))
     {
     }
 
-    bool isIn(const QByteArray &text) const
+    bool isIn(QByteArrayView text) const
     {
-        if (m_letters)
-            return QByteArrayView(text).toByteArray().toLower().contains(m_word.toLower());
-        return std::search(text.cbegin(), text.cend(), m_searcher) != text.cend();
+        if (m_letters) {
+            const auto sameLetter = [](char a, char b) { return asciiLower(a) == asciiLower(b); };
+            return std::search(text.begin(), text.end(), m_word.cbegin(), m_word.cend(), sameLetter) != text.end();
+        }
+        return std::search(text.begin(), text.end(), m_searcher) != text.end();
     }
 
 private:
+    static char asciiLower(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
+
     QByteArray m_word;
-    std::boyer_moore_horspool_searcher<QByteArray::const_iterator> m_searcher;
+    std::boyer_moore_horspool_searcher<const char *> m_searcher;
     bool m_letters; // ASCII letters, which compare without case
 };
 
@@ -136,10 +140,11 @@ public:
 
     int integer(int column) const { return sqlite3_column_int(m_statement.get(), column); }
 
-    QByteArray utf8(int column) const
+    // The text's bytes where SQLite keeps them, until the next row.
+    QByteArrayView utf8View(int column) const
     {
         const auto *bytes = reinterpret_cast<const char *>(sqlite3_column_text(m_statement.get(), column));
-        return QByteArray(bytes, sqlite3_column_bytes(m_statement.get(), column));
+        return QByteArrayView(bytes, sqlite3_column_bytes(m_statement.get(), column));
     }
 
     QString text(int column) const
@@ -328,12 +333,16 @@ const std::vector<IdiomStore::IndexedIdiom> &IdiomStore::index() const
     return m_index;
 }
 
-const std::vector<IdiomStore::IdiomTexts> &IdiomStore::texts() const
+const std::array<IdiomStore::ColumnTexts, 3> &IdiomStore::texts() const
 {
-    if (m_texts.empty()) {
+    if (m_texts[0].ends.empty()) {
         Query query(m_db.get(), m_path, kTexts);
-        while (query.next())
-            m_texts.push_back({{query.utf8(0), query.utf8(1), query.utf8(2)}});
+        while (query.next()) {
+            for (int column = 0; column < 3; ++column) {
+                m_texts[column].bytes += query.utf8View(column);
+                m_texts[column].ends.push_back(m_texts[column].bytes.size());
+            }
+        }
     }
     return m_texts;
 }
@@ -404,10 +413,10 @@ QList<IdiomEntry> IdiomStore::byMeaning(const QStringList &forms) const
     if (!wildcards) {
         const std::vector<WordFinder> words(forms.cbegin(), forms.cend());
         const std::vector<IndexedIdiom> &idioms = index();
-        const std::vector<IdiomTexts> &held = texts();
-        for (int column = 0; column < 3; ++column) {
-            for (size_t row = 0; row < idioms.size() && row < held.size(); ++row) {
-                const auto holds = [&](const WordFinder &word) { return word.isIn(held[row].texts[column]); };
+        const std::array<ColumnTexts, 3> &held = texts();
+        for (const ColumnTexts &column : held) {
+            for (size_t row = 0; row < idioms.size() && row < column.ends.size(); ++row) {
+                const auto holds = [&](const WordFinder &word) { return word.isIn(column.at(row)); };
                 if (!listed.contains(idioms[row].idiom.id) && std::ranges::any_of(words, holds)) {
                     listed.insert(idioms[row].idiom.id);
                     found.append(idioms[row].idiom);
@@ -457,9 +466,9 @@ QList<IdiomEntry> IdiomStore::byWords(const QString &plain, const QList<IdiomEnt
     };
     std::vector<Match> matches;
     const std::vector<IndexedIdiom> &idioms = index();
-    const std::vector<IdiomTexts> &meanings = texts();
-    for (size_t order = 0; order < idioms.size() && order < meanings.size(); ++order) {
-        const QByteArray &meaning = meanings[order].texts[0];
+    const ColumnTexts &meanings = texts()[0];
+    for (size_t order = 0; order < idioms.size() && order < meanings.ends.size(); ++order) {
+        const QByteArrayView meaning = meanings.at(order);
         if (skipped.contains(idioms[order].idiom.id))
             continue;
         const qsizetype held = std::ranges::count_if(pairs, [&](const WordFinder &pair) { return pair.isIn(meaning); });

@@ -10,6 +10,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <string>
 #include <vector>
 
@@ -115,14 +116,23 @@ private:
     };
     const std::vector<IndexedIdiom> &index() const;
     mutable std::vector<IndexedIdiom> m_index;
-    // The meaning, the source and the example of every idiom in UTF-8, in
-    // the file's order, read when the meaning stage first needs them.
-    struct IdiomTexts
+    // One column's text of every idiom in UTF-8, in the file's order, one
+    // after another in one buffer: the meaning stage reads them all.
+    struct ColumnTexts
     {
-        QByteArray texts[3];
+        QByteArray bytes;
+        std::vector<qsizetype> ends; // where each idiom's text ends
+
+        QByteArrayView at(size_t row) const
+        {
+            const qsizetype begin = row == 0 ? 0 : ends[row - 1];
+            return QByteArrayView(bytes).sliced(begin, ends[row] - begin);
+        }
     };
-    const std::vector<IdiomTexts> &texts() const;
-    mutable std::vector<IdiomTexts> m_texts;
+    // The meaning, the source and the example, read when the meaning stage
+    // first needs them.
+    const std::array<ColumnTexts, 3> &texts() const;
+    mutable std::array<ColumnTexts, 3> m_texts;
     mutable QSet<char32_t> m_idiomCharacters;
 
     QString m_path;
