@@ -296,6 +296,9 @@ void ImportTest::fullDataSet()
              QStringList({"甘拜下风", "黄粱美梦", "黄粱一梦", "罄竹难书", "悬梁刺股", "一枕黄粱"}));
     QCOMPARE(query(dataFile, "SELECT count(*) FROM cy WHERE cy || ifnull(ys, '') || ifnull(cc, '') || ifnull(lz, '') GLOB '*黄梁*'"),
              QStringList{"0"});
+    QCOMPARE(query(dataFile, "SELECT group_concat(cy, ' ') FROM (SELECT cy FROM cy WHERE cy IN ('冰天雪窖', '称体裁衣', '淡妆浓抹', '恩断义绝', "
+                             "'各色各样', '弃之如敝屣', '清官难断家务事', '无病自灸', '宴安鸩毒') ORDER BY id)"),
+             QStringList{"冰天雪窖 称体裁衣 淡妆浓抹 恩断义绝 各色各样 弃之如敝屣 清官难断家务事 无病自灸 宴安鸩毒"});
     const char *rows = "SELECT cy, py, pyjm FROM cy ORDER BY id";
     const QStringList cy = query(dataFile, rows, 0), py = query(dataFile, rows, 1), pyjm = query(dataFile, rows, 2);
     QStringList wrong;
