@@ -218,6 +218,8 @@ void MainWindow::unfoldSearchPane()
     m_card->move(kCardLeftUnfolded, m_card->y());
     m_searchPane->show();
     m_unfoldTab->hide(); // under the pane, and out of the Tab order
+    // The reader unfolds the pane to search: the cursor waits in its field.
+    m_searchField->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::focusSearchField()
