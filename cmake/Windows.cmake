@@ -1,8 +1,9 @@
 # Windows builds: vura.exe with its icon and version information and Qt's
-# Chinese texts inside; against a static Qt (the MinGW-w64 toolchain in
-# tools/windows/build-qt.sh) one file that needs no DLL beyond Windows'
-# own; the test suites on Windows' own platform plugin, under Wine when
-# cross-building on Linux; and the ZIP that cpack makes, with the licences.
+# Chinese texts inside; against a static Qt (built for MinGW-w64 by
+# tools/windows/build-qt.sh) one file that needs no DLL beyond Windows' own;
+# the test suites on Windows' own platform plugin, under Wine when
+# cross-building on Linux; and the ZIP that cpack makes, with the licences
+# from resources/licenses/.
 # Included from the top CMakeLists before any target is made; the parts that
 # need the targets run at the end of the top directory.
 if(NOT WIN32)
