@@ -14,7 +14,9 @@
 # About an hour on 2 cores, and 3 GB in WORK_FOLDER (default /tmp/vura-qt).
 # Needs: g++-mingw-w64-x86-64-posix, qt6-base-dev and qt6-base-dev-tools (the
 # host tools: moc, rcc and uic of the same Qt 6.4.2), cmake, ninja-build,
-# perl, tcl (for SQLite's amalgamation), make, xz-utils.
+# perl, tcl (for SQLite's amalgamation), make, xz-utils, and curl unless the
+# sources are all in VURA_QT_SOURCES. It stands alone, so that the copy in
+# the Windows ZIP rebuilds the Qt inside vura.exe as well.
 set -euo pipefail
 [ $# -ge 1 ] || { echo "usage: $0 OUTPUT_FOLDER [WORK_FOLDER]" >&2; exit 2; }
 here=$(cd "$(dirname "$0")" && pwd)
@@ -43,10 +45,13 @@ for ((i = 0; i < ${#sources[@]}; i += 3)); do
     fi
     if [ ! -f "$file" ]; then
         echo "Downloading $name"
-        cmake -DURL="$url" -DSHA256="$sum" -DFILE="$work/$file" -P "$here/../../cmake/DownloadPinned.cmake"
+        curl -fL --retry 3 -o "$file.part" "$url" || { rm -f "$file.part"; exit 1; }
+        mv "$file.part" "$file"
     fi
-    echo "$sum  $file" | sha256sum --check --quiet ||
-        { echo "$file is not the pinned $name" >&2; exit 1; }
+    if ! echo "$sum  $file" | sha256sum --check --quiet; then
+        echo "$file is not the pinned $name: remove it, or give the right one in VURA_QT_SOURCES" >&2
+        exit 1
+    fi
 done
 
 # Each archive unpacked into a folder named for what it holds.
