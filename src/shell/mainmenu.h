@@ -1,4 +1,4 @@
-// The main window's menu bar: 文件 (退出), 成语接龙, and 帮助 with its four
+// The main window's menu bar: 文件 (退出), 成语接龙, 接龙游戏, and 帮助 with its four
 // items, what they do, and their keys: Ctrl+Q quits, F1 opens the help, F10
 // (or Alt) reaches the menus.
 #pragma once
@@ -10,6 +10,7 @@
 struct Dictionary;
 struct Environment;
 class ChainWindow;
+class GameWindow;
 class QAction;
 class QMainWindow;
 class QUrl;
@@ -34,6 +35,8 @@ public slots:
     void quit();
     // Opens the chain window, or brings the open one back as it is.
     void openChainWindow();
+    // Opens the game window, or brings the open one back as it is.
+    void openGameWindow();
     void showHelp();
     void openUpdatePage();
     void openMoreSoftwarePage();
@@ -50,4 +53,5 @@ private:
     const Dictionary &m_dictionary;
     const Environment &m_environment;
     QPointer<ChainWindow> m_chainWindow;
+    QPointer<GameWindow> m_gameWindow;
 };
