@@ -5,7 +5,8 @@
 # test suites under Wine (see windows_build below).
 #
 # VURA_IDIOM_DATA=/path/to/chinese-idioms-12976.txt builds from a local copy
-# of the idiom data set instead of downloading it.
+# of the idiom data set instead of downloading it; without either, configure
+# stops. VURA_SAMPLE_DATA=1 builds with only the sample of a few dozen idioms.
 # VURA_WARNINGS_AS_ERRORS=1 fails the build on any compiler warning (as CI does).
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -25,19 +26,22 @@ install_missing() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y "${missing[@]}"
 }
 
-# The Windows build: the static Qt and SQLite for MinGW-w64 from
-# ../shared/toolchains/windows, unpacked into build-windows/toolchain; the
-# build-time tools from a native build (build/ when it is a native Ninja build
-# of this source, else build-host/); vura.exe and the suites cross-built in
-# build-windows/, and the suites run under Wine on Xvfb in the prefix
-# build-windows/wine, which the build makes.
+# The Windows build: the static Qt and SQLite for MinGW-w64 (made by
+# tools/windows/build-qt.sh) from ../shared/toolchains/windows, or from the
+# archive named by VURA_WINDOWS_QT, unpacked into build-windows/toolchain;
+# the build-time tools from a native build (build/ when it is a native Ninja
+# build of this source, else build-host/), whose idiom data set vura.exe
+# holds too; vura.exe and the suites cross-built in build-windows/ with
+# tools/windows/mingw-w64.cmake, and the suites run under Wine on Xvfb in the
+# prefix build-windows/wine, which the build makes.
 windows_packages=(wine wine64 g++-mingw-w64-x86-64-posix xvfb xauth xz-utils)
 
 windows_build() {
-    local toolchain
-    toolchain="$(realpath -m ../shared/toolchains/windows)"
-    if [ ! -f "$toolchain/vura-mingw-qt6.4.2-static.tar.xz" ]; then
-        echo "The Windows toolchain is missing: $toolchain/vura-mingw-qt6.4.2-static.tar.xz" >&2
+    local archive
+    archive="$(realpath -m "${VURA_WINDOWS_QT:-../shared/toolchains/windows/vura-mingw-qt6.4.2-static.tar.xz}")"
+    if [ ! -f "$archive" ]; then
+        echo "The static Qt for Windows is missing: $archive" >&2
+        echo "Make it with tools/windows/build-qt.sh and name it with VURA_WINDOWS_QT=/path/to/it." >&2
         exit 1
     fi
     local host=build-host
@@ -50,16 +54,23 @@ windows_build() {
     configure "$host"
     cmake --build "$host" --target vura-import vura-icons vura-unihan
 
-    local qt=build-windows/toolchain/vura-mingw
-    if [ ! -f "$qt.unpacked" ] || [ "$toolchain/vura-mingw-qt6.4.2-static.tar.xz" -nt "$qt.unpacked" ]; then
-        rm -rf "$qt" && mkdir -p build-windows/toolchain
-        tar -C build-windows/toolchain -xJf "$toolchain/vura-mingw-qt6.4.2-static.tar.xz"
-        touch "$qt.unpacked"
+    # A build folder made with another toolchain file is made again.
+    if [ -f build-windows/CMakeCache.txt ] && ! grep -q "^CMAKE_TOOLCHAIN_FILE:[A-Z]*=$PWD/tools/windows/mingw-w64.cmake\$" \
+        build-windows/CMakeCache.txt; then
+        rm -rf build-windows/CMakeCache.txt build-windows/CMakeFiles
     fi
+    local qt=build-windows/toolchain/vura-mingw
+    if [ ! -f "$qt.unpacked" ] || [ "$archive" -nt "$qt.unpacked" ] ||
+        [ "$(cat "$qt.unpacked")" != "$archive" ]; then
+        rm -rf "$qt" && mkdir -p build-windows/toolchain
+        tar -C build-windows/toolchain -xJf "$archive"
+        echo "$archive" >"$qt.unpacked"
+    fi
+    # VURA_IDIOM_DATA empty: the data set is the native build's (host-tools.cmake).
     cmake -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_TOOLCHAIN_FILE="$toolchain/mingw-w64.cmake" -DCMAKE_PREFIX_PATH="$PWD/$qt" \
+        -DCMAKE_TOOLCHAIN_FILE="$PWD/tools/windows/mingw-w64.cmake" -DCMAKE_PREFIX_PATH="$PWD/$qt" \
         -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(gcc -print-multiarch)/cmake" \
-        -DVURA_HOST_TOOLS="$PWD/$host/host-tools.cmake" ${VURA_IDIOM_DATA:+"-DVURA_IDIOM_DATA=$VURA_IDIOM_DATA"}
+        -DVURA_HOST_TOOLS="$PWD/$host/host-tools.cmake" -DVURA_IDIOM_DATA=
     cmake --build build-windows
 
     local status=0
@@ -76,6 +87,7 @@ windows_build() {
 configure() {
     local options=(-S . -B "$1" -G Ninja)
     [ -n "${VURA_IDIOM_DATA:-}" ] && options+=("-DVURA_IDIOM_DATA=$VURA_IDIOM_DATA")
+    [ -n "${VURA_SAMPLE_DATA:-}" ] && options+=(-DVURA_SAMPLE_DATA=ON)
     [ -n "${VURA_WARNINGS_AS_ERRORS:-}" ] && options+=(-DCMAKE_COMPILE_WARNING_AS_ERROR=ON)
     cmake "${options[@]}"
 }

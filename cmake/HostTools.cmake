@@ -1,11 +1,13 @@
 # The tools the build runs (vura-import, which makes the data file,
 # vura-icons, which draws the icon files, and vura-unihan, which writes the
 # table of simplified characters) run on the build machine. A native
-# build makes them and lists them in host-tools.cmake in its build folder; a
-# cross build (a Windows build on Linux, cmake/Windows.cmake) builds none of
-# them and imports them from that file instead:
+# build makes them and lists them in host-tools.cmake in its build folder,
+# with the idiom data set it was made from; a cross build (a Windows build on
+# Linux, cmake/Windows.cmake) builds none of them and imports them from that
+# file instead, and builds from the same data set unless given another:
 #   -DVURA_HOST_TOOLS=<native build folder>/host-tools.cmake
 # Build the tools there first (cmake --build <native> --target vura-import vura-icons vura-unihan).
+# Included before cmake/IdiomData.cmake, which reads VURA_HOST_IDIOM_CSV.
 
 if(CMAKE_CROSSCOMPILING)
     set(VURA_HOST_TOOLS "" CACHE FILEPATH
@@ -22,7 +24,16 @@ if(CMAKE_CROSSCOMPILING)
         endif()
     endforeach()
 else()
-    # At the end of the top directory, when every tool is defined.
-    cmake_language(DEFER DIRECTORY "${PROJECT_SOURCE_DIR}"
-        CALL export TARGETS vura-import vura-icons vura-unihan FILE "${PROJECT_BINARY_DIR}/host-tools.cmake")
+    # At the end of the top directory, when every tool is defined and the
+    # data set is known.
+    function(_vura_export_host_tools)
+        export(TARGETS vura-import vura-icons vura-unihan FILE "${PROJECT_BINARY_DIR}/host-tools-targets.cmake")
+        file(CONFIGURE OUTPUT "${PROJECT_BINARY_DIR}/host-tools.cmake" @ONLY CONTENT [=[
+# The tools of the native build in this folder and the idiom data set it
+# was made from, for a cross build: -DVURA_HOST_TOOLS=<this file>.
+include("${CMAKE_CURRENT_LIST_DIR}/host-tools-targets.cmake")
+set(VURA_HOST_IDIOM_CSV "@VURA_IDIOM_CSV@")
+]=])
+    endfunction()
+    cmake_language(DEFER DIRECTORY "${PROJECT_SOURCE_DIR}" CALL _vura_export_host_tools)
 endif()

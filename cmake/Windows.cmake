@@ -1,8 +1,9 @@
 # Windows builds: vura.exe with its icon and version information and Qt's
-# Chinese texts inside; against a static Qt (the MinGW-w64 toolchain in
-# ../shared/toolchains/windows) one file that needs no DLL beyond Windows'
-# own; the test suites on Windows' own platform plugin, under Wine when
-# cross-building on Linux; and the ZIP that cpack makes, with the licences.
+# Chinese texts inside; against a static Qt (built for MinGW-w64 by
+# tools/windows/build-qt.sh) one file that needs no DLL beyond Windows' own;
+# the test suites on Windows' own platform plugin, under Wine when
+# cross-building on Linux; and the ZIP that cpack makes, with the licences
+# from resources/licenses/.
 # Included from the top CMakeLists before any target is made; the parts that
 # need the targets run at the end of the top directory.
 if(NOT WIN32)
@@ -50,19 +51,10 @@ install(FILES README.md DESTINATION .)
 install(FILES resources/windows/third-party-notices.txt DESTINATION licenses)
 configure_file(resources/windows/Qt-source.txt.in "${PROJECT_BINARY_DIR}/Qt-source.txt" @ONLY)
 install(FILES "${PROJECT_BINARY_DIR}/Qt-source.txt" DESTINATION licenses)
-foreach(licence IN ITEMS LGPL-3 GPL-3)
-    if(EXISTS "/usr/share/common-licenses/${licence}")
-        install(FILES "/usr/share/common-licenses/${licence}" DESTINATION licenses RENAME "${licence}.0.txt")
-    else()
-        message(WARNING "/usr/share/common-licenses/${licence} not found (Debian's base-files): the ZIP lacks it.")
-    endif()
-endforeach()
-# The script that built the static Qt, and its toolchain file, beside it.
-if(VURA_STATIC_QT AND CMAKE_TOOLCHAIN_FILE)
-    get_filename_component(_vura_toolchain "${CMAKE_TOOLCHAIN_FILE}" DIRECTORY)
-    if(EXISTS "${_vura_toolchain}/build.sh")
-        install(FILES "${_vura_toolchain}/build.sh" "${CMAKE_TOOLCHAIN_FILE}" DESTINATION licenses/qt-build)
-    endif()
+install(FILES resources/licenses/LGPL-3.0.txt resources/licenses/GPL-3.0.txt DESTINATION licenses)
+# The script that builds the static Qt, and its toolchain file, beside it.
+if(VURA_STATIC_QT)
+    install(FILES tools/windows/build-qt.sh tools/windows/mingw-w64.cmake DESTINATION licenses/qt-build)
 endif()
 
 # Qt's own texts (a message box's 确定) in Chinese: its translations are

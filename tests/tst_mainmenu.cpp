@@ -186,7 +186,8 @@ void MainMenuTest::accessibleNames()
                 nameless << QStringLiteral("%1 in %2").arg(QLatin1String(control->metaObject()->className()), window->windowTitle());
         }
     }
-    QCOMPARE(reached, 14); // seven image buttons, a text box and a list; a button, two lists, two text boxes
+    QCOMPARE(reached, 15); // seven image buttons, the word-book toggle, a text box and a list; a button, two
+                           // lists, two text boxes
     QCOMPARE(nameless, QStringList());
 
     // An image button is a button that a screen reader can press.

@@ -4,8 +4,12 @@
 // as the user runs it.
 #include "windowharness.h"
 
+#include "lookup/historywindow.h"
+#include "lookup/wordbookwindow.h"
 #include "models/storenotice.h"
+#include "reader/readerstore.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QFile>
 #include <QFileInfo>
@@ -67,6 +71,7 @@ private slots:
     void copyFieldToClipboard_data();
     void copyFieldToClipboard();
     void fullDataStartup();
+    void historyAndWordBook();
 
     void searchLists_data();
     void searchLists();
@@ -382,6 +387,50 @@ void MainWindowTest::copyFieldToClipboard()
     click(c.fields[field]);
     QCOMPARE(QGuiApplication::clipboard()->text(), copied.isNull() ? before : copied);
     QCOMPARE(t.notices.size(), 0);
+}
+
+void MainWindowTest::historyAndWordBook()
+{
+    TestWindow t(WindowData::Small);
+    ReaderStore reader; // keeps nothing beyond the test
+    const auto idsOf = [](const auto &entries) {
+        QList<int> ids;
+        for (const auto &entry : entries)
+            ids << entry.id;
+        return ids;
+    };
+    t.w.setReaderStore(&reader);
+    QVERIFY(t.show());
+    QVERIFY(reader.history().isEmpty()); // idiom 1 at start-up is not the reader's choice
+    click(t.c.next);
+    click(t.c.next);
+    search(t.c, QStringLiteral("杞人忧天"));
+    clickEntry(t.c.resultList, 0);
+    click(t.c.previous);
+    QCOMPARE(idsOf(reader.history()), (QList<int>{7, 8, 3, 2}));
+
+    // The toggle puts the card's idiom into the word book and shows it.
+    auto *toggle = control<QCheckBox>(t.w, "wordBookToggle");
+    click(toggle);
+    QVERIFY(reader.inWordBook(7) && toggle->isChecked());
+    t.w.openHistory();
+    ListView *history = control<ListView>(*t.w.historyWindow(), "historyList");
+    QVERIFY(clickText(history, QStringLiteral("八九不离十")));
+    QCOMPARE(t.w.currentId(), 3);
+    QVERIFY(!toggle->isChecked());
+
+    // The word book exports its cards, and lists back what the dictionary lacks.
+    t.w.openWordBook();
+    WordBookWindow *book = t.w.wordBookWindow();
+    const QString tsv = t.dir.filePath(QStringLiteral("book.tsv")), list = t.dir.filePath(QStringLiteral("list.txt"));
+    QVERIFY(book->exportTo(tsv, WordBookWindow::Flashcards));
+    QVERIFY(TestData::readFile(tsv).startsWith("难兄难弟\t"));
+    QVERIFY(!book->exportTo(t.dir.filePath(QStringLiteral("none/book.txt")), WordBookWindow::PlainList));
+    TestData::writeFile(list, "爱不释手\n不是成语\n");
+    book->importFrom(list);
+    QCOMPARE(idsOf(reader.wordBook()), (QList<int>{1, 7}));
+    QCOMPARE(t.notices.size(), 2); // the folder it could not write, then the import
+    QVERIFY(t.notices.last().text.endsWith(QStringLiteral("没有导入：\n不是成语")));
 }
 
 void MainWindowTest::fullDataStartup()

@@ -107,6 +107,11 @@ ChainWindow::ChainWindow(const Dictionary &dictionary, const Environment &enviro
     connect(m_firstLinkField, &QLineEdit::returnPressed, this, &ChainWindow::start);
     connect(m_chainList, &ListView::chosen, this, &ChainWindow::goBackToLink);
     connect(m_candidateList, &ListView::chosen, this, &ChainWindow::followCandidate);
+    // A double-click on a link of the chain reads it on the main window's card.
+    connect(m_chainList, &ListView::doubleClicked, this, [this](const QModelIndex &link) {
+        if (const int id = m_chain->entry(link.row()).id)
+            emit linkOpened(id);
+    });
 }
 
 ChainWindow::~ChainWindow() = default;

@@ -32,6 +32,10 @@ public slots:
     // Goes back to the chosen link of the chain, dropping those after it.
     void goBackToLink();
 
+signals:
+    // The reader asked to read link `id` of the chain on the card.
+    void linkOpened(int id);
+
 private:
     // Lists the idioms that may follow `link` as the candidates.
     void fillCandidates(const QString &link);

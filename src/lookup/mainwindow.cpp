@@ -16,6 +16,7 @@
 #include "widgets/windowframe.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QLayout>
 #include <QLineEdit>
@@ -96,6 +97,7 @@ MainWindow::MainWindow(const Dictionary &dictionary, const Environment &environm
     connect(m_randomButton, &ImageButton::clicked, this, &MainWindow::showRandom);
     for (int field = Pinyin; field <= Example; ++field)
         connect(m_fields[field], &TextLabel::clicked, this, [this, field] { copyField(Field(field)); });
+    connect(m_wordBookToggle, &QCheckBox::clicked, this, &MainWindow::toggleWordBook);
     connect(m_searchButton, &ImageButton::clicked, this, &MainWindow::search);
     connect(m_searchField, &QLineEdit::returnPressed, this, &MainWindow::search);
     connect(m_resultList, &ListView::chosen, this, &MainWindow::showChosenResult);
@@ -144,6 +146,15 @@ void MainWindow::buildCard()
         m_fields[field]->setCursor(Qt::PointingHandCursor);
         m_fields[field]->setAccessibleDescription(QString::fromUtf8(names[field]) + QStringLiteral("，") + kCopyTip);
     }
+
+    // Shown once the window has a store to keep the word book in.
+    m_wordBookToggle = new QCheckBox(QStringLiteral("生词本"), card);
+    m_wordBookToggle->setObjectName(QStringLiteral("wordBookToggle"));
+    m_wordBookToggle->setGeometry(kWordBookToggle);
+    m_wordBookToggle->setToolTip(QStringLiteral("把这个成语加入生词本或移出 (Ctrl+D)"));
+    m_wordBookToggle->setAccessibleDescription(m_wordBookToggle->toolTip());
+    m_wordBookToggle->setFocusPolicy(Qt::NoFocus); // Ctrl+D is its key; Tab keeps its round of the card
+    m_wordBookToggle->hide();
 
     m_firstOrLastButton = imageButton("button-first-last", kFirstOrLastButton, QStringLiteral("最前或最后一个成语"),
                                       "最前/后", "firstOrLastButton", card);
@@ -218,6 +229,8 @@ void MainWindow::unfoldSearchPane()
     m_card->move(kCardLeftUnfolded, m_card->y());
     m_searchPane->show();
     m_unfoldTab->hide(); // under the pane, and out of the Tab order
+    // The reader unfolds the pane to search: the cursor waits in its field.
+    m_searchField->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::focusSearchField()

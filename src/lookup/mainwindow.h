@@ -6,6 +6,7 @@
 #include "store/idiomstore.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <random>
 
@@ -14,9 +15,13 @@ struct Environment;
 class IdiomListModel;
 class ImageButton;
 class ListView;
+class HistoryWindow;
 class Panel;
+class QCheckBox;
 class QLineEdit;
+class ReaderStore;
 class TextLabel;
+class WordBookWindow;
 
 class MainWindow : public QMainWindow
 {
@@ -33,6 +38,15 @@ public:
 
     // The id of the idiom on the card: 1 until another is shown.
     int currentId() const { return m_currentId; }
+
+    // Keeps the history and the word book in `reader`, which outlives the
+    // window, and shows the word-book toggle on the card. Without one the
+    // window keeps nothing.
+    void setReaderStore(ReaderStore *reader);
+
+    // The history and word-book windows while they are open, otherwise null.
+    HistoryWindow *historyWindow() const;
+    WordBookWindow *wordBookWindow() const;
 
     // "嗷嗷待哺" -> "嗷 嗷 待 哺", as the card shows an idiom.
     static QString spacedOut(const QString &text);
@@ -53,6 +67,11 @@ public slots:
     void showNext();
     void showRandom();
     void copyField(MainWindow::Field field);
+    // Puts the idiom on the card into the word book, or takes it out.
+    void toggleWordBook();
+    // Open the window, or bring the open one back as it is.
+    void openHistory();
+    void openWordBook();
 
 protected:
     // The windows it owns close with it.
@@ -70,10 +89,16 @@ private:
     void setInsideWidth(int width);
     // Says over the results how the search found them.
     void showHowFound(SearchResult::Stage stage);
+    // Puts the idiom on the card at the top of the history.
+    void recordShown();
+    // Whether the idiom on the card is in the word book, on the toggle.
+    void showWordBookState();
 
     const Dictionary &m_dictionary;
     const Environment &m_environment;
+    ReaderStore *m_reader = nullptr;
     int m_currentId = 1;
+    QString m_currentText; // the idiom on the card, empty while it shows none
     // Never seeded: the random idioms come in the same order after every
     // start.
     std::mt19937 m_random;
@@ -83,6 +108,7 @@ private:
     TextLabel *m_number;
     std::array<TextLabel *, 5> m_fields; // by Field
     ImageButton *m_firstOrLastButton, *m_previousButton, *m_nextButton, *m_randomButton;
+    QCheckBox *m_wordBookToggle;
     ImageButton *m_unfoldTab;
     Panel *m_searchPane;
     QLineEdit *m_searchField;
@@ -91,4 +117,6 @@ private:
     ListView *m_resultList;
     IdiomListModel *m_results;
     Panel *m_busyIndicator;
+    QPointer<HistoryWindow> m_historyWindow;
+    QPointer<WordBookWindow> m_wordBookWindow;
 };

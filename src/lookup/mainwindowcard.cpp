@@ -2,6 +2,7 @@
 #include "lookup/mainwindow.h"
 
 #include "models/storenotice.h"
+#include "reader/readerstore.h"
 #include "store/datafile.h"
 #include "widgets/environment.h"
 #include "widgets/textlabel.h"
@@ -17,18 +18,21 @@ void MainWindow::showIdiomOrThrow(int id)
     if (!m_dictionary.store)
         throw *m_dictionary.failure;
     const Idiom idiom = m_dictionary.store->idiom(id);
+    m_currentText = idiom.text;
     m_number->setText(QStringLiteral("编号：") + QString::number(idiom.id));
     m_fields[Pinyin]->setText(idiom.pinyin);
     m_fields[Text]->setText(spacedOut(idiom.text));
     m_fields[Meaning]->setText(idiom.meaning);
     m_fields[Source]->setText(idiom.source);
     m_fields[Example]->setText(idiom.example);
+    showWordBookState();
 }
 
 void MainWindow::showIdiom(int id)
 {
     try {
         showIdiomOrThrow(id);
+        recordShown();
     } catch (const StoreError &error) {
         m_environment.notice(this, storeNotice(error));
     }

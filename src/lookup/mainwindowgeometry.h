@@ -24,6 +24,7 @@ inline constexpr QRect kUnfoldTab{0, 62, 20, 60};
 
 // On the card.
 inline constexpr QRect kNumber{300, 10, 49, 14};     // 编号：
+inline constexpr QRect kWordBookToggle{20, 8, 90, 18}; // 生词本, in the corner nothing else uses
 inline constexpr QRect kPinyin{45, 30, 120, 16};
 inline constexpr QRect kIdiom{45, 50, 117, 20};
 inline constexpr QRect kMeaningHeading{20, 90, 61, 14}; // 意  思：

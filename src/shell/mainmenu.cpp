@@ -2,6 +2,7 @@
 
 #include "chain/chainwindow.h"
 #include "chain/gamewindow.h"
+#include "lookup/mainwindow.h"
 #include "vura/version.h"
 #include "widgets/environment.h"
 
@@ -11,12 +12,24 @@
 #include <QMenuBar>
 #include <QStringList>
 
-MainMenu::MainMenu(QMainWindow *window, const Dictionary &dictionary, const Environment &environment)
+MainMenu::MainMenu(MainWindow *window, const Dictionary &dictionary, const Environment &environment)
     : QObject(window), m_window(window), m_dictionary(dictionary), m_environment(environment)
 {
     QMenuBar *bar = window->menuBar();
     QMenu *fileMenu = bar->addMenu(QStringLiteral("文件"));
     fileMenu->setObjectName(QStringLiteral("fileMenu"));
+    const auto item = [&](const QString &text, const char *name, const QKeySequence &key, auto slot) {
+        QAction *action = fileMenu->addAction(text, window, slot);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcut(key);
+        window->addAction(action); // its key works while no menu is open
+        return action;
+    };
+    item(QStringLiteral("历史记录"), "historyAction", QKeySequence(Qt::CTRL | Qt::Key_H), &MainWindow::openHistory);
+    item(QStringLiteral("生词本"), "wordBookAction", QKeySequence(Qt::CTRL | Qt::Key_B), &MainWindow::openWordBook);
+    item(QStringLiteral("加入或移出生词本"), "toggleWordBookAction", QKeySequence(Qt::CTRL | Qt::Key_D),
+         &MainWindow::toggleWordBook);
+    fileMenu->addSeparator();
     // Ctrl+Q on every system: Windows has no standard key to quit.
     QAction *quitAction = fileMenu->addAction(QStringLiteral("退出"), this, &MainMenu::quit);
     quitAction->setObjectName(QStringLiteral("quitAction"));
@@ -97,6 +110,7 @@ void MainMenu::openChainWindow()
         return;
     }
     m_chainWindow = new ChainWindow(m_dictionary, m_environment, m_window);
+    connect(m_chainWindow, &ChainWindow::linkOpened, m_window, &MainWindow::showIdiom);
     m_chainWindow->show();
 }
 

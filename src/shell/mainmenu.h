@@ -1,6 +1,8 @@
-// The main window's menu bar: 文件 (退出), 成语接龙, 接龙游戏, and 帮助 with its four
-// items, what they do, and their keys: Ctrl+Q quits, F1 opens the help, F10
-// (or Alt) reaches the menus.
+// The main window's menu bar: 文件 (history, word book, text size, 退出),
+// 成语接龙, 接龙游戏, and 帮助 with its four items, what they do, and their
+// keys: Ctrl+H the history, Ctrl+B the word book, Ctrl+D puts the card's
+// idiom in it or takes it out, Ctrl+Q quits, F1 opens the help, F10 (or Alt)
+// reaches the menus.
 #pragma once
 
 #include <QObject>
@@ -12,7 +14,7 @@ struct Environment;
 class ChainWindow;
 class GameWindow;
 class QAction;
-class QMainWindow;
+class MainWindow;
 class QUrl;
 
 class MainMenu : public QObject
@@ -22,7 +24,7 @@ class MainMenu : public QObject
 public:
     // Builds the items on the main window's menu bar. `dictionary` and
     // `environment` outlive the menu.
-    MainMenu(QMainWindow *window, const Dictionary &dictionary, const Environment &environment);
+    MainMenu(MainWindow *window, const Dictionary &dictionary, const Environment &environment);
 
     // The texts of the help and about boxes.
     static QString helpText();
@@ -49,7 +51,7 @@ private:
     // address to copy.
     void openPage(const QUrl &url);
 
-    QMainWindow *m_window;
+    MainWindow *m_window;
     const Dictionary &m_dictionary;
     const Environment &m_environment;
     QPointer<ChainWindow> m_chainWindow;

@@ -4,13 +4,16 @@
 
 #include "lookup/mainwindow.h"
 #include "models/storenotice.h"
+#include "reader/readerstore.h"
 #include "widgets/fonts.h"
 #include "widgets/translations.h"
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QIcon>
 #include <QResource>
+#include <QStandardPaths>
 
 namespace {
 
@@ -24,6 +27,31 @@ QIcon windowIcon()
         icon.addPixmap(QPixmap::fromImage(QImage(pixels.data(), side, side, QImage::Format_ARGB32_Premultiplied)));
     }
     return icon;
+}
+
+// What the reader is told, once, when the history and word book are not
+// kept as they were; empty when they are.
+QString readerNotice(const ReaderStore &reader, const QString &folder)
+{
+    switch (reader.opening()) {
+    case ReaderStore::Opening::Opened:
+        return {};
+    case ReaderStore::Opening::SetAside:
+        return QStringLiteral("历史记录和生词本的文件已损坏，无法读取。它已改名为\n%1\n"
+                              "保存下来，程序新建了一个空的文件。")
+            .arg(QDir::toNativeSeparators(reader.setAsidePath()));
+    case ReaderStore::Opening::InMemory:
+        break;
+    }
+    return QStringLiteral("无法在文件夹 %1 里写入历史记录和生词本。查成语不受影响，"
+                          "但这次的历史记录和生词本在程序关闭后不会保存。")
+        .arg(QDir::toNativeSeparators(folder));
+}
+
+// The per-user data folder: ~/.local/share/vura on Linux, %LOCALAPPDATA%\vura on Windows.
+QString readerFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
 }
 
 } // namespace
@@ -44,8 +72,10 @@ Environment Program::systemEnvironment()
 Program::Program(const Environment &environment, const QString &programFolder)
     : m_environment(environment),
       m_dictionary(openDictionary(programFolder)),
+      m_reader(std::make_unique<ReaderStore>(readerFolder())),
       m_window(std::make_unique<MainWindow>(m_dictionary, environment))
 {
+    m_window->setReaderStore(m_reader.get());
 }
 
 Program::~Program() = default;
@@ -59,4 +89,6 @@ void Program::start()
     m_menu = new MainMenu(m_window.get(), m_dictionary, m_environment);
     if (m_dictionary.failure)
         m_environment.notice(m_window.get(), storeNotice(*m_dictionary.failure));
+    if (const QString notice = readerNotice(*m_reader, readerFolder()); !notice.isEmpty())
+        m_environment.notice(m_window.get(), notice);
 }

@@ -10,6 +10,7 @@
 
 class MainWindow;
 class MainMenu;
+class ReaderStore;
 class QApplication;
 
 class Program
@@ -23,17 +24,20 @@ public:
     static Environment systemEnvironment();
 
     // Opens the dictionary of the program in `programFolder` (writing its
-    // data file there on the first start) and builds the main window on it.
+    // data file there on the first start) and the reader's store in the
+    // per-user data folder, and builds the main window on them.
     // The windows run in `environment`, which outlives the program.
     Program(const Environment &environment, const QString &programFolder);
     ~Program();
 
     // Start-up as the reader sees it: the main window shows, takes the fonts
     // the windows ask for and its menu, then says once why the idioms cannot
-    // be read or kept, when they cannot.
+    // be read or kept, and why the history and word book cannot, when they
+    // cannot.
     void start();
 
     const Dictionary &dictionary() const { return m_dictionary; }
+    ReaderStore &reader() { return *m_reader; }
     MainWindow &mainWindow() { return *m_window; }
     // Once started.
     MainMenu &menu() { return *m_menu; }
@@ -41,6 +45,7 @@ public:
 private:
     const Environment &m_environment;
     Dictionary m_dictionary;
+    std::unique_ptr<ReaderStore> m_reader;
     std::unique_ptr<MainWindow> m_window;
     MainMenu *m_menu = nullptr;
 };

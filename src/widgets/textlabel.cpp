@@ -1,7 +1,11 @@
 #include "widgets/textlabel.h"
 
 #include <QCoreApplication>
+#include <QHelpEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QTextLayout>
+#include <QToolTip>
 
 TextLabel::TextLabel(const QString &text, const QFont &font, Sizing sizing, const QRect &box, QWidget *parent)
     : QLabel(parent), m_sizing(sizing)
@@ -36,7 +40,51 @@ bool TextLabel::event(QEvent *event)
         adjustSize();
         return true;
     }
+    if (event->type() == QEvent::ToolTip && cutOff()) {
+        const QString tip = toolTip().isEmpty() ? text() : text() + QStringLiteral("\n\n") + toolTip();
+        QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(), tip, this, rect());
+        return true;
+    }
     return QLabel::event(event);
+}
+
+bool TextLabel::cutOff() const
+{
+    return m_sizing == WrapsInBox && !text().isEmpty() && heightForWidth(width()) > height();
+}
+
+void TextLabel::paintEvent(QPaintEvent *event)
+{
+    if (!cutOff()) {
+        QLabel::paintEvent(event); // a text that fits is drawn as a label draws it
+        return;
+    }
+    // The lines that fit whole, the last of them ending in an ellipsis.
+    const QFontMetrics metrics = fontMetrics();
+    const int lines = std::max(1, height() / metrics.lineSpacing());
+    QTextLayout layout(text(), font());
+    QTextOption wrapping;
+    wrapping.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(wrapping);
+    layout.beginLayout();
+    QString rest; // what the last line shows, elided
+    for (int n = 0; n < lines; ++n) {
+        QTextLine line = layout.createLine();
+        if (!line.isValid())
+            break;
+        line.setLineWidth(width());
+        line.setPosition(QPointF(0, n * metrics.lineSpacing()));
+        if (n == lines - 1)
+            rest = text().mid(line.textStart()).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    }
+    layout.endLayout();
+    QPainter painter(this);
+    painter.setPen(palette().color(foregroundRole()));
+    for (int n = 0; n < layout.lineCount() - (rest.isEmpty() ? 0 : 1); ++n)
+        layout.lineAt(n).draw(&painter, QPointF());
+    if (!rest.isEmpty())
+        painter.drawText(QPoint(0, (lines - 1) * metrics.lineSpacing() + metrics.ascent()),
+                         metrics.elidedText(rest, Qt::ElideRight, width()));
 }
 
 void TextLabel::mousePressEvent(QMouseEvent *event)

@@ -1,8 +1,9 @@
 // A label of plain text on a transparent background that can be clicked. A
 // label that fits its text takes the size of the text on one line whenever
 // the text changes, growing to the right from its top-left corner; a label
-// in a box keeps the box, wraps its text within the width and cuts off what
-// does not fit the height.
+// in a box keeps the box and wraps its text within the width; a text taller
+// than the box ends in an ellipsis on its last line that fits, and the
+// label's tooltip then shows the whole text above the tooltip it was given.
 #pragma once
 
 #include <QLabel>
@@ -22,11 +23,15 @@ public:
     // Call it on a TextLabel, not through a QLabel pointer.
     void setText(const QString &text);
 
+    // Whether the text is taller than the box, so that its end is not shown.
+    bool cutOff() const;
+
 signals:
     void clicked();
 
 protected:
-    bool event(QEvent *event) override; // a label that fits its text measures it here
+    bool event(QEvent *event) override; // measuring, and the tooltip of a cut-off text
+    void paintEvent(QPaintEvent *event) override; // the ellipsis
     // A left press and release over the label make a click.
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;

@@ -1,0 +1,211 @@
+#include "lookup/wordbookwindow.h"
+
+#include "models/storenotice.h"
+#include "reader/readerstore.h"
+#include "reader/wordbookfile.h"
+#include "store/datafile.h"
+#include "widgets/environment.h"
+#include "widgets/fonts.h"
+#include "widgets/windowframe.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QKeySequence>
+#include <QLocale>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QShortcut>
+#include <QStandardItemModel>
+#include <QTreeView>
+
+namespace {
+
+const QString kPlainFilter = QStringLiteral("文本文件，每行一个成语 (*.txt)");
+const QString kFlashcardFilter = QStringLiteral("制表符分隔文件，供抽认卡程序导入 (*.tsv)");
+// The idioms a notice lists by name; the rest it counts.
+constexpr int kListedInNotice = 30;
+
+QPushButton *button(const QString &text, const char *objectName, const QRect &place, QWidget *parent)
+{
+    auto *pushButton = new QPushButton(text, parent);
+    pushButton->setObjectName(QLatin1String(objectName));
+    pushButton->setGeometry(place);
+    return pushButton;
+}
+
+} // namespace
+
+WordBookWindow::WordBookWindow(const Dictionary &dictionary, const Environment &environment, ReaderStore &reader,
+                               QWidget *parent)
+    : QWidget(parent, kFixedSizeWindow), m_dictionary(dictionary), m_environment(environment), m_reader(reader)
+{
+    setWindowTitle(QStringLiteral("生词本"));
+    setFont(defaultWindowFont());
+    setFixedSize(330, 360);
+    m_entries = new QStandardItemModel(this);
+    m_list = new QTreeView(this);
+    m_list->setObjectName(QStringLiteral("wordBookList"));
+    m_list->setGeometry(5, 5, 320, 317);
+    m_list->setModel(m_entries);
+    m_list->setFont(windowFont("宋体", 10.5));
+    m_list->setRootIsDecorated(false);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setAccessibleName(QStringLiteral("生词本"));
+    m_list->setAccessibleDescription(QStringLiteral("生词本里的成语和加入的日期；双击一个在主窗口显示"));
+    button(QStringLiteral("显示"), "openEntryButton", QRect(5, 328, 60, 26), this);
+    button(QStringLiteral("移出"), "removeEntryButton", QRect(70, 328, 60, 26), this);
+    button(QStringLiteral("导出..."), "exportButton", QRect(180, 328, 70, 26), this);
+    button(QStringLiteral("导入..."), "importButton", QRect(255, 328, 70, 26), this);
+
+    auto *close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(close, &QShortcut::activated, this, &QWidget::close);
+    connect(m_list, &QTreeView::activated, this, &WordBookWindow::openSelected);
+    connect(findChild<QPushButton *>(QStringLiteral("openEntryButton")), &QPushButton::clicked, this,
+            &WordBookWindow::openSelected);
+    connect(findChild<QPushButton *>(QStringLiteral("removeEntryButton")), &QPushButton::clicked, this,
+            &WordBookWindow::removeSelected);
+    connect(findChild<QPushButton *>(QStringLiteral("exportButton")), &QPushButton::clicked, this,
+            &WordBookWindow::chooseExportFile);
+    connect(findChild<QPushButton *>(QStringLiteral("importButton")), &QPushButton::clicked, this,
+            &WordBookWindow::chooseImportFile);
+    refresh();
+}
+
+void WordBookWindow::refresh()
+{
+    const int id = selectedId();
+    m_entries->clear();
+    m_entries->setHorizontalHeaderLabels({QStringLiteral("成语"), QStringLiteral("加入日期")});
+    for (const WordBookEntry &entry : m_reader.wordBook()) {
+        auto *text = new QStandardItem(entry.text);
+        text->setData(entry.id, Qt::UserRole);
+        m_entries->appendRow({text, new QStandardItem(QLocale().toString(entry.added.date(), QLocale::ShortFormat))});
+        if (entry.id == id)
+            m_list->setCurrentIndex(text->index());
+    }
+    m_list->header()->resizeSection(0, 200);
+}
+
+int WordBookWindow::selectedId() const
+{
+    const QModelIndex current = m_list->currentIndex();
+    return current.isValid() ? current.siblingAtColumn(0).data(Qt::UserRole).toInt() : 0;
+}
+
+void WordBookWindow::openSelected()
+{
+    if (const int id = selectedId())
+        emit idiomChosen(id);
+}
+
+void WordBookWindow::removeSelected()
+{
+    if (const int id = selectedId()) {
+        m_reader.removeFromWordBook(id);
+        refresh();
+        emit changed();
+    }
+}
+
+bool WordBookWindow::exportTo(const QString &path, Format format)
+{
+    const QList<WordBookEntry> book = m_reader.wordBook();
+    QByteArray bytes;
+    if (format == PlainList) {
+        QStringList idioms;
+        for (const WordBookEntry &entry : book)
+            idioms << entry.text;
+        bytes = plainIdiomList(idioms);
+    } else {
+        QList<FlashcardFields> cards;
+        for (const WordBookEntry &entry : book) {
+            FlashcardFields card{entry.text, {}, {}, {}, {}};
+            try {
+                if (m_dictionary.store) {
+                    const Idiom idiom = m_dictionary.store->idiom(entry.id);
+                    card = {idiom.text, idiom.pinyin, idiom.meaning, idiom.source, idiom.example};
+                }
+            } catch (const StoreError &) {
+                // An idiom the data file no longer has still gives its card a face.
+            }
+            cards << card;
+        }
+        bytes = flashcardTable(cards);
+    }
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
+    m_environment.notice(this, QStringLiteral("无法写入文件 %1：%2\n生词本没有导出，请换一个文件夹。")
+                                   .arg(QDir::toNativeSeparators(path), file.errorString()));
+    return false;
+}
+
+void WordBookWindow::importFrom(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_environment.notice(this, QStringLiteral("无法读取文件 %1：%2")
+                                       .arg(QDir::toNativeSeparators(path), file.errorString()));
+        return;
+    }
+    // One byte past the largest list is enough to tell a file too large.
+    const IdiomList list = readIdiomList(file.read(kLargestIdiomList + 1));
+    if (!list.problem.isEmpty()) {
+        m_environment.notice(this, QStringLiteral("没有导入 %1：%2").arg(QDir::toNativeSeparators(path), list.problem));
+        return;
+    }
+    if (!m_dictionary.store) {
+        m_environment.notice(this, storeNotice(*m_dictionary.failure));
+        return;
+    }
+    QList<HistoryEntry> found;
+    QStringList missing;
+    for (const QString &text : list.idioms) {
+        const QList<IdiomEntry> matches = m_dictionary.store->search(text);
+        const auto exact = std::find_if(matches.begin(), matches.end(),
+                                        [&](const IdiomEntry &entry) { return entry.text == text; });
+        if (exact != matches.end())
+            found.append({exact->id, exact->text});
+        else
+            missing << text;
+    }
+    const int added = m_reader.addToWordBook(found);
+    refresh();
+    emit changed();
+    QString report = added < 0 ? QStringLiteral("生词本无法写入，没有导入。")
+                               : QStringLiteral("导入了 %1 个成语，其中 %2 个是新加入的。").arg(found.size()).arg(added);
+    if (!missing.isEmpty()) {
+        report += QStringLiteral("\n\n以下 %1 个不在词典里，没有导入：\n").arg(missing.size())
+                  + missing.mid(0, kListedInNotice).join(QLatin1Char('\n'));
+        if (missing.size() > kListedInNotice)
+            report += QStringLiteral("\n……");
+    }
+    m_environment.notice(this, report);
+}
+
+void WordBookWindow::chooseExportFile()
+{
+    auto *dialog = new QFileDialog(this, QStringLiteral("导出生词本"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setNameFilters({kPlainFilter, kFlashcardFilter});
+    dialog->setDefaultSuffix(QStringLiteral("txt"));
+    connect(dialog, &QFileDialog::filterSelected, dialog, [dialog](const QString &filter) {
+        dialog->setDefaultSuffix(filter == kFlashcardFilter ? QStringLiteral("tsv") : QStringLiteral("txt"));
+    });
+    connect(dialog, &QFileDialog::fileSelected, this, [this, dialog](const QString &path) {
+        exportTo(path, dialog->selectedNameFilter() == kFlashcardFilter ? Flashcards : PlainList);
+    });
+    dialog->open();
+}
+
+void WordBookWindow::chooseImportFile()
+{
+    auto *dialog = new QFileDialog(this, QStringLiteral("导入生词本"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    dialog->setNameFilters({QStringLiteral("文本文件 (*.txt *.tsv *.csv)"), QStringLiteral("所有文件 (*)")});
+    connect(dialog, &QFileDialog::fileSelected, this, &WordBookWindow::importFrom);
+    dialog->open();
+}

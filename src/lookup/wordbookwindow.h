@@ -1,0 +1,52 @@
+// The word book (生词本): the idioms the reader put aside, newest first, with
+// the date each was added, in a window of the main window's. The reader
+// opens one on the card, removes entries, and exports or imports the list.
+#pragma once
+
+#include <QWidget>
+
+struct Dictionary;
+struct Environment;
+class QStandardItemModel;
+class QTreeView;
+class ReaderStore;
+
+class WordBookWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    enum Format { PlainList, Flashcards };
+
+    // `dictionary`, `environment` and `reader` outlive the window.
+    WordBookWindow(const Dictionary &dictionary, const Environment &environment, ReaderStore &reader,
+                   QWidget *parent);
+
+    // Writes the word book to `path`; tells the reader when it cannot.
+    bool exportTo(const QString &path, Format format);
+    // Adds the idioms listed in the file at `path`; tells the reader which
+    // are not in the dictionary, and why a file cannot be read.
+    void importFrom(const QString &path);
+
+public slots:
+    void refresh();
+    void openSelected();
+    void removeSelected();
+    // Ask for a file, without blocking the window, then export or import.
+    void chooseExportFile();
+    void chooseImportFile();
+
+signals:
+    void idiomChosen(int id);
+    void changed();
+
+private:
+    // The id of the selected entry, 0 for none.
+    int selectedId() const;
+
+    const Dictionary &m_dictionary;
+    const Environment &m_environment;
+    ReaderStore &m_reader;
+    QStandardItemModel *m_entries;
+    QTreeView *m_list;
+};

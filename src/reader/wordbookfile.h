@@ -1,0 +1,39 @@
+// The word book as files: written out for the reader and for flashcard
+// programs, and read back from a plain list of idioms.
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// What a flashcard carries of an idiom.
+struct FlashcardFields
+{
+    QString text, pinyin, meaning, source, example;
+};
+
+// One idiom a line, UTF-8.
+QByteArray plainIdiomList(const QStringList &idioms);
+
+// Tab-separated, UTF-8, one idiom a line: idiom, pinyin, meaning, source,
+// example, with the example's ～ written out as the idiom. Tabs and line
+// breaks inside a field become spaces, so that every line stays one card.
+QByteArray flashcardTable(const QList<FlashcardFields> &idioms);
+
+// A list of idioms read from a file's bytes.
+struct IdiomList
+{
+    QStringList idioms; // each once, in the file's order
+    QString problem;    // why the bytes are no list, for the reader; empty when they are
+};
+
+// The largest file taken: every idiom of the dictionary fits many times over.
+inline constexpr qsizetype kLargestIdiomList = 1024 * 1024;
+
+// Reads one idiom a line in UTF-8 (with or without its BOM), UTF-16 with
+// its BOM, or GB18030: valid UTF-8 is taken as UTF-8, anything else as
+// GB18030 when it reads as that. Blank lines are skipped; a line of a
+// tab-separated file gives its first field. Binary, empty, too large or
+// undecodable bytes give a problem and no idioms.
+IdiomList readIdiomList(const QByteArray &bytes);
