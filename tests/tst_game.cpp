@@ -3,7 +3,6 @@
 // right answer is known.
 #include "testdata.h"
 
-#include "chain/game/bestscores.h"
 #include "chain/game/chaingame.h"
 #include "import/idiomimport.h"
 #include "store/idiomstore.h"
@@ -49,7 +48,6 @@ private slots:
     void ends_data();
     void ends();
     void computerOpensWithAFollowableIdiom();
-    void bestScores();
 
 private:
     QString texts(const std::vector<int> &links) const
@@ -208,15 +206,6 @@ void GameTest::computerOpensWithAFollowableIdiom()
         game.computerOpens();
         QVERIFY2(!game.readerMoves().empty(), qPrintable(m_index->text(game.chain().front().link)));
     }
-}
-
-void GameTest::bestScores()
-{
-    const QString path = m_dir.filePath("scores.ini");
-    QVERIFY(BestScores(path).offer(ChainRule::SameSound, Level::Hard, 3));
-    QVERIFY(!BestScores(path).offer(ChainRule::SameSound, Level::Hard, 2));
-    QCOMPARE(BestScores(path).best(ChainRule::SameSound, Level::Hard), 3);
-    QCOMPARE(BestScores(path).best(ChainRule::SameSound, Level::Easy), 0);
 }
 
 QTEST_GUILESS_MAIN(GameTest)

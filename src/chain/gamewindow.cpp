@@ -2,10 +2,10 @@
 #include "chain/gamewindow.h"
 #include "chain/gamewindowgeometry.h"
 
-#include "chain/game/bestscores.h"
 #include "chain/game/chaingame.h"
 #include "models/idiomlistmodel.h"
 #include "models/storenotice.h"
+#include "reader/readerstore.h"
 #include "store/datafile.h"
 #include "vura/version.h"
 #include "widgets/fonts.h"
@@ -171,6 +171,11 @@ GameWindow::GameWindow(const Dictionary &dictionary, const Environment &environm
 
 GameWindow::~GameWindow() = default;
 
+void GameWindow::setReaderStore(ReaderStore *reader)
+{
+    m_reader = reader;
+}
+
 const ChainIndex *GameWindow::index()
 {
     if (!m_index) {
@@ -294,11 +299,11 @@ void GameWindow::showGame()
         m_score->setText(QString());
         return;
     }
-    BestScores scores(BestScores::defaultPath());
+    const QString name = gameName(m_game->rule(), m_game->level());
     if (m_game->isOver()) {
         m_clockTimer->stop();
         m_clock->clear();
-        const bool best = scores.offer(m_game->rule(), m_game->level(), m_game->score());
+        const bool best = m_reader && m_reader->offerScore(name, m_game->score());
         say(m_game->verdict() + (best ? QStringLiteral("  新的最高分！") : QString()),
             m_game->winner() == Player::Reader ? Qt::darkGreen : Qt::red);
     } else if (m_clockBox->isChecked()) {
@@ -309,11 +314,13 @@ void GameWindow::showGame()
         m_clockTimer->stop();
         m_clock->clear();
     }
-    m_score->setText(QStringLiteral("得分 %1（接了%2个，提示%3次）  最高分 %4")
-                         .arg(m_game->score())
-                         .arg(m_game->readerLinks())
-                         .arg(m_game->hints())
-                         .arg(scores.best(m_game->rule(), m_game->level())));
+    QString score = QStringLiteral("得分 %1（接了%2个，提示%3次）")
+                        .arg(m_game->score())
+                        .arg(m_game->readerLinks())
+                        .arg(m_game->hints());
+    if (m_reader)
+        score += QStringLiteral("  最高分 %1").arg(m_reader->bestScore(name));
+    m_score->setText(score);
 }
 
 void GameWindow::say(const QString &text, const QColor &colour)

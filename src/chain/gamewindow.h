@@ -20,6 +20,7 @@ class QListView;
 class QPlainTextEdit;
 class QPushButton;
 class QTimer;
+class ReaderStore;
 
 class GameWindow : public QWidget
 {
@@ -30,6 +31,10 @@ public:
     // closes it. `dictionary` and `environment` outlive it.
     GameWindow(const Dictionary &dictionary, const Environment &environment, QWidget *parent = nullptr);
     ~GameWindow() override;
+
+    // Keeps the best scores in `reader`, which outlives the window; without
+    // it none are kept.
+    void setReaderStore(ReaderStore *reader);
 
 public slots:
     // Starts a game that the computer opens.
@@ -62,6 +67,7 @@ private:
     const Environment &m_environment;
     std::unique_ptr<ChainIndex> m_index;
     std::unique_ptr<ChainGame> m_game;
+    ReaderStore *m_reader = nullptr;
     int m_secondsLeft = 0;
 
     QComboBox *m_ruleBox, *m_levelBox;

@@ -123,6 +123,7 @@ void MainMenu::openGameWindow()
         return;
     }
     m_gameWindow = new GameWindow(m_dictionary, m_environment, m_window);
+    m_gameWindow->setReaderStore(m_reader);
     m_gameWindow->show();
 }
 

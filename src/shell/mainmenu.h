@@ -16,6 +16,7 @@ class GameWindow;
 class QAction;
 class MainWindow;
 class QUrl;
+class ReaderStore;
 
 class MainMenu : public QObject
 {
@@ -25,6 +26,8 @@ public:
     // Builds the items on the main window's menu bar. `dictionary` and
     // `environment` outlive the menu.
     MainMenu(MainWindow *window, const Dictionary &dictionary, const Environment &environment);
+    // The game window keeps the best scores in `reader`, which outlives the menu.
+    void setReaderStore(ReaderStore *reader) { m_reader = reader; }
 
     // The texts of the help and about boxes.
     static QString helpText();
@@ -56,4 +59,5 @@ private:
     const Environment &m_environment;
     QPointer<ChainWindow> m_chainWindow;
     QPointer<GameWindow> m_gameWindow;
+    ReaderStore *m_reader = nullptr;
 };

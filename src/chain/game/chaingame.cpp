@@ -1,5 +1,12 @@
 #include "chain/game/chaingame.h"
 
+QString gameName(ChainRule rule, Level level)
+{
+    static const char *const rules[] = {"character", "sound", "tone"};
+    static const char *const levels[] = {"easy", "middle", "hard"};
+    return QStringLiteral("chain-%1-%2").arg(QLatin1String(rules[int(rule)]), QLatin1String(levels[int(level)]));
+}
+
 ChainGame::ChainGame(const ChainIndex &index, ChainRule rule, Level level, quint32 seed)
     : m_index(index), m_rule(rule), m_level(level), m_random(seed), m_played(size_t(index.size())),
       m_playedFrom(size_t(index.beginnings(rule)))

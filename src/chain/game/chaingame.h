@@ -36,6 +36,9 @@ struct Move
     bool hinted = false; // the reader played the hint
 };
 
+// The name the reader's store keeps the best score of a kind of game under.
+QString gameName(ChainRule rule, Level level);
+
 class ChainGame
 {
 public:
