@@ -41,6 +41,13 @@ void CommandLineTest::run_data()
     QTest::newRow("no text") << QStringList{"--find", ""} << "idioms" << 2 << "^$" << ".";
     QTest::newRow("empty cy.dat") << one << "empty" << 2 << "^$" << "cy\\.dat";
     QTest::newRow("from memory, warned") << one << "unwritable" << 0 << "^一心一意\t" << "cy\\.dat";
+    // No idiom begins with wū, the sound 爱屋及乌 ends with.
+    QTest::newRow("chain") << QStringList{"--chain", "爱不释手"} << "idioms" << 0 << "^手到擒来\tshǒu  dào  qín  lái\n$"
+                           << "^$";
+    QTest::newRow("chain, none") << QStringList{"--chain", "爱屋及乌", "--rule", "sound"} << "idioms" << 1 << "^$"
+                                 << "^$";
+    QTest::newRow("chain, no rule") << QStringList{"--chain", "爱不释手", "--rule", "rhyme"} << "idioms" << 2 << "^$"
+                                    << "rhyme";
     QTest::newRow("vura --find") << one << "vura" << 0 << "^一心一意\t[^\t\n]+\t[^\t\n]+\n" << "^$";
     QTest::newRow("vura --version") << QStringList{"--version"} << "vura" << 0 << "^" VURA_NAME " " VURA_VERSION "\n$"
                                     << "^$";

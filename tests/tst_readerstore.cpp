@@ -66,6 +66,7 @@ private slots:
     void damagedFileIsSetAside_data();
     void damagedFileIsSetAside();
     void unwritableFolderKeepsNothing();
+    void bestScores();
     void schemaVersion();
     void killedMidBurstLosesNothingCommitted();
 
@@ -229,6 +230,15 @@ void ReaderStoreTest::unwritableFolderKeepsNothing()
     QVERIFY(store.recordShown(1, QStringLiteral("爱不释手")) && store.addToWordBook(2, QStringLiteral("爱屋及乌")));
     QCOMPARE(idsOf(store.history()), QList<int>{1});
     QCOMPARE(idsOf(store.wordBook()), QList<int>{2});
+}
+
+void ReaderStoreTest::bestScores()
+{
+    QTemporaryDir dir;
+    QVERIFY(ReaderStore(dir.path()).offerScore("chain-sound-hard", 3));
+    QVERIFY(!ReaderStore(dir.path()).offerScore("chain-sound-hard", 2));
+    QCOMPARE(ReaderStore(dir.path()).bestScore("chain-sound-hard"), 3);
+    QCOMPARE(ReaderStore(dir.path()).bestScore("chain-sound-easy"), 0);
 }
 
 void ReaderStoreTest::schemaVersion()

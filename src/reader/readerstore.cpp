@@ -80,6 +80,9 @@ CREATE TABLE IF NOT EXISTS word_book(
     idiom_id INTEGER NOT NULL UNIQUE,
     text TEXT NOT NULL,
     added INTEGER NOT NULL);
+CREATE TABLE IF NOT EXISTS best_score(
+    game TEXT PRIMARY KEY,
+    score INTEGER NOT NULL);
 )";
 
 // The codes that say the file is no database, or a broken one.
@@ -280,6 +283,30 @@ QList<WordBookEntry> ReaderStore::wordBook() const
     while (query.next())
         entries.append({int(query.integer(0)), query.text(1), QDateTime::fromSecsSinceEpoch(query.integer(2))});
     return entries;
+}
+
+int ReaderStore::bestScore(const QString &game) const
+{
+    Query query(m_db.get(), "SELECT score FROM best_score WHERE game = ?1");
+    return query.bind(game).next() ? int(query.integer(0)) : 0;
+}
+
+bool ReaderStore::offerScore(const QString &game, int score)
+{
+    if (score <= 0)
+        return false; // no score beats none
+    int kept = 0;
+    const bool written = inTransaction([&] {
+        // Only a higher score replaces the one kept, even when another copy
+        // of the program kept one in the meantime.
+        if (!Query(m_db.get(), "INSERT INTO best_score(game, score) VALUES(?1, ?2) "
+                               "ON CONFLICT(game) DO UPDATE SET score = excluded.score WHERE excluded.score > score")
+                 .bind(game).bind(score).run())
+            return false;
+        kept = sqlite3_changes(m_db.get());
+        return true;
+    });
+    return written && kept > 0;
 }
 
 int ReaderStore::schemaVersion() const

@@ -1,5 +1,6 @@
 // The reader's own data, kept between starts: the idioms brought onto the
-// card (history) and the idioms put aside to learn (the word book, 生词本).
+// card (history), the idioms put aside to learn (the word book, 生词本) and
+// the best score of each kind of game.
 // It lives in a SQLite file of its own, never in the dictionary's data file.
 // Every change is one transaction, so a crash loses at most the change in
 // flight, and two copies of the program may use the file at once.
@@ -72,6 +73,11 @@ public:
     bool removeFromWordBook(int id);
     // Newest first.
     QList<WordBookEntry> wordBook() const;
+
+    // The best score of the game named `game`; 0 when none was kept.
+    int bestScore(const QString &game) const;
+    // Keeps `score` when it beats the best of `game`; returns whether it did.
+    bool offerScore(const QString &game, int score);
 
     // The version the file records.
     int schemaVersion() const;

@@ -1,5 +1,6 @@
 #include "shell/commandline.h"
 
+#include "chain/game/chainindex.h"
 #include "models/storenotice.h"
 #include "store/datafile.h"
 #include "store/storeerror.h"
@@ -11,6 +12,7 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <cstdio>
+#include <functional>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -46,10 +48,20 @@ QString findLines(const IdiomStore &store, const QString &text)
     return lines;
 }
 
-CommandLineRun find(const QString &text, const QString &programFolder)
+// The lines of the idioms that may follow `text` by `rule`: the idiom and
+// its pinyin. Throws StoreError when the data file fails.
+QString chainLines(const IdiomStore &store, const QString &text, ChainRule rule)
 {
-    if (text.isEmpty())
-        return {Failed, {}, QStringLiteral("请输入成语、成语首字或成语拼音简码进行查找！\n")};
+    const ChainIndex index(store.readings());
+    QString lines;
+    for (const int link : index.followersOf(text, rule))
+        lines += oneLine(index.text(link)) + u'\t' + oneLine(index.pinyin(link)) + u'\n';
+    return lines;
+}
+
+// Runs `lines` on the program's dictionary: its output, and its status.
+CommandLineRun listed(const QString &programFolder, const std::function<QString(const IdiomStore &)> &lines)
+{
     const Dictionary dictionary = openDictionary(programFolder);
     CommandLineRun run;
     // With the carried data read from memory there are results, and the
@@ -61,7 +73,7 @@ CommandLineRun find(const QString &text, const QString &programFolder)
         return run;
     }
     try {
-        run.output = findLines(*dictionary.store, text);
+        run.output = lines(*dictionary.store);
     } catch (const StoreError &error) {
         run.errors += storeNotice(error) + u'\n';
         run.status = Failed;
@@ -69,6 +81,26 @@ CommandLineRun find(const QString &text, const QString &programFolder)
     }
     run.status = run.output.isEmpty() ? NothingFound : Found;
     return run;
+}
+
+CommandLineRun find(const QString &text, const QString &programFolder)
+{
+    if (text.isEmpty())
+        return {Failed, {}, QStringLiteral("请输入成语、成语首字或成语拼音简码进行查找！\n")};
+    return listed(programFolder, [&text](const IdiomStore &store) { return findLines(store, text); });
+}
+
+CommandLineRun chain(const QString &text, const QString &ruleName, const QString &programFolder)
+{
+    static const QHash<QString, ChainRule> rules{{QStringLiteral("char"), ChainRule::SameCharacter},
+                                                 {QStringLiteral("sound"), ChainRule::SameSound},
+                                                 {QStringLiteral("tone"), ChainRule::SameTone}};
+    if (text.isEmpty())
+        return {Failed, {}, QStringLiteral("请输入要接的成语！\n")};
+    if (!rules.contains(ruleName))
+        return {Failed, {}, QStringLiteral("接龙的规则只有 char、sound 和 tone：%1\n").arg(ruleName)};
+    const ChainRule rule = rules.value(ruleName);
+    return listed(programFolder, [&](const IdiomStore &store) { return chainLines(store, text, rule); });
 }
 
 #ifdef Q_OS_WIN
@@ -152,6 +184,17 @@ CommandLineRun runCommandLine(const QStringList &arguments, const QString &progr
                        "找到时退出状态为 0，没有找到为 1，成语数据无法读取时为 2。"),
         QStringLiteral("文字"));
     parser.addOption(findOption);
+    const QCommandLineOption chainOption(
+        QStringLiteral("chain"),
+        QStringLiteral("列出可以接在<成语>后面的成语，每个一行：成语、拼音，以制表符分隔。"
+                       "有可接的成语时退出状态为 0，没有为 1。"),
+        QStringLiteral("成语"));
+    parser.addOption(chainOption);
+    const QCommandLineOption ruleOption(
+        QStringLiteral("rule"),
+        QStringLiteral("--chain 的规则：char 同字（默认），sound 同音，tone 同音同调。"),
+        QStringLiteral("规则"), QStringLiteral("char"));
+    parser.addOption(ruleOption);
     // Not the parser's own help option, whose --help-all lists the window's Qt
     // options, which the command line does not take.
     const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("显示本帮助。"));
@@ -170,6 +213,8 @@ CommandLineRun runCommandLine(const QStringList &arguments, const QString &progr
         return {Found, QStringLiteral(VURA_NAME " " VURA_VERSION "\n"), {}};
     if (parser.isSet(findOption))
         return find(parser.value(findOption), programFolder);
+    if (parser.isSet(chainOption))
+        return chain(parser.value(chainOption), parser.value(ruleOption), programFolder);
     return {Failed, {}, parser.helpText()};
 }
 

@@ -1,6 +1,7 @@
 // vura for shells and scripts: `vura --find TEXT` prints what the main
-// window's search lists, one idiom a line; `--help` and `--version` say what
-// the program is. It opens no window and needs no display.
+// window's search lists, one idiom a line; `vura --chain TEXT [--rule
+// char|sound|tone]` the idioms that may follow TEXT in the idiom chain;
+// `--help` and `--version` say what the program is. It opens no window and needs no display.
 #pragma once
 
 #include <QString>

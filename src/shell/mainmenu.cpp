@@ -1,6 +1,7 @@
 #include "shell/mainmenu.h"
 
 #include "chain/chainwindow.h"
+#include "chain/gamewindow.h"
 #include "lookup/mainwindow.h"
 #include "vura/version.h"
 #include "widgets/environment.h"
@@ -35,6 +36,7 @@ MainMenu::MainMenu(MainWindow *window, const Dictionary &dictionary, const Envir
     quitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     QAction *chainAction = bar->addAction(QStringLiteral("成语接龙"), this, &MainMenu::openChainWindow);
     chainAction->setObjectName(QStringLiteral("chainAction"));
+    bar->addAction(QStringLiteral("接龙游戏"), this, &MainMenu::openGameWindow)->setObjectName(QStringLiteral("gameAction"));
     QMenu *helpMenu = bar->addMenu(QStringLiteral("帮助"));
     helpMenu->setObjectName(QStringLiteral("helpMenu"));
     QAction *helpAction = helpMenu->addAction(QStringLiteral("帮助主题"), this, &MainMenu::showHelp);
@@ -110,6 +112,19 @@ void MainMenu::openChainWindow()
     m_chainWindow = new ChainWindow(m_dictionary, m_environment, m_window);
     connect(m_chainWindow, &ChainWindow::linkOpened, m_window, &MainWindow::showIdiom);
     m_chainWindow->show();
+}
+
+void MainMenu::openGameWindow()
+{
+    if (m_gameWindow && m_gameWindow->isVisible()) {
+        m_gameWindow->setWindowState(m_gameWindow->windowState() & ~Qt::WindowMinimized);
+        m_gameWindow->raise();
+        m_gameWindow->activateWindow();
+        return;
+    }
+    m_gameWindow = new GameWindow(m_dictionary, m_environment, m_window);
+    m_gameWindow->setReaderStore(m_reader);
+    m_gameWindow->show();
 }
 
 void MainMenu::showHelp()

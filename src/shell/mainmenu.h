@@ -1,8 +1,8 @@
 // The main window's menu bar: 文件 (history, word book, text size, 退出),
-// 成语接龙, and 帮助 with its four items, what they do, and their keys:
-// Ctrl+H the history, Ctrl+B the word book, Ctrl+D puts the card's idiom in
-// it or takes it out, Ctrl+Q quits, F1 opens the help, F10 (or Alt) reaches
-// the menus.
+// 成语接龙, 接龙游戏, and 帮助 with its four items, what they do, and their
+// keys: Ctrl+H the history, Ctrl+B the word book, Ctrl+D puts the card's
+// idiom in it or takes it out, Ctrl+Q quits, F1 opens the help, F10 (or Alt)
+// reaches the menus.
 #pragma once
 
 #include <QObject>
@@ -12,9 +12,11 @@
 struct Dictionary;
 struct Environment;
 class ChainWindow;
+class GameWindow;
 class QAction;
 class MainWindow;
 class QUrl;
+class ReaderStore;
 
 class MainMenu : public QObject
 {
@@ -24,6 +26,8 @@ public:
     // Builds the items on the main window's menu bar. `dictionary` and
     // `environment` outlive the menu.
     MainMenu(MainWindow *window, const Dictionary &dictionary, const Environment &environment);
+    // The game window keeps the best scores in `reader`, which outlives the menu.
+    void setReaderStore(ReaderStore *reader) { m_reader = reader; }
 
     // The texts of the help and about boxes.
     static QString helpText();
@@ -36,6 +40,8 @@ public slots:
     void quit();
     // Opens the chain window, or brings the open one back as it is.
     void openChainWindow();
+    // Opens the game window, or brings the open one back as it is.
+    void openGameWindow();
     void showHelp();
     void openUpdatePage();
     void openMoreSoftwarePage();
@@ -52,4 +58,6 @@ private:
     const Dictionary &m_dictionary;
     const Environment &m_environment;
     QPointer<ChainWindow> m_chainWindow;
+    QPointer<GameWindow> m_gameWindow;
+    ReaderStore *m_reader = nullptr;
 };

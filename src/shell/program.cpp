@@ -87,6 +87,7 @@ void Program::start()
     m_window->show();
     registerFontSubstitutions(); // before anything draws the artwork's characters
     m_menu = new MainMenu(m_window.get(), m_dictionary, m_environment);
+    m_menu->setReaderStore(m_reader.get());
     if (m_dictionary.failure)
         m_environment.notice(m_window.get(), storeNotice(*m_dictionary.failure));
     if (const QString notice = readerNotice(*m_reader, readerFolder()); !notice.isEmpty())

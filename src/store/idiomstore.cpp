@@ -307,6 +307,15 @@ QList<IdiomEntry> IdiomStore::followers(const QString &link) const
     return inFileOrder(found);
 }
 
+QList<Idiom> IdiomStore::readings() const
+{
+    QList<Idiom> idioms;
+    Query query(m_db.get(), m_path, kIndex);
+    while (query.next())
+        idioms.append({query.integer(0), query.text(1), query.text(2), {}, {}, {}});
+    return idioms;
+}
+
 QList<IdiomEntry> IdiomStore::beginningWith(const QString &character) const
 {
     return entries(kIdiomLike, prefixPattern(character));

@@ -86,6 +86,11 @@ public:
     // simplified), every plain form counting.
     QList<IdiomEntry> followers(const QString &link) const;
 
+    // Every idiom's id, text and pinyin, in the file's order, the other
+    // fields empty: what the game reads once to know how each idiom may be
+    // followed by its characters and its sounds.
+    QList<Idiom> readings() const;
+
 private:
     IdiomStore(const QString &path, const QByteArray &bytes);
 

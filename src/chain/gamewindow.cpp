@@ -1,0 +1,359 @@
+// The game window: its controls, and the game's steps as the reader takes them.
+#include "chain/gamewindow.h"
+#include "chain/gamewindowgeometry.h"
+
+#include "chain/game/chaingame.h"
+#include "models/idiomlistmodel.h"
+#include "models/storenotice.h"
+#include "reader/readerstore.h"
+#include "store/datafile.h"
+#include "vura/version.h"
+#include "widgets/fonts.h"
+#include "widgets/environment.h"
+#include "widgets/windowframe.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QShortcut>
+#include <QTimer>
+
+using namespace GameWindowGeometry;
+
+// The reader's moves, each showing its meaning on hover, read from the
+// store when first asked for.
+class FollowerListModel : public IdiomListModel
+{
+public:
+    FollowerListModel(const Dictionary &dictionary, QObject *parent)
+        : IdiomListModel(parent), m_dictionary(dictionary)
+    {
+    }
+
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (role != Qt::ToolTipRole)
+            return IdiomListModel::data(index, role);
+        try {
+            const Idiom idiom = m_dictionary.store->idiom(entry(index.row()).id);
+            return idiom.pinyin + u'\n' + idiom.meaning;
+        } catch (const StoreError &) {
+            return QVariant(); // the next move says what went wrong
+        }
+    }
+
+private:
+    const Dictionary &m_dictionary;
+};
+
+namespace {
+
+// The seconds a move may take while the clock is on.
+constexpr int kSecondsAMove = 30;
+
+QPushButton *button(const QString &text, const char *objectName, const QRect &place, QWidget *parent)
+{
+    auto *pushButton = new QPushButton(text, parent);
+    pushButton->setObjectName(QLatin1String(objectName));
+    pushButton->setGeometry(place);
+    return pushButton;
+}
+
+QLabel *label(const char *objectName, const QRect &place, QWidget *parent)
+{
+    auto *text = new QLabel(parent);
+    text->setObjectName(QLatin1String(objectName));
+    text->setGeometry(place);
+    return text;
+}
+
+} // namespace
+
+GameWindow::GameWindow(const Dictionary &dictionary, const Environment &environment, QWidget *parent)
+    : QWidget(parent, kFixedSizeWindow), m_dictionary(dictionary), m_environment(environment)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("接龙游戏    " VURA_NAME " - " VURA_VERSION));
+    setFont(defaultWindowFont());
+    setFixedSize(kSize);
+    fillBackground(this, Qt::white);
+    const QFont song = windowFont("宋体", 10.5);
+
+    m_ruleBox = new QComboBox(this);
+    m_ruleBox->setObjectName(QStringLiteral("ruleBox"));
+    m_ruleBox->addItems({QStringLiteral("同字接龙"), QStringLiteral("同音接龙"), QStringLiteral("同音同调")});
+    m_ruleBox->setGeometry(kRuleBox);
+    m_ruleBox->setAccessibleName(QStringLiteral("规则"));
+    m_levelBox = new QComboBox(this);
+    m_levelBox->setObjectName(QStringLiteral("levelBox"));
+    m_levelBox->addItems({QStringLiteral("容易"), QStringLiteral("中等"), QStringLiteral("困难")});
+    m_levelBox->setGeometry(kLevelBox);
+    m_levelBox->setAccessibleName(QStringLiteral("难度"));
+    m_clockBox = new QCheckBox(QStringLiteral("每步限时%1秒").arg(kSecondsAMove), this);
+    m_clockBox->setObjectName(QStringLiteral("clockBox"));
+    m_clockBox->setGeometry(kClockBox);
+    m_computerOpensButton = button(QStringLiteral("电脑先出"), "computerOpensButton", kComputerOpensButton, this);
+
+    m_moveField = new QLineEdit(this);
+    m_moveField->setObjectName(QStringLiteral("moveField"));
+    m_moveField->setGeometry(kMoveField);
+    m_moveField->setFont(song);
+    m_moveField->setPlaceholderText(QStringLiteral("输入成语，按回车接上"));
+    m_moveField->setAccessibleName(QStringLiteral("你的成语"));
+    m_playButton = button(QStringLiteral("接"), "playButton", kPlayButton, this);
+    m_hintButton = button(QStringLiteral("提示"), "hintButton", kHintButton, this);
+    m_hintButton->setToolTip(QStringLiteral("给出一个可以接的成语，得分减%1").arg(ChainGame::kHintCost));
+    m_giveUpButton = button(QStringLiteral("认输"), "giveUpButton", kGiveUpButton, this);
+    m_clock = label("clock", kClock, this);
+    m_status = label("status", kStatus, this);
+    m_status->setFont(song);
+
+    m_movesHeading = label("movesHeading", kMovesHeading, this);
+    label("chainHeading", kChainHeading, this)->setText(QStringLiteral("接好的成语："));
+    m_moves = new FollowerListModel(dictionary, this);
+    m_moveList = new QListView(this);
+    m_moveList->setObjectName(QStringLiteral("moveList"));
+    m_moveList->setGeometry(kMoveList);
+    m_moveList->setFont(song);
+    m_moveList->setModel(m_moves);
+    m_moveList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_moveList->setAccessibleName(QStringLiteral("可以接的成语"));
+    m_moveList->setAccessibleDescription(QStringLiteral("双击或回车接上；指着一个可以看它的意思"));
+    m_chainText = new QPlainTextEdit(this);
+    m_chainText->setObjectName(QStringLiteral("chainText"));
+    m_chainText->setGeometry(kChainText);
+    m_chainText->setFont(song);
+    m_chainText->setReadOnly(true);
+    m_chainText->setAccessibleName(QStringLiteral("接好的成语"));
+    m_score = label("score", kScore, this);
+    m_copyButton = button(QStringLiteral("复制"), "copyButton", kCopyButton, this);
+    m_saveButton = button(QStringLiteral("保存..."), "saveButton", kSaveButton, this);
+
+    setTabOrder(m_moveField, m_playButton);
+    setTabOrder(m_playButton, m_hintButton);
+    setTabOrder(m_hintButton, m_giveUpButton);
+    setTabOrder(m_giveUpButton, m_moveList);
+    setTabOrder(m_moveList, m_chainText);
+    setTabOrder(m_chainText, m_copyButton);
+    setTabOrder(m_copyButton, m_saveButton);
+    setTabOrder(m_saveButton, m_ruleBox);
+    setTabOrder(m_ruleBox, m_levelBox);
+    setTabOrder(m_levelBox, m_clockBox);
+    setTabOrder(m_clockBox, m_computerOpensButton);
+    m_moveField->setFocus();
+
+    m_clockTimer = new QTimer(this);
+    m_clockTimer->setInterval(1000);
+
+    auto *close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(close, &QShortcut::activated, this, &QWidget::close);
+    connect(m_computerOpensButton, &QPushButton::clicked, this, &GameWindow::startByComputer);
+    connect(m_moveField, &QLineEdit::returnPressed, this, &GameWindow::play);
+    connect(m_playButton, &QPushButton::clicked, this, &GameWindow::play);
+    connect(m_moveList, &QListView::activated, this, &GameWindow::playChosen);
+    connect(m_hintButton, &QPushButton::clicked, this, &GameWindow::showHint);
+    connect(m_giveUpButton, &QPushButton::clicked, this, &GameWindow::giveUp);
+    connect(m_copyButton, &QPushButton::clicked, this, &GameWindow::copyChain);
+    connect(m_saveButton, &QPushButton::clicked, this, &GameWindow::saveChain);
+    connect(m_clockTimer, &QTimer::timeout, this, &GameWindow::tick);
+    showGame();
+}
+
+GameWindow::~GameWindow() = default;
+
+void GameWindow::setReaderStore(ReaderStore *reader)
+{
+    m_reader = reader;
+}
+
+const ChainIndex *GameWindow::index()
+{
+    if (!m_index) {
+        try {
+            if (!m_dictionary.store)
+                throw *m_dictionary.failure;
+            m_index = std::make_unique<ChainIndex>(m_dictionary.store->readings());
+        } catch (const StoreError &error) {
+            m_environment.notice(this, storeNotice(error));
+        }
+    }
+    return m_index.get();
+}
+
+std::unique_ptr<ChainGame> GameWindow::newGame()
+{
+    if (!index())
+        return {};
+    return std::make_unique<ChainGame>(*m_index, ChainRule(m_ruleBox->currentIndex()), Level(m_levelBox->currentIndex()),
+                                       QRandomGenerator::global()->generate());
+}
+
+void GameWindow::startByComputer()
+{
+    std::unique_ptr<ChainGame> game = newGame();
+    if (!game)
+        return;
+    m_game = std::move(game);
+    m_game->computerOpens();
+    m_status->clear();
+    showGame();
+}
+
+void GameWindow::play()
+{
+    const QString typed = m_moveField->text().trimmed();
+    if (typed.isEmpty())
+        return;
+    const bool opening = !m_game || m_game->isOver();
+    std::unique_ptr<ChainGame> game = opening ? newGame() : nullptr;
+    ChainGame *playing = opening ? game.get() : m_game.get();
+    if (!playing)
+        return;
+    const Refusal refusal = playing->play(typed);
+    if (refusal != Refusal::None) {
+        // Only the reason shows: the game, the field and the clock stay as they were.
+        say(playing->reason(refusal), Qt::red);
+        return;
+    }
+    if (opening)
+        m_game = std::move(game);
+    m_moveField->clear();
+    m_status->clear();
+    showGame();
+}
+
+void GameWindow::playChosen()
+{
+    const QModelIndex chosen = m_moveList->currentIndex();
+    if (!chosen.isValid())
+        return;
+    m_moveField->setText(m_moves->entry(chosen.row()).text);
+    play();
+}
+
+void GameWindow::showHint()
+{
+    if (!m_game)
+        return;
+    const int link = m_game->hint();
+    if (link < 0)
+        return;
+    m_moveField->setText(m_index->text(link));
+    m_moveField->setFocus();
+    say(QStringLiteral("提示：%1（得分减%2）").arg(m_index->text(link)).arg(ChainGame::kHintCost), Qt::darkGreen);
+    showGame();
+}
+
+void GameWindow::giveUp()
+{
+    if (!m_game)
+        return;
+    m_game->giveUp();
+    showGame();
+}
+
+void GameWindow::tick()
+{
+    if (--m_secondsLeft > 0) {
+        m_clock->setText(QStringLiteral("还有%1秒").arg(m_secondsLeft));
+        return;
+    }
+    m_game->timeOut();
+    showGame();
+}
+
+void GameWindow::showGame()
+{
+    const bool playing = m_game && !m_game->isOver();
+    const std::vector<int> moves = m_game ? m_game->readerMoves() : std::vector<int>();
+    // The easy level lets the reader pick a move from the list; the others
+    // only say how many there are.
+    QList<IdiomEntry> entries;
+    if (m_game && m_game->level() == Level::Easy) {
+        for (const int link : moves)
+            entries.append({m_index->text(link), m_index->id(link)});
+    }
+    m_moves->setEntries(entries);
+    m_movesHeading->setText(!playing ? QStringLiteral("可以接的成语：")
+                            : moves.empty() ? QStringLiteral("你已无路可接")
+                                            : QStringLiteral("你有%1个成语可接：").arg(moves.size()));
+
+    m_chainText->setPlainText(m_game ? m_game->chainText() : QString());
+    m_chainText->moveCursor(QTextCursor::End);
+    m_hintButton->setEnabled(playing);
+    m_giveUpButton->setEnabled(playing);
+    m_copyButton->setEnabled(m_game && m_game->isStarted());
+    m_saveButton->setEnabled(m_game && m_game->isStarted());
+
+    if (!m_game) {
+        m_score->setText(QString());
+        return;
+    }
+    const QString name = gameName(m_game->rule(), m_game->level());
+    if (m_game->isOver()) {
+        m_clockTimer->stop();
+        m_clock->clear();
+        const bool best = m_reader && m_reader->offerScore(name, m_game->score());
+        say(m_game->verdict() + (best ? QStringLiteral("  新的最高分！") : QString()),
+            m_game->winner() == Player::Reader ? Qt::darkGreen : Qt::red);
+    } else if (m_clockBox->isChecked()) {
+        m_secondsLeft = kSecondsAMove;
+        m_clock->setText(QStringLiteral("还有%1秒").arg(m_secondsLeft));
+        m_clockTimer->start();
+    } else {
+        m_clockTimer->stop();
+        m_clock->clear();
+    }
+    QString score = QStringLiteral("得分 %1（接了%2个，提示%3次）")
+                        .arg(m_game->score())
+                        .arg(m_game->readerLinks())
+                        .arg(m_game->hints());
+    if (m_reader)
+        score += QStringLiteral("  最高分 %1").arg(m_reader->bestScore(name));
+    m_score->setText(score);
+}
+
+void GameWindow::say(const QString &text, const QColor &colour)
+{
+    QPalette colours = m_status->palette();
+    colours.setColor(QPalette::WindowText, colour);
+    m_status->setPalette(colours);
+    m_status->setText(text);
+}
+
+void GameWindow::copyChain()
+{
+    if (m_game)
+        QGuiApplication::clipboard()->setText(m_game->chainText());
+}
+
+void GameWindow::saveChain()
+{
+    // Opened as a sheet of the window, without an event loop of its own.
+    auto *dialog = new QFileDialog(this, QStringLiteral("保存接龙"), QString(), QStringLiteral("文本文件 (*.txt)"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setDefaultSuffix(QStringLiteral("txt"));
+    dialog->selectFile(QStringLiteral("接龙.txt"));
+    connect(dialog, &QFileDialog::fileSelected, this, &GameWindow::writeChainTo);
+    dialog->open();
+}
+
+void GameWindow::writeChainTo(const QString &path)
+{
+    QSaveFile file(path); // a failed save leaves any file of that name as it was
+    if (!m_game || !file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        || file.write(m_game->chainText().toUtf8()) < 0 || !file.commit()) {
+        m_environment.notice(this, QStringLiteral("无法保存到 %1：%2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    }
+}

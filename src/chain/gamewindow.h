@@ -1,0 +1,82 @@
+// The game window: the idiom chain (成语接龙) played against the computer,
+// by character or by sound, at three levels, with hints, an optional clock
+// and the best score kept. The rules live in ChainGame; the window shows
+// the game and passes on what the reader does.
+#pragma once
+
+#include <QWidget>
+#include <memory>
+
+struct Dictionary;
+struct Environment;
+class ChainGame;
+class ChainIndex;
+class FollowerListModel;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QPlainTextEdit;
+class QPushButton;
+class QTimer;
+class ReaderStore;
+
+class GameWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // A window of its own over `parent`, deleted when it is closed; Escape
+    // closes it. `dictionary` and `environment` outlive it.
+    GameWindow(const Dictionary &dictionary, const Environment &environment, QWidget *parent = nullptr);
+    ~GameWindow() override;
+
+    // Keeps the best scores in `reader`, which outlives the window; without
+    // it none are kept.
+    void setReaderStore(ReaderStore *reader);
+
+public slots:
+    // Starts a game that the computer opens.
+    void startByComputer();
+    // Plays the typed move; with no game going on, opens a new one with it.
+    void play();
+    // Plays the move chosen from the reader's moves.
+    void playChosen();
+    void showHint();
+    void giveUp();
+    // Copies the chain, as text, to the clipboard.
+    void copyChain();
+    // Asks where to save the chain as a text file, and saves it there.
+    void saveChain();
+
+private slots:
+    void tick();
+    void writeChainTo(const QString &path);
+
+private:
+    // The index of the dictionary's idioms, built on the first game; null
+    // when the idioms cannot be read, which the reader is told.
+    const ChainIndex *index();
+    std::unique_ptr<ChainGame> newGame();
+    // Shows the game as it now stands, and keeps a finished game's score.
+    void showGame();
+    void say(const QString &text, const QColor &colour);
+
+    const Dictionary &m_dictionary;
+    const Environment &m_environment;
+    std::unique_ptr<ChainIndex> m_index;
+    std::unique_ptr<ChainGame> m_game;
+    ReaderStore *m_reader = nullptr;
+    int m_secondsLeft = 0;
+
+    QComboBox *m_ruleBox, *m_levelBox;
+    QCheckBox *m_clockBox;
+    QPushButton *m_computerOpensButton, *m_playButton, *m_hintButton, *m_giveUpButton, *m_copyButton, *m_saveButton;
+    QLineEdit *m_moveField;
+    QLabel *m_clock, *m_status, *m_movesHeading, *m_score;
+    QListView *m_moveList;
+    FollowerListModel *m_moves;
+    QPlainTextEdit *m_chainText;
+    QTimer *m_clockTimer;
+};

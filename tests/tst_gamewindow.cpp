@@ -1,0 +1,85 @@
+// The game window on the tests' small data set, where only 手到擒来 may
+// follow, and only 爱不释手: the reader's moves, refusals, winning, losing
+// and giving up, with clicks and keys.
+#include "windowharness.h"
+
+#include "chain/gamewindow.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+
+class GameWindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void play_data();
+    void play();
+
+private:
+    WindowTestEnvironment m_environment;
+};
+
+// Steps: "o" clicks 电脑先出, "g" 认输, "h" 提示, "t:TEXT" types TEXT and
+// presses Enter.
+void GameWindowTest::play_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("status"); // a regular expression
+    QTest::addColumn<QString>("chain");  // the idioms of the chain text
+    QTest::addColumn<QString>("moves");  // the heading of the reader's moves
+    QTest::newRow("computer opens") << QStringList{"o"} << "^$" << "爱不释手" << "你有1个成语可接：";
+    QTest::newRow("refused") << QStringList{"o", "t:手到擒去"} << "^不是成语$" << "爱不释手" << "你有1个成语可接：";
+    QTest::newRow("won") << QStringList{"o", "t:手到擒来"} << "^你赢了！电脑接不下去了。" << "爱不释手 手到擒来"
+                         << "可以接的成语：";
+    QTest::newRow("hint") << QStringList{"o", "h"} << "^提示：手到擒来" << "爱不释手" << "你有1个成语可接：";
+    QTest::newRow("lost") << QStringList{"t:愛不釋手"} << "^电脑赢了：你已经无路可接。" << "爱不释手 手到擒来"
+                          << "可以接的成语：";
+    QTest::newRow("gave up") << QStringList{"o", "g"} << "^电脑赢了：你认输了。" << "爱不释手" << "可以接的成语：";
+}
+
+void GameWindowTest::play()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, status);
+    QFETCH(QString, chain);
+    QFETCH(QString, moves);
+    TestWorld t(WindowData::Small);
+    QPointer<GameWindow> w = new GameWindow(t.dictionary(), t.environment);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    auto *field = control<QLineEdit>(*w, "moveField");
+    for (const QString &step : steps) {
+        if (step == "o")
+            click(control<QPushButton>(*w, "computerOpensButton"));
+        else if (step == "g")
+            click(control<QPushButton>(*w, "giveUpButton"));
+        else if (step == "h")
+            click(control<QPushButton>(*w, "hintButton"));
+        else {
+            field->setText(step.mid(2));
+            QTest::keyClick(field, Qt::Key_Return);
+        }
+    }
+    QVERIFY2(control<QLabel>(*w, "status")->text().contains(QRegularExpression(status)),
+             qPrintable(control<QLabel>(*w, "status")->text()));
+    QStringList played;
+    for (const QString &line : control<QPlainTextEdit>(*w, "chainText")->toPlainText().split(u'\n')) {
+        if (line.contains(u'\t'))
+            played << line.section(u'\t', 0, 0);
+    }
+    QCOMPARE(played.join(u' '), chain);
+    QCOMPARE(control<QLabel>(*w, "movesHeading")->text(), moves);
+    // At the easy level the reader's moves are listed, each with its meaning on hover.
+    const QAbstractItemModel *list = control<QListView>(*w, "moveList")->model();
+    if (moves.startsWith("你有"))
+        QVERIFY(list->index(0, 0).data(Qt::ToolTipRole).toString().contains("做事容易"));
+    QVERIFY(t.notices.isEmpty());
+    QTest::keyClick(field, Qt::Key_Escape);
+    QTRY_VERIFY(!w);
+}
+
+QTEST_MAIN(GameWindowTest)
+#include "tst_gamewindow.moc"
