@@ -72,10 +72,8 @@ Environment Program::systemEnvironment()
 Program::Program(const Environment &environment, const QString &programFolder)
     : m_environment(environment),
       m_dictionary(openDictionary(programFolder)),
-      m_reader(std::make_unique<ReaderStore>(readerFolder())),
       m_window(std::make_unique<MainWindow>(m_dictionary, environment))
 {
-    m_window->setReaderStore(m_reader.get());
 }
 
 Program::~Program() = default;
@@ -86,6 +84,11 @@ void Program::start()
     // of it is done before the first paint.
     m_window->show();
     registerFontSubstitutions(); // before anything draws the artwork's characters
+    // The reader's own file is opened once the window maps: the card shows
+    // its word-book toggle from the first paint, and the map waits for no
+    // second database.
+    m_reader = std::make_unique<ReaderStore>(readerFolder());
+    m_window->setReaderStore(m_reader.get());
     m_menu = new MainMenu(m_window.get(), m_dictionary, m_environment);
     m_menu->setReaderStore(m_reader.get());
     if (m_dictionary.failure)

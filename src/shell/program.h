@@ -37,9 +37,9 @@ public:
     void start();
 
     const Dictionary &dictionary() const { return m_dictionary; }
-    ReaderStore &reader() { return *m_reader; }
     MainWindow &mainWindow() { return *m_window; }
     // Once started.
+    ReaderStore &reader() { return *m_reader; }
     MainMenu &menu() { return *m_menu; }
 
 private:
