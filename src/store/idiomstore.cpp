@@ -342,6 +342,12 @@ const std::vector<IdiomStore::IndexedIdiom> &IdiomStore::index() const
     return m_index;
 }
 
+void IdiomStore::prepareSearch() const
+{
+    index();
+    texts();
+}
+
 const std::array<IdiomStore::ColumnTexts, 3> &IdiomStore::texts() const
 {
     if (m_texts[0].ends.empty()) {

@@ -79,6 +79,11 @@ public:
     // The most idioms the meaning stage lists.
     static constexpr int kMostByMeaning = 50;
 
+    // Reads now what the stages after the look-ups read on their first use
+    // (every idiom's characters, syllables and texts), so that the reader's
+    // first search that needs them does not wait for it.
+    void prepareSearch() const;
+
     // The idioms that may follow `link` in a chain: those that begin with
     // its last character, in the file's order; "%" and "_" match any first
     // character. When none do, those that begin with the last character of
