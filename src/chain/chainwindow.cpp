@@ -50,11 +50,7 @@ ListView *list(const char *objectName, IdiomListModel *model, const QRect &place
 ChainWindow::ChainWindow(const Dictionary &dictionary, const Environment &environment, QWidget *parent)
     : QWidget(parent, kFixedSizeWindow), m_dictionary(dictionary), m_environment(environment)
 {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("成语接龙    " VURA_NAME " - " VURA_VERSION));
-    setFont(defaultWindowFont());
-    setFixedSize(kSize);
-    fillBackground(this, Qt::white);
+    setUpSideWindow(this, QStringLiteral("成语接龙    " VURA_NAME " - " VURA_VERSION), kSize);
 
     const QFont song = windowFont("宋体", 10.5);
     heading(QStringLiteral("输入开头的成语："), QColor(0, 0, 255), kFirstLinkHeading, this);

@@ -82,11 +82,7 @@ QLabel *label(const char *objectName, const QRect &place, QWidget *parent)
 GameWindow::GameWindow(const Dictionary &dictionary, const Environment &environment, QWidget *parent)
     : QWidget(parent, kFixedSizeWindow), m_dictionary(dictionary), m_environment(environment)
 {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("接龙游戏    " VURA_NAME " - " VURA_VERSION));
-    setFont(defaultWindowFont());
-    setFixedSize(kSize);
-    fillBackground(this, Qt::white);
+    setUpSideWindow(this, QStringLiteral("接龙游戏    " VURA_NAME " - " VURA_VERSION), kSize);
     const QFont song = windowFont("宋体", 10.5);
 
     m_ruleBox = new QComboBox(this);

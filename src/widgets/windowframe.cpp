@@ -1,4 +1,5 @@
 #include "widgets/windowframe.h"
+#include "widgets/fonts.h"
 
 #include <QWidget>
 
@@ -8,4 +9,13 @@ void fillBackground(QWidget *widget, const QColor &colour)
     colours.setColor(QPalette::Window, colour);
     widget->setPalette(colours);
     widget->setAutoFillBackground(true);
+}
+
+void setUpSideWindow(QWidget *window, const QString &title, const QSize &size)
+{
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowTitle(title);
+    window->setFont(defaultWindowFont());
+    window->setFixedSize(size);
+    fillBackground(window, Qt::white);
 }

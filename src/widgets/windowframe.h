@@ -2,6 +2,8 @@
 #pragma once
 
 #include <QColor>
+#include <QSize>
+#include <QString>
 #include <Qt>
 
 class QWidget;
@@ -14,3 +16,7 @@ inline constexpr Qt::WindowFlags kFixedSizeWindow = Qt::Window | Qt::WindowTitle
 
 // Fills the widget's background with one colour.
 void fillBackground(QWidget *widget, const QColor &colour);
+
+// A window of another window's that the user cannot resize: `title`, the
+// windows' default font, `size`, a white background, deleted when closed.
+void setUpSideWindow(QWidget *window, const QString &title, const QSize &size);

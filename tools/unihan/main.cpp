@@ -169,49 +169,36 @@ QByteArray generatedSource(const Variants &variants, const Readings &readings)
              "#include <algorithm>\n\n"
              "namespace {\n\n"
              "constexpr SimplifiedVariant kTable[] = {\n";
-    int column = 0;
-    for (const auto &[traditional, forms] : variants.simplified) {
-        out += column == 0 ? "    " : " ";
-        out += "{" + hex(traditional) + ",{";
-        for (size_t i = 0; i < forms.size(); ++i)
-            out += (i ? "," : "") + hex(forms[i]);
-        out += "}},";
-        if (++column == 6) {
+    // Entries a few to a line, every line indented.
+    const auto rows = [&out](const std::vector<QByteArray> &entries, int perLine) {
+        for (size_t i = 0; i < entries.size(); ++i)
+            out += (i % perLine == 0 ? "    " : " ") + entries[i] + (i % perLine == size_t(perLine - 1) ? "\n" : "");
+        if (entries.size() % perLine != 0)
             out += '\n';
-            column = 0;
-        }
+    };
+    std::vector<QByteArray> entries;
+    for (const auto &[traditional, forms] : variants.simplified) {
+        QByteArray entry = "{" + hex(traditional) + ",{";
+        for (size_t i = 0; i < forms.size(); ++i)
+            entry += (i ? "," : "") + hex(forms[i]);
+        entries.push_back(entry + "}},");
     }
-    if (column != 0)
-        out += '\n';
+    rows(entries, 6);
     out += "};\n\n"
            "// The look-up searches it by halving.\n"
            "static_assert(std::ranges::adjacent_find(kTable, std::ranges::greater_equal(),\n"
            "                                         &SimplifiedVariant::traditional) == std::ranges::end(kTable));\n\n"
            "constexpr VariantForm kVariants[] = {\n";
-    column = 0;
-    for (const auto &[character, variant] : variants.others) {
-        out += column == 0 ? "    " : " ";
-        out += "{" + hex(character) + "," + hex(variant) + "},";
-        if (++column == 8) {
-            out += '\n';
-            column = 0;
-        }
-    }
-    if (column != 0)
-        out += '\n';
+    entries.clear();
+    for (const auto &[character, variant] : variants.others)
+        entries.push_back("{" + hex(character) + "," + hex(variant) + "},");
+    rows(entries, 8);
     out += "};\n\n"
            "constexpr CharacterReadings kReadings[] = {\n";
-    column = 0;
-    for (const auto &[character, syllables] : readings) {
-        out += column == 0 ? "    " : " ";
-        out += "{" + hex(character) + ",\"" + QByteArrayList(syllables.begin(), syllables.end()).join(' ') + "\"},";
-        if (++column == 6) {
-            out += '\n';
-            column = 0;
-        }
-    }
-    if (column != 0)
-        out += '\n';
+    entries.clear();
+    for (const auto &[character, syllables] : readings)
+        entries.push_back("{" + hex(character) + ",\"" + QByteArrayList(syllables.begin(), syllables.end()).join(' ') + "\"},");
+    rows(entries, 6);
     out += "};\n\n"
            "} // namespace\n\n"
            "const std::span<const SimplifiedVariant> kSimplifiedVariants(kTable);\n"
