@@ -4,7 +4,6 @@
 #include <QHash>
 
 #include <algorithm>
-#include <ranges>
 #include <span>
 #include <vector>
 
@@ -197,8 +196,9 @@ char32_t knownForm(char32_t c, const std::function<bool(char32_t)> &known)
         if (known(simplified))
             return simplified;
     }
-    const auto variants = std::ranges::equal_range(kVariantForms, c, {}, &VariantForm::character);
-    for (const VariantForm &form : variants) {
+    const auto byCharacter = [](const VariantForm &a, const VariantForm &b) { return a.character < b.character; };
+    const auto [first, last] = std::equal_range(kVariantForms.begin(), kVariantForms.end(), VariantForm{c, 0}, byCharacter);
+    for (const VariantForm &form : std::span(first, last)) {
         if (known(form.variant))
             return form.variant;
         for (const char32_t simplified : simplifiedForms(form.variant)) {
@@ -215,8 +215,12 @@ std::vector<std::string_view> readingsOf(char32_t c)
     if (entry == kCharacterReadings.end() || entry->character != c)
         return {};
     std::vector<std::string_view> readings;
-    for (const auto reading : std::string_view(entry->syllables) | std::views::split(' '))
-        readings.emplace_back(reading.begin(), reading.end());
+    std::string_view rest(entry->syllables);
+    for (size_t space = rest.find(' '); space != std::string_view::npos; space = rest.find(' ')) {
+        readings.push_back(rest.substr(0, space));
+        rest.remove_prefix(space + 1);
+    }
+    readings.push_back(rest);
     return readings;
 }
 
