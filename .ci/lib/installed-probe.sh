@@ -18,7 +18,7 @@ else
     xdotool mousemove --window "$window" 20 10 click 1   # 文件, at the left of the menu bar
     menu_open() { [ "$(xdotool search --onlyvisible --pid "$pid" | wc -l)" -gt 1 ]; }
     until_true 50 menu_open || { echo "the 文件 menu did not open" >&2; exit 1; }
-    xdotool key Down Return                              # 退出, its only item
+    xdotool key Up Return                                # 退出, its last item
 fi
 ended() { ! kill -0 "$pid" 2>/dev/null; }
 until_true 50 ended || { echo "vura still runs 5 s after closing" >&2; kill -9 "$pid"; }

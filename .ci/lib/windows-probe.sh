@@ -18,7 +18,7 @@ before=$(windows_shown)
 menu_open() { [ "$(windows_shown)" -gt "$before" ]; }
 xdotool mousemove --window "$window" 20 10 click 1   # 文件, at the left of the menu bar
 until_true 100 menu_open || true
-xdotool key Down Return                              # 退出, its only item
+xdotool key Up Return                                # 退出, its last item
 ended() { ! kill -0 "$pid" 2>/dev/null; }
 until_true 100 ended || { echo "vura.exe still runs 10 s after 退出" >&2; kill -9 "$pid"; }
 status=0; wait "$pid" || status=$?
