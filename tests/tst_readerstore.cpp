@@ -182,6 +182,12 @@ void ReaderStoreTest::importList()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QStringList, idioms);
+#ifdef Q_OS_WIN
+    // The Windows build converts GB18030 through code page 54936, which Wine,
+    // where its suites run, does not convert.
+    if (QByteArrayView(QTest::currentDataTag()) == "GB18030")
+        QSKIP("GB18030 goes through Windows' code page 54936, which Wine lacks");
+#endif
     const IdiomList read = readIdiomList(bytes);
     QCOMPARE(read.idioms, idioms);
     QCOMPARE(read.problem.isEmpty(), !idioms.isEmpty());
