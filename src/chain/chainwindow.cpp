@@ -16,7 +16,6 @@
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QShortcut>
 #include <limits>
 
 using namespace ChainWindowGeometry;
@@ -97,8 +96,6 @@ ChainWindow::ChainWindow(const Dictionary &dictionary, const Environment &enviro
     setTabOrder(m_startButton, m_chainText);
     m_chainList->setFocus();
 
-    auto *close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(close, &QShortcut::activated, this, &QWidget::close);
     connect(m_startButton, &ImageButton::clicked, this, &ChainWindow::start);
     connect(m_firstLinkField, &QLineEdit::returnPressed, this, &ChainWindow::start);
     connect(m_chainList, &ListView::chosen, this, &ChainWindow::goBackToLink);

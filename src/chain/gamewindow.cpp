@@ -25,7 +25,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QShortcut>
 #include <QTimer>
 
 using namespace GameWindowGeometry;
@@ -61,14 +60,6 @@ namespace {
 // The seconds a move may take while the clock is on.
 constexpr int kSecondsAMove = 30;
 
-QPushButton *button(const QString &text, const char *objectName, const QRect &place, QWidget *parent)
-{
-    auto *pushButton = new QPushButton(text, parent);
-    pushButton->setObjectName(QLatin1String(objectName));
-    pushButton->setGeometry(place);
-    return pushButton;
-}
-
 QLabel *label(const char *objectName, const QRect &place, QWidget *parent)
 {
     auto *text = new QLabel(parent);
@@ -98,7 +89,7 @@ GameWindow::GameWindow(const Dictionary &dictionary, const Environment &environm
     m_clockBox = new QCheckBox(QStringLiteral("每步限时%1秒").arg(kSecondsAMove), this);
     m_clockBox->setObjectName(QStringLiteral("clockBox"));
     m_clockBox->setGeometry(kClockBox);
-    m_computerOpensButton = button(QStringLiteral("电脑先出"), "computerOpensButton", kComputerOpensButton, this);
+    m_computerOpensButton = placedButton(QStringLiteral("电脑先出"), "computerOpensButton", kComputerOpensButton, this);
 
     m_moveField = new QLineEdit(this);
     m_moveField->setObjectName(QStringLiteral("moveField"));
@@ -106,10 +97,10 @@ GameWindow::GameWindow(const Dictionary &dictionary, const Environment &environm
     m_moveField->setFont(song);
     m_moveField->setPlaceholderText(QStringLiteral("输入成语，按回车接上"));
     m_moveField->setAccessibleName(QStringLiteral("你的成语"));
-    m_playButton = button(QStringLiteral("接"), "playButton", kPlayButton, this);
-    m_hintButton = button(QStringLiteral("提示"), "hintButton", kHintButton, this);
+    m_playButton = placedButton(QStringLiteral("接"), "playButton", kPlayButton, this);
+    m_hintButton = placedButton(QStringLiteral("提示"), "hintButton", kHintButton, this);
     m_hintButton->setToolTip(QStringLiteral("给出一个可以接的成语，得分减%1").arg(ChainGame::kHintCost));
-    m_giveUpButton = button(QStringLiteral("认输"), "giveUpButton", kGiveUpButton, this);
+    m_giveUpButton = placedButton(QStringLiteral("认输"), "giveUpButton", kGiveUpButton, this);
     m_clock = label("clock", kClock, this);
     m_status = label("status", kStatus, this);
     m_status->setFont(song);
@@ -132,8 +123,8 @@ GameWindow::GameWindow(const Dictionary &dictionary, const Environment &environm
     m_chainText->setReadOnly(true);
     m_chainText->setAccessibleName(QStringLiteral("接好的成语"));
     m_score = label("score", kScore, this);
-    m_copyButton = button(QStringLiteral("复制"), "copyButton", kCopyButton, this);
-    m_saveButton = button(QStringLiteral("保存..."), "saveButton", kSaveButton, this);
+    m_copyButton = placedButton(QStringLiteral("复制"), "copyButton", kCopyButton, this);
+    m_saveButton = placedButton(QStringLiteral("保存..."), "saveButton", kSaveButton, this);
 
     setTabOrder(m_moveField, m_playButton);
     setTabOrder(m_playButton, m_hintButton);
@@ -151,8 +142,6 @@ GameWindow::GameWindow(const Dictionary &dictionary, const Environment &environm
     m_clockTimer = new QTimer(this);
     m_clockTimer->setInterval(1000);
 
-    auto *close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(close, &QShortcut::activated, this, &QWidget::close);
     connect(m_computerOpensButton, &QPushButton::clicked, this, &GameWindow::startByComputer);
     connect(m_moveField, &QLineEdit::returnPressed, this, &GameWindow::play);
     connect(m_playButton, &QPushButton::clicked, this, &GameWindow::play);

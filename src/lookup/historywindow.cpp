@@ -8,7 +8,6 @@
 
 #include <QKeySequence>
 #include <QPushButton>
-#include <QShortcut>
 
 HistoryWindow::HistoryWindow(ReaderStore &reader, QWidget *parent)
     : QWidget(parent, kFixedSizeWindow), m_reader(reader)
@@ -28,8 +27,7 @@ HistoryWindow::HistoryWindow(ReaderStore &reader, QWidget *parent)
     clear->setObjectName(QStringLiteral("clearHistoryButton"));
     clear->setGeometry(5, 328, 70, 26);
 
-    auto *close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(close, &QShortcut::activated, this, &QWidget::close);
+    closeOnEscape(this);
     connect(m_list, &ListView::chosen, this, &HistoryWindow::showChosen);
     connect(clear, &QPushButton::clicked, this, &HistoryWindow::clearHistory);
     refresh();

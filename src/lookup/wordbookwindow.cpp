@@ -15,7 +15,6 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QShortcut>
 #include <QStandardItemModel>
 #include <QTreeView>
 
@@ -25,14 +24,6 @@ const QString kPlainFilter = QStringLiteral("文本文件，每行一个成语 (
 const QString kFlashcardFilter = QStringLiteral("制表符分隔文件，供抽认卡程序导入 (*.tsv)");
 // The idioms a notice lists by name; the rest it counts.
 constexpr int kListedInNotice = 30;
-
-QPushButton *button(const QString &text, const char *objectName, const QRect &place, QWidget *parent)
-{
-    auto *pushButton = new QPushButton(text, parent);
-    pushButton->setObjectName(QLatin1String(objectName));
-    pushButton->setGeometry(place);
-    return pushButton;
-}
 
 } // namespace
 
@@ -53,13 +44,12 @@ WordBookWindow::WordBookWindow(const Dictionary &dictionary, const Environment &
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setAccessibleName(QStringLiteral("生词本"));
     m_list->setAccessibleDescription(QStringLiteral("生词本里的成语和加入的日期；双击一个在主窗口显示"));
-    button(QStringLiteral("显示"), "openEntryButton", QRect(5, 328, 60, 26), this);
-    button(QStringLiteral("移出"), "removeEntryButton", QRect(70, 328, 60, 26), this);
-    button(QStringLiteral("导出..."), "exportButton", QRect(180, 328, 70, 26), this);
-    button(QStringLiteral("导入..."), "importButton", QRect(255, 328, 70, 26), this);
+    placedButton(QStringLiteral("显示"), "openEntryButton", QRect(5, 328, 60, 26), this);
+    placedButton(QStringLiteral("移出"), "removeEntryButton", QRect(70, 328, 60, 26), this);
+    placedButton(QStringLiteral("导出..."), "exportButton", QRect(180, 328, 70, 26), this);
+    placedButton(QStringLiteral("导入..."), "importButton", QRect(255, 328, 70, 26), this);
 
-    auto *close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(close, &QShortcut::activated, this, &QWidget::close);
+    closeOnEscape(this);
     connect(m_list, &QTreeView::activated, this, &WordBookWindow::openSelected);
     connect(findChild<QPushButton *>(QStringLiteral("openEntryButton")), &QPushButton::clicked, this,
             &WordBookWindow::openSelected);

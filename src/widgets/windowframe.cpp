@@ -1,6 +1,9 @@
 #include "widgets/windowframe.h"
 #include "widgets/fonts.h"
 
+#include <QKeySequence>
+#include <QPushButton>
+#include <QShortcut>
 #include <QWidget>
 
 void fillBackground(QWidget *widget, const QColor &colour)
@@ -18,4 +21,19 @@ void setUpSideWindow(QWidget *window, const QString &title, const QSize &size)
     window->setFont(defaultWindowFont());
     window->setFixedSize(size);
     fillBackground(window, Qt::white);
+    closeOnEscape(window);
+}
+
+void closeOnEscape(QWidget *window)
+{
+    auto *close = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+    QObject::connect(close, &QShortcut::activated, window, &QWidget::close);
+}
+
+QPushButton *placedButton(const QString &text, const char *objectName, const QRect &place, QWidget *parent)
+{
+    auto *button = new QPushButton(text, parent);
+    button->setObjectName(QLatin1String(objectName));
+    button->setGeometry(place);
+    return button;
 }

@@ -6,6 +6,8 @@
 #include <QString>
 #include <Qt>
 
+class QPushButton;
+class QRect;
 class QWidget;
 
 // A window the user cannot resize: title bar, system menu, minimize and
@@ -17,6 +19,13 @@ inline constexpr Qt::WindowFlags kFixedSizeWindow = Qt::Window | Qt::WindowTitle
 // Fills the widget's background with one colour.
 void fillBackground(QWidget *widget, const QColor &colour);
 
+// Escape closes `window`.
+void closeOnEscape(QWidget *window);
+
 // A window of another window's that the user cannot resize: `title`, the
-// windows' default font, `size`, a white background, deleted when closed.
+// windows' default font, `size`, a white background, deleted when closed,
+// and closed by Escape.
 void setUpSideWindow(QWidget *window, const QString &title, const QSize &size);
+
+// A push button reading `text` at `place` on `parent`, found by `objectName`.
+QPushButton *placedButton(const QString &text, const char *objectName, const QRect &place, QWidget *parent);
