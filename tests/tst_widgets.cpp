@@ -1,8 +1,11 @@
-// The widget kit: the list's click event, and Qt's texts in Chinese.
+// The widget kit: the list's click event, zoom, and Qt's texts in Chinese.
 #include "widgets/imagebutton.h"
 #include "widgets/listview.h"
 #include "widgets/messagebox.h"
+#include "widgets/panel.h"
+#include "widgets/textlabel.h"
 #include "widgets/translations.h"
+#include "widgets/zoom.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -35,6 +38,10 @@ private slots:
     void imageButtonClicks();
     void cutOffEntriesShowWhole_data();
     void cutOffEntriesShowWhole();
+    void cutOffFieldsShowWhole_data();
+    void cutOffFieldsShowWhole();
+    void zoomScalesWholeAndReturns_data();
+    void zoomScalesWholeAndReturns();
     void messageBoxSpeaksChinese();
 };
 
@@ -154,6 +161,87 @@ void WidgetsTest::cutOffEntriesShowWhole()
     QCOMPARE(QToolTip::isVisible(), shown);
     if (shown)
         QCOMPARE(QToolTip::text(), entry);
+}
+
+void WidgetsTest::cutOffFieldsShowWhole_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("tip"); // empty: the label's own tooltip
+    QTest::newRow("a text that fits") << "一心一意" << "";
+    const QString tall = QStringLiteral("《诗经·小雅·蓼莪》：“蓼蓼者莪，匪莪伊蒿，哀哀父母，生我劬劳。”").repeated(4);
+    QTest::newRow("a text taller than its box") << tall << tall + "\n\n点击可以复制";
+}
+
+void WidgetsTest::cutOffFieldsShowWhole()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, tip);
+    QWidget window;
+    TextLabel field(text, window.font(), TextLabel::WrapsInBox, QRect(0, 0, 120, 40), &window);
+    field.setToolTip(QStringLiteral("点击可以复制"));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QToolTip::hideText();
+    QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), field.mapToGlobal(QPoint(5, 5)));
+    QCoreApplication::sendEvent(&field, &help);
+    QCOMPARE(field.cutOff(), !tip.isEmpty());
+    if (!tip.isEmpty()) // a tip of its own; QLabel shows the tooltip it was given
+        QTRY_COMPARE(QToolTip::text(), tip);
+    QSignalSpy clicks(&field, &TextLabel::clicked);
+    QTest::mouseClick(&field, Qt::LeftButton);
+    QCOMPARE(clicks.count(), 1); // and a click still copies the whole text
+}
+
+void WidgetsTest::zoomScalesWholeAndReturns_data()
+{
+    QTest::addColumn<QList<int>>("steps"); // -1 smaller, 1 larger, 0 back to 100 %
+    QTest::addColumn<int>("percent");
+    QTest::newRow("one step larger") << QList<int>{1} << 125;
+    QTest::newRow("to the largest and past it") << QList<int>{1, 1, 1, 1, 1} << 200;
+    QTest::newRow("up and down again") << QList<int>{1, 1, 1, -1, -1} << 125;
+    QTest::newRow("none smaller than 100 %") << QList<int>{-1} << 100;
+    QTest::newRow("back to 100 %") << QList<int>{1, 1, 0} << 100;
+}
+
+void WidgetsTest::zoomScalesWholeAndReturns()
+{
+    QFETCH(QList<int>, steps);
+    QFETCH(int, percent);
+    QWidget window;
+    window.setFixedSize(201, 151);
+    window.setFont(QFont(window.font().family(), 9));
+    auto *pane = new Panel(QRect(5, 5, 150, 141), Qt::white, &window);
+    pane->setPicture(QStringLiteral("card-lotus"), QSize(160, 150));
+    auto *button = new ImageButton(QStringLiteral("button-next"), QSize(51, 21), pane->contents());
+    button->move(7, 100);
+    QFont font = window.font();
+    font.setPointSizeF(10.5);
+    auto *fits = new TextLabel(QStringLiteral("编号：1"), font, TextLabel::FitsText, QRect(3, 3, 10, 10), pane->contents());
+    auto *box = new TextLabel(QStringLiteral("一心一意，专心致志"), font, TextLabel::WrapsInBox, QRect(3, 30, 60, 40),
+                              pane->contents());
+    auto *field = new QLineEdit(QStringLiteral("yixin"), &window);
+    field->setGeometry(160, 5, 37, 21);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QImage natural = window.grab().toImage();
+
+    for (const int step : steps)
+        setZoom(&window, step ? nextZoom(zoomOf(&window), step) : 100);
+    QCoreApplication::sendPostedEvents(); // the label that fits its text measures it
+    QCOMPARE(zoomOf(&window), percent);
+    const auto scaled = [&](int pixels) { return int(std::lround(pixels * percent / 100.0)); };
+    QCOMPARE(window.size(), QSize(scaled(201), scaled(151)));
+    QCOMPARE(button->geometry(), QRect(scaled(7), scaled(100), scaled(51), scaled(21)));
+    QCOMPARE(box->geometry(), QRect(scaled(3), scaled(30), scaled(60), scaled(40)));
+    QCOMPARE(field->geometry(), QRect(scaled(160), scaled(5), scaled(37), scaled(21)));
+    QCOMPARE(pane->contents()->geometry(), pane->contentsRect()); // the inside keeps to the border
+    QCOMPARE(box->font().pointSizeF(), 10.5 * percent / 100);
+    QCOMPARE(field->font().pointSizeF(), 9.0 * percent / 100);
+    QCOMPARE(fits->size(), fits->sizeHint()); // measured again in the new font
+
+    setZoom(&window, 100);
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(window.grab().toImage(), natural); // pixel for pixel as it was
 }
 
 void WidgetsTest::messageBoxSpeaksChinese()

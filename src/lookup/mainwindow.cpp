@@ -14,6 +14,7 @@
 #include "widgets/panel.h"
 #include "widgets/textlabel.h"
 #include "widgets/windowframe.h"
+#include "widgets/zoom.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -218,7 +219,7 @@ void MainWindow::foldSearchPane()
 {
     // The pane goes before the window narrows, so that it never shows cut off.
     m_searchPane->hide();
-    m_card->move(kCardLeftFolded, m_card->y());
+    m_card->move(zoomed(this, kCardLeftFolded), m_card->y());
     setInsideWidth(kFoldedWidth);
     m_unfoldTab->show();
 }
@@ -226,7 +227,7 @@ void MainWindow::foldSearchPane()
 void MainWindow::unfoldSearchPane()
 {
     setInsideWidth(kUnfoldedWidth);
-    m_card->move(kCardLeftUnfolded, m_card->y());
+    m_card->move(zoomed(this, kCardLeftUnfolded), m_card->y());
     m_searchPane->show();
     m_unfoldTab->hide(); // under the pane, and out of the Tab order
     // The reader unfolds the pane to search: the cursor waits in its field.
@@ -243,5 +244,5 @@ void MainWindow::focusSearchField()
 
 void MainWindow::setInsideWidth(int width)
 {
-    m_inside->setFixedWidth(width);
+    m_inside->setFixedWidth(zoomed(this, width));
 }

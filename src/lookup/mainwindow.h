@@ -85,7 +85,7 @@ private:
     // Whether the idioms can be read; when they cannot, tells the reader
     // why, in the words start-up found, and the action stops.
     bool storeOpen();
-    // The window's inside `width` pixels wide, at 100 %.
+    // The window's inside `width` pixels wide at 100 %, at the window's zoom.
     void setInsideWidth(int width);
     // Says over the results how the search found them.
     void showHowFound(SearchResult::Stage stage);

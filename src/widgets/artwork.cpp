@@ -15,10 +15,10 @@ QPixmap artwork(const QString &name, const QSize &size, qreal devicePixelRatio)
     return pixmap;
 }
 
-void Artwork::paint(QWidget *widget)
+void Artwork::paint(QWidget *widget, const QSize &size)
 {
     const qreal ratio = widget->devicePixelRatioF();
-    if (m_pixmap.isNull() || m_pixmap.devicePixelRatio() != ratio)
-        m_pixmap = artwork(m_name, m_size, ratio);
+    if (m_pixmap.isNull() || m_pixmap.devicePixelRatio() != ratio || m_pixmap.deviceIndependentSize() != size)
+        m_pixmap = artwork(m_name, size, ratio);
     QPainter(widget).drawPixmap(0, 0, m_pixmap);
 }

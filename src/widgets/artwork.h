@@ -11,14 +11,18 @@ class QWidget;
 QPixmap artwork(const QString &name, const QSize &size, qreal devicePixelRatio = 1.0);
 
 // A picture of resources/art kept ready for painting: drawn once, and again
-// only when the widget moves to a screen of another pixel ratio.
+// only when it is wanted at another size or the widget moves to a screen of
+// another pixel ratio.
 class Artwork
 {
 public:
     Artwork(const QString &name, const QSize &size) : m_name(name), m_size(size) {}
 
-    // Paints the picture at its natural size from the widget's top-left corner.
-    void paint(QWidget *widget);
+    QSize size() const { return m_size; }
+
+    // Paints the picture at `size` pixels, its natural size unless a zoom
+    // made it larger, from the widget's top-left corner.
+    void paint(QWidget *widget, const QSize &size);
 
 private:
     QString m_name;

@@ -21,7 +21,7 @@ QSize ImageButton::sizeHint() const
 
 void ImageButton::paintEvent(QPaintEvent *)
 {
-    m_picture.paint(this); // the same picture pressed or not
+    m_picture.paint(this, size()); // the same picture pressed or not, as large as the button
     // The frame shows where the keyboard is, not where a click left the focus.
     // A picture has edges of its own that the styles' faint focus frames
     // vanish against, so the frame is drawn plainly, in the highlight colour.

@@ -10,12 +10,14 @@ public:
     using QWidget::QWidget;
 
     std::optional<Artwork> picture;
+    int naturalWidth = 0; // the pane's width where the picture shows at its natural size
 
 protected:
     void paintEvent(QPaintEvent *) override
     {
+        // A zoomed pane is wider than it was built, and its picture as much larger.
         if (picture)
-            picture->paint(this);
+            picture->paint(this, picture->size() * parentWidget()->width() / naturalWidth);
     }
 };
 
@@ -26,6 +28,13 @@ Panel::Panel(const QRect &geometry, const QColor &background, QWidget *parent)
     setLineWidth(1);
     setGeometry(geometry);
     fillBackground(this, background);
+    m_contents->naturalWidth = geometry.width();
+    m_contents->setGeometry(contentsRect());
+}
+
+void Panel::resizeEvent(QResizeEvent *event)
+{
+    QFrame::resizeEvent(event);
     m_contents->setGeometry(contentsRect());
 }
 

@@ -23,6 +23,11 @@ TextLabel::TextLabel(const QString &text, const QFont &font, Sizing sizing, cons
 void TextLabel::setText(const QString &text)
 {
     QLabel::setText(text);
+    measureLater();
+}
+
+void TextLabel::measureLater()
+{
     if (m_sizing == FitsText && !m_sizePending) {
         // The label takes the size of its text as a layout would: when the
         // event loop comes to it, before anything is painted. A window thus
@@ -40,6 +45,8 @@ bool TextLabel::event(QEvent *event)
         adjustSize();
         return true;
     }
+    if (event->type() == QEvent::FontChange)
+        measureLater(); // a zoom changed the font
     if (event->type() == QEvent::ToolTip && cutOff()) {
         const QString tip = toolTip().isEmpty() ? text() : text() + QStringLiteral("\n\n") + toolTip();
         QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(), tip, this, rect());

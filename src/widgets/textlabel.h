@@ -1,9 +1,10 @@
 // A label of plain text on a transparent background that can be clicked. A
 // label that fits its text takes the size of the text on one line whenever
-// the text changes, growing to the right from its top-left corner; a label
-// in a box keeps the box and wraps its text within the width; a text taller
-// than the box ends in an ellipsis on its last line that fits, and the
-// label's tooltip then shows the whole text above the tooltip it was given.
+// the text or its font changes, growing to the right from its top-left
+// corner; a label in a box keeps the box and wraps its text within the
+// width; a text taller than the box ends in an ellipsis on its last line
+// that fits, and the label's tooltip then shows the whole text above the
+// tooltip it was given.
 #pragma once
 
 #include <QLabel>
@@ -37,6 +38,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    // A label that fits its text takes its size when the event loop comes to it.
+    void measureLater();
+
     Sizing m_sizing;
     bool m_sizePending = false; // a label that fits its text waits to be measured
     bool m_pressed = false;
