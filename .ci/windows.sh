@@ -6,8 +6,8 @@
 # empty folder, as a reader starts it: its window must come up, the cy.dat it
 # writes beside itself must be the build's data/cy.dat byte for byte and hold
 # the same idioms as the native build's, nothing else may be written there,
-# nor anything but the reader's own file (reader.sqlite) in the per-user
-# folder, and 文件 → 退出 must end it with status 0 within
+# nor anything but the reader's own files (reader.sqlite, vura.ini) in the
+# per-user folder, and 文件 → 退出 must end it with status 0 within
 # 10 s. Took 259 s on two cores with build/ already built (measured on a
 # shared machine): 155 s of it the suites under Wine.
 set -euo pipefail
@@ -31,8 +31,8 @@ xvfb-run -a -s "-screen 0 1280x1024x24" .ci/lib/windows-probe.sh "$wine_prefix" 
 cmp build-windows/data/cy.dat "$first_start/cy.dat" || windows_failed "cy.dat beside vura.exe differs from the build's"
 [ "$(ls -A "$first_start" | tr '\n' ' ')" = "cy.dat vura.exe " ] ||
     windows_failed "the first start left $(ls -A "$first_start" | tr '\n' ' ')"
-# The per-user folder holds the reader's own file (history, word book), never
-# a data file.
-[ -z "$(ls -A "$user_folder" 2>/dev/null | grep -v '^reader\.sqlite')" ] ||
+# The per-user folder holds the reader's own files (history, word book; zoom
+# and window places), never a data file.
+[ -z "$(ls -A "$user_folder" 2>/dev/null | grep -v -e '^reader\.sqlite' -e '^vura\.ini$')" ] ||
     windows_failed "the first start wrote $(ls -A "$user_folder" | tr '\n' ' ')into $user_folder"
 rm -rf "$first_start"

@@ -1,11 +1,13 @@
 // The menu bar: the help and about boxes, the two web pages, the one chain
 // window, names for every control a screen reader reaches, and the end of
-// the program from 退出 or the main window.
+// the program from 退出 or the main window, and the zoom and places kept.
 #include "windowharness.h"
 
 #include "shell/mainmenu.h"
 #include "shell/program.h"
+#include "shell/windowkeeper.h"
 #include "vura/version.h"
+#include "widgets/zoom.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
@@ -16,6 +18,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <QStandardPaths>
 
 namespace {
 
@@ -73,6 +76,7 @@ private slots:
     void mapsBareThenTakesItsMenu();
     void exitClosesBoth_data();
     void exitClosesBoth();
+    void zoomAndPlacesKept();
 
 private:
     WindowTestEnvironment m_environment;
@@ -325,6 +329,38 @@ void MainMenuTest::exitClosesBoth()
     QVERIFY(!t.w.isVisible());
     deleteClosedWindows();
     QVERIFY(chain.isNull());
+}
+
+void MainMenuTest::zoomAndPlacesKept()
+{
+    const QString kept = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QLatin1Char('/')
+                       + WindowKeeper::fileName();
+    QFile::remove(kept);
+    QSize natural;
+    {
+        MenuWindow t;
+        QVERIFY(t.show());
+        natural = t.w.size();
+        QApplication::setActiveWindow(&t.w);
+        QTest::keyClick(&t.w, Qt::Key_Equal, Qt::ControlModifier);
+        QTest::keyClick(&t.w, Qt::Key_Plus, Qt::ControlModifier);
+        ChainWindow *chain = t.openChain(); // opens as large as the main window
+        QVERIFY(QTest::qWaitForWindowExposed(chain));
+        QCOMPARE(chain->size(), QSize(854, 587));
+        QApplication::setActiveWindow(chain);
+        QTest::keyClick(chain, Qt::Key_Minus, Qt::ControlModifier); // from either window, both
+        QCOMPARE(chain->size(), QSize(711, 489));
+        QCOMPARE(zoomOf(&t.w), 125);
+        t.w.move(123, 77);
+        t.w.close();
+    }
+    MenuWindow t; // the next start
+    QVERIFY(t.show());
+    QCOMPARE(zoomOf(&t.w), 125);
+    QCOMPARE(t.w.pos(), QPoint(123, 77));
+    t.action("resetZoomAction")->trigger();
+    QCOMPARE(t.w.size(), natural);
+    QVERIFY(QFile::remove(kept));
 }
 
 QTEST_MAIN(MainMenuTest)

@@ -3,6 +3,7 @@
 #include "chain/chainwindow.h"
 #include "chain/gamewindow.h"
 #include "lookup/mainwindow.h"
+#include "shell/windowkeeper.h"
 #include "vura/version.h"
 #include "widgets/environment.h"
 
@@ -29,6 +30,20 @@ MainMenu::MainMenu(MainWindow *window, const Dictionary &dictionary, const Envir
     item(QStringLiteral("生词本"), "wordBookAction", QKeySequence(Qt::CTRL | Qt::Key_B), &MainWindow::openWordBook);
     item(QStringLiteral("加入或移出生词本"), "toggleWordBookAction", QKeySequence(Qt::CTRL | Qt::Key_D),
          &MainWindow::toggleWordBook);
+    fileMenu->addSeparator();
+    // Larger text in every window of the program, from whichever has the focus.
+    const auto zoomItem = [&](const QString &text, const char *name, QList<QKeySequence> keys, auto slot) {
+        QAction *action = fileMenu->addAction(text, this, slot);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcuts(keys);
+        action->setShortcutContext(Qt::ApplicationShortcut);
+        window->addAction(action);
+    };
+    // Ctrl+= is Ctrl++ without Shift, as browsers take it.
+    zoomItem(QStringLiteral("放大"), "zoomInAction", {QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence::ZoomIn},
+             &MainMenu::zoomIn);
+    zoomItem(QStringLiteral("缩小"), "zoomOutAction", {QKeySequence::ZoomOut}, &MainMenu::zoomOut);
+    zoomItem(QStringLiteral("原始大小"), "resetZoomAction", {QKeySequence(Qt::CTRL | Qt::Key_0)}, &MainMenu::resetZoom);
     fileMenu->addSeparator();
     // Ctrl+Q on every system: Windows has no standard key to quit.
     QAction *quitAction = fileMenu->addAction(QStringLiteral("退出"), this, &MainMenu::quit);
@@ -92,6 +107,24 @@ ChainWindow *MainMenu::chainWindow() const
 {
     // A closed chain window lingers until it is deleted; it counts as gone.
     return m_chainWindow && m_chainWindow->isVisible() ? m_chainWindow.data() : nullptr;
+}
+
+void MainMenu::zoomIn()
+{
+    if (m_keeper)
+        m_keeper->zoomIn();
+}
+
+void MainMenu::zoomOut()
+{
+    if (m_keeper)
+        m_keeper->zoomOut();
+}
+
+void MainMenu::resetZoom()
+{
+    if (m_keeper)
+        m_keeper->resetZoom();
 }
 
 void MainMenu::quit()

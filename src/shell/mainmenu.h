@@ -1,7 +1,8 @@
 // The main window's menu bar: 文件 (history, word book, text size, 退出),
 // 成语接龙, 接龙游戏, and 帮助 with its four items, what they do, and their
 // keys: Ctrl+H the history, Ctrl+B the word book, Ctrl+D puts the card's
-// idiom in it or takes it out, Ctrl+Q quits, F1 opens the help, F10 (or Alt)
+// idiom in it or takes it out, Ctrl+= (or Ctrl++), Ctrl+- and Ctrl+0 zoom
+// every window from any of them, Ctrl+Q quits, F1 opens the help, F10 (or Alt)
 // reaches the menus.
 #pragma once
 
@@ -17,6 +18,7 @@ class QAction;
 class MainWindow;
 class QUrl;
 class ReaderStore;
+class WindowKeeper;
 
 class MainMenu : public QObject
 {
@@ -28,6 +30,8 @@ public:
     MainMenu(MainWindow *window, const Dictionary &dictionary, const Environment &environment);
     // The game window keeps the best scores in `reader`, which outlives the menu.
     void setReaderStore(ReaderStore *reader) { m_reader = reader; }
+    // The zoom items act on the windows `keeper` keeps, which outlives the menu.
+    void setWindowKeeper(WindowKeeper *keeper) { m_keeper = keeper; }
 
     // The texts of the help and about boxes.
     static QString helpText();
@@ -37,6 +41,9 @@ public:
     ChainWindow *chainWindow() const;
 
 public slots:
+    void zoomIn();
+    void zoomOut();
+    void resetZoom();
     void quit();
     // Opens the chain window, or brings the open one back as it is.
     void openChainWindow();
@@ -60,4 +67,5 @@ private:
     QPointer<ChainWindow> m_chainWindow;
     QPointer<GameWindow> m_gameWindow;
     ReaderStore *m_reader = nullptr;
+    WindowKeeper *m_keeper = nullptr;
 };

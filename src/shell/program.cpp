@@ -1,6 +1,7 @@
 #include "shell/program.h"
 #include "shell/mainmenu.h"
 #include "shell/programstyle.h"
+#include "shell/windowkeeper.h"
 
 #include "lookup/mainwindow.h"
 #include "models/storenotice.h"
@@ -73,6 +74,7 @@ Environment Program::systemEnvironment()
 Program::Program(const Environment &environment, const QString &programFolder)
     : m_environment(environment),
       m_dictionary(openDictionary(programFolder)),
+      m_keeper(std::make_unique<WindowKeeper>(readerFolder())),
       m_window(std::make_unique<MainWindow>(m_dictionary, environment))
 {
 }
@@ -92,6 +94,7 @@ void Program::start()
     m_window->setReaderStore(m_reader.get());
     m_menu = new MainMenu(m_window.get(), m_dictionary, m_environment);
     m_menu->setReaderStore(m_reader.get());
+    m_menu->setWindowKeeper(m_keeper.get());
     if (m_dictionary.store) {
         // Half a second on, when the window is drawn and the reader has not
         // yet typed a search; a data file that fails here fails the search

@@ -11,6 +11,7 @@
 class MainWindow;
 class MainMenu;
 class ReaderStore;
+class WindowKeeper;
 class QApplication;
 
 class Program
@@ -41,11 +42,13 @@ public:
     // Once started.
     ReaderStore &reader() { return *m_reader; }
     MainMenu &menu() { return *m_menu; }
+    WindowKeeper &windowKeeper() { return *m_keeper; }
 
 private:
     const Environment &m_environment;
     Dictionary m_dictionary;
     std::unique_ptr<ReaderStore> m_reader;
+    std::unique_ptr<WindowKeeper> m_keeper; // before the windows, which it watches to the end
     std::unique_ptr<MainWindow> m_window;
     MainMenu *m_menu = nullptr;
 };

@@ -1,0 +1,88 @@
+#include "shell/windowkeeper.h"
+
+#include "widgets/zoom.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QScreen>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace {
+
+// The program's own windows, as opposed to its boxes, menus and tooltips.
+QWidget *programWindow(QObject *object)
+{
+    auto *widget = qobject_cast<QWidget *>(object);
+    if (!widget || widget->windowType() != Qt::Window || qobject_cast<QDialog *>(widget))
+        return nullptr;
+    return widget;
+}
+
+QString placeKey(const QWidget *window)
+{
+    return QStringLiteral("places/") + QLatin1String(window->metaObject()->className());
+}
+
+} // namespace
+
+WindowKeeper::WindowKeeper(const QString &folder, QObject *parent)
+    : QObject(parent), m_settings(QDir(folder).filePath(fileName()), QSettings::IniFormat)
+{
+    // A zoom that is none of the steps, as a hand-edited file may hold, is 100 %.
+    const int stored = m_settings.value(QStringLiteral("zoom")).toInt();
+    m_zoom = std::find(kZoomSteps.begin(), kZoomSteps.end(), stored) != kZoomSteps.end() ? stored
+                                                                                        : kZoomSteps.front();
+    qApp->installEventFilter(this);
+}
+
+QString WindowKeeper::fileName()
+{
+    return QStringLiteral("vura.ini");
+}
+
+bool WindowKeeper::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::Show && event->type() != QEvent::Hide)
+        return false;
+    QWidget *window = programWindow(watched);
+    if (!window || event->spontaneous())
+        return false; // a window the system minimized or restored stays where it is
+    if (event->type() == QEvent::Show) {
+        // Sent before the window maps: it shows at once as large, and where, as kept.
+        setZoom(window, m_zoom);
+        const QPoint place = m_settings.value(placeKey(window)).toPoint();
+        if (m_settings.contains(placeKey(window)) && QGuiApplication::screenAt(place + QPoint(40, 20)))
+            window->move(place);
+    } else {
+        m_settings.setValue(placeKey(window), window->pos());
+    }
+    return false;
+}
+
+void WindowKeeper::zoomIn()
+{
+    setZoomOfAll(nextZoom(m_zoom, 1));
+}
+
+void WindowKeeper::zoomOut()
+{
+    setZoomOfAll(nextZoom(m_zoom, -1));
+}
+
+void WindowKeeper::resetZoom()
+{
+    setZoomOfAll(kZoomSteps.front());
+}
+
+void WindowKeeper::setZoomOfAll(int percent)
+{
+    m_zoom = percent;
+    m_settings.setValue(QStringLiteral("zoom"), percent);
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (programWindow(window) && window->isVisible())
+            setZoom(window, percent);
+    }
+}

@@ -1,0 +1,38 @@
+// Keeps the program's windows as the reader left them: the zoom they all
+// show at, and where each stood, in an ini file in the per-user folder,
+// read before the first window shows. A window opened later takes the zoom
+// and the place it had when it was last closed.
+#pragma once
+
+#include <QObject>
+#include <QSettings>
+
+class QWidget;
+
+class WindowKeeper : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Watches every window of the program from now on; `folder` holds the file.
+    explicit WindowKeeper(const QString &folder, QObject *parent = nullptr);
+
+    static QString fileName();
+
+    int zoom() const { return m_zoom; }
+
+public slots:
+    // One step larger or smaller, or back to 100 %, for every window.
+    void zoomIn();
+    void zoomOut();
+    void resetZoom();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void setZoomOfAll(int percent);
+
+    QSettings m_settings;
+    int m_zoom;
+};
