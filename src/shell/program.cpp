@@ -74,7 +74,8 @@ Environment Program::systemEnvironment()
 Program::Program(const Environment &environment, const QString &programFolder)
     : m_environment(environment),
       m_dictionary(openDictionary(programFolder)),
-      m_keeper(std::make_unique<WindowKeeper>(readerFolder())),
+      m_readerFolder(readerFolder()),
+      m_keeper(std::make_unique<WindowKeeper>(m_readerFolder)),
       m_window(std::make_unique<MainWindow>(m_dictionary, environment))
 {
 }
@@ -90,7 +91,7 @@ void Program::start()
     // The reader's own file is opened once the window maps: the card shows
     // its word-book toggle from the first paint, and the map waits for no
     // second database.
-    m_reader = std::make_unique<ReaderStore>(readerFolder());
+    m_reader = std::make_unique<ReaderStore>(m_readerFolder);
     m_window->setReaderStore(m_reader.get());
     m_menu = new MainMenu(m_window.get(), m_dictionary, m_environment);
     m_menu->setReaderStore(m_reader.get());
@@ -108,6 +109,6 @@ void Program::start()
     }
     if (m_dictionary.failure)
         m_environment.notice(m_window.get(), storeNotice(*m_dictionary.failure));
-    if (const QString notice = readerNotice(*m_reader, readerFolder()); !notice.isEmpty())
+    if (const QString notice = readerNotice(*m_reader, m_readerFolder); !notice.isEmpty())
         m_environment.notice(m_window.get(), notice);
 }

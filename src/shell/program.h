@@ -6,6 +6,7 @@
 #include "store/datafile.h"
 #include "widgets/environment.h"
 
+#include <QString>
 #include <memory>
 
 class MainWindow;
@@ -47,6 +48,7 @@ public:
 private:
     const Environment &m_environment;
     Dictionary m_dictionary;
+    const QString m_readerFolder; // the per-user folder of the reader's own files
     std::unique_ptr<ReaderStore> m_reader;
     std::unique_ptr<WindowKeeper> m_keeper; // before the windows, which it watches to the end
     std::unique_ptr<MainWindow> m_window;
