@@ -1,10 +1,12 @@
-// vura-screenshots FOLDER [TEXT]: drives the main window and the chain window
-// through their states and saves a picture of each into FOLDER, for looking
-// at what the windows draw. TEXT is what the search looks for ("一").
+// vura-screenshots FOLDER [TEXT [ZOOM]]: drives the main window and the chain
+// window through their states and saves a picture of each into FOLDER, for
+// looking at what the windows draw. TEXT is what the search looks for ("一"),
+// ZOOM the windows' zoom in percent (100).
 #include "chain/chainwindow.h"
 #include "lookup/mainwindow.h"
 #include "shell/mainmenu.h"
 #include "shell/program.h"
+#include "shell/windowkeeper.h"
 #include "widgets/panel.h"
 
 #include <QAbstractItemView>
@@ -25,6 +27,10 @@ int main(int argc, char *argv[])
     };
     Program program(environment, QCoreApplication::applicationDirPath());
     program.start();
+    WindowKeeper &keeper = program.windowKeeper();
+    keeper.resetZoom();
+    for (const int zoom = argc > 3 ? atoi(argv[3]) : 100; keeper.zoom() < zoom;)
+        keeper.zoomIn();
     MainWindow &window = program.mainWindow();
     auto shoot = [&](QWidget *shown, const char *name) {
         QApplication::processEvents();

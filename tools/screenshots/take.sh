@@ -9,6 +9,10 @@ cd "$(dirname "$0")/../.."
 build="${1:-build}"
 cmake --build "$build" --target vura-screenshots
 export QT_QPA_PLATFORM=offscreen
-QT_SCALE_FACTOR=1 "$build/vura-screenshots" docs/screenshots
-QT_SCALE_FACTOR=2 "$build/vura-screenshots" "$build/screenshots-200"
+# The pictures' own per-user folder: the zoom they set is not the reader's.
+XDG_DATA_HOME="$(mktemp -d)"
+export XDG_DATA_HOME
+"$build/vura-screenshots" docs/screenshots
+"$build/vura-screenshots" "$build/screenshots-200" 一 200
+rm -rf "$XDG_DATA_HOME"
 echo "100 %: docs/screenshots; 200 %: $build/screenshots-200"
