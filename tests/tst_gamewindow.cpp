@@ -19,6 +19,7 @@ class GameWindowTest : public QObject
 private slots:
     void play_data();
     void play();
+    void chosenOfTwoWrittenAlike();
 
 private:
     WindowTestEnvironment m_environment;
@@ -114,6 +115,25 @@ void GameWindowTest::play()
     QVERIFY(t.notices.isEmpty());
     w->close(); // Escape is the chain window's test; a closed game window goes
     QTRY_VERIFY(!w);
+}
+
+// With 一言既出，驷马难追 written 一马当先, two 一马当先 follow 一心一意 by
+// sound; the one chosen in the list is played, with its own reading.
+void GameWindowTest::chosenOfTwoWrittenAlike()
+{
+    TestWorld t(WindowData::Small, [](const QString &dataFile) {
+        TestData::execute(dataFile, "UPDATE cy SET cy = '一马当先' WHERE cy LIKE '一言既出%'");
+    });
+    GameWindow w(t.dictionary(), t.environment);
+    auto *chainText = control<QPlainTextEdit>(w, "chainText");
+    control<QComboBox>(w, "ruleBox")->setCurrentText("同音接龙");
+    for (int tries = 0; tries < 64 && !chainText->toPlainText().startsWith("一心一意"); ++tries)
+        click(control<QPushButton>(w, "computerOpensButton"));
+    auto *list = control<QListView>(w, "moveList");
+    list->setCurrentIndex(list->model()->index(1, 0));
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(chainText->toPlainText().section(u'\n', 1, 1).section(u'\t', 0, 1),
+             "一马当先\tyī  yán  jì  chū，sì  mǎ  nán  zhuī");
 }
 
 QTEST_MAIN(GameWindowTest)
