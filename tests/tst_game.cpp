@@ -13,8 +13,10 @@
 
 namespace {
 
-// 长 read cháng and zhǎng; a cycle 逢凶化吉 - 吉人天逢 - 逢场作戏; and
-// 甲乙丙丁, after which 丁 leaves the other player 0, 1, 2 or 3 moves.
+// 长 read cháng and zhǎng; a cycle 逢凶化吉 - 吉人天逢 - 逢场作戏;
+// 甲乙丙丁, after which 丁 leaves the other player 0, 1, 2 or 3 moves; and
+// 难兄难弟 read nán and nàn, in 临危受命 - 命途多难 - 难兄难弟 - 弟兄有难 -
+// 难民如潮.
 const char *const kIdioms[][2] = {
     {"高人一长", "gāo rén yī cháng"},   {"一家之长", "yī jiā zhī zhǎng"},  {"长幼有序", "zhǎng yòu yǒu xù"},
     {"长年累月", "cháng nián lěi yuè"}, {"常来常往", "cháng lái cháng wǎng"}, {"唱对台戏", "chàng duì tái xì"},
@@ -22,6 +24,8 @@ const char *const kIdioms[][2] = {
     {"逢凶化吉", "féng xiōng huà jí"},  {"吉人天逢", "jí rén tiān féng"},  {"逢场作戏", "féng chǎng zuò xì"},
     {"甲乙丙丁", "o"}, {"丁一一子", "o"}, {"丁二二丑", "o"}, {"丁三三寅", "o"}, {"丁四四卯", "o"},
     {"丑五五辰", "o"}, {"寅六六巳", "o"}, {"寅七七午", "o"}, {"卯八八未", "o"}, {"卯九九申", "o"}, {"卯十十酉", "o"},
+    {"临危受命", "lín wēi shòu mìng"}, {"命途多难", "mìng tú duō nàn"}, {"难兄难弟", "nán xiōng nán dì"},
+    {"难兄难弟", "nàn xiōng nàn dì"}, {"弟兄有难", "dì xiōng yǒu nàn"}, {"难民如潮", "nàn mín rú cháo"},
 };
 
 ChainRule ruleNamed(const QString &name)
@@ -47,6 +51,8 @@ private slots:
     void levels();
     void ends_data();
     void ends();
+    void writtenAlike_data();
+    void writtenAlike();
     void computerOpensWithAFollowableIdiom();
 
 private:
@@ -197,6 +203,37 @@ void GameTest::ends()
     QCOMPARE(game.score(), score);
     QCOMPARE(game.play("逢场作戏"), Refusal::GameOver);
     QVERIFY(game.chainText().endsWith(verdict + u'\n'));
+}
+
+// The reader opens with 临危受命 and the computer answers 命途多难: the
+// reader's 难兄难弟 is played by the reading that follows, or the hint's,
+// and then both readings are played, so that after 弟兄有难 neither may be.
+void GameTest::writtenAlike_data()
+{
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<QString>("reading"); // the move's first syllable; empty: the hint's
+    QTest::newRow("char") << "char" << "nán";
+    QTest::newRow("sound") << "sound" << "nán";
+    QTest::newRow("tone") << "tone" << "nàn";
+    QTest::newRow("hinted") << "char" << "";
+}
+
+void GameTest::writtenAlike()
+{
+    QFETCH(QString, rule);
+    QFETCH(QString, reading);
+    for (quint32 seed = 0; seed < 16; ++seed) {
+        ChainGame game(*m_index, ruleNamed(rule), Level::Hard, seed);
+        QCOMPARE(game.readerOpens("临危受命"), Refusal::None);
+        const int hinted = reading.isEmpty() ? game.hint() : -1;
+        if (hinted >= 0 && m_index->text(hinted) != "难兄难弟")
+            continue; // the hint is 难民如潮
+        QCOMPARE(game.reason(game.play("难兄难弟")), QString());
+        const int played = game.chain().at(2).link;
+        QVERIFY(reading.isEmpty() ? played == hinted : m_index->pinyin(played).startsWith(reading));
+        QCOMPARE(texts(game.readerMoves()), QStringLiteral("难民如潮"));
+        QCOMPARE(game.reason(game.play("难兄难弟")), QStringLiteral("已经用过了"));
+    }
 }
 
 void GameTest::computerOpensWithAFollowableIdiom()

@@ -219,11 +219,16 @@ void GameWindow::play()
 
 void GameWindow::playChosen()
 {
+    // The list holds the reader's moves in their order. By the move itself,
+    // not its text: of two idioms written alike, the one chosen.
     const QModelIndex chosen = m_moveList->currentIndex();
-    if (!chosen.isValid())
+    const std::vector<int> moves = m_game ? m_game->readerMoves() : std::vector<int>();
+    if (!chosen.isValid() || size_t(chosen.row()) >= moves.size())
         return;
-    m_moveField->setText(m_moves->entry(chosen.row()).text);
-    play();
+    m_game->playLink(moves[size_t(chosen.row())]); // always allowed
+    m_moveField->clear();
+    m_status->clear();
+    showGame();
 }
 
 void GameWindow::showHint()

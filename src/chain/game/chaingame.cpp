@@ -38,8 +38,23 @@ Refusal ChainGame::play(const QString &typed)
 {
     if (isOver())
         return Refusal::GameOver;
-    const int link = m_index.find(typed);
-    return link < 0 ? Refusal::NotAnIdiom : playLink(link);
+    const std::vector<int> links = m_index.findAll(typed);
+    if (links.empty())
+        return Refusal::NotAnIdiom;
+    // Of idioms written alike (难兄难弟, read nán and nàn), the one that may
+    // follow, the hint's of two that may; else one that would, but was played.
+    int link = links.front();
+    const auto better = [this, &link](int alike) {
+        const Refusal now = check(link), then = check(alike);
+        if (then == Refusal::None)
+            return now != Refusal::None || alike == m_hinted;
+        return now == Refusal::WrongStart && then == Refusal::AlreadyPlayed;
+    };
+    for (const int alike : links) {
+        if (better(alike))
+            link = alike;
+    }
+    return playLink(link);
 }
 
 Refusal ChainGame::playLink(int link)
@@ -91,10 +106,16 @@ QString ChainGame::reason(Refusal refusal) const
 void ChainGame::add(int link, Player player)
 {
     m_chain.push_back({link, player, false});
-    m_played[size_t(link)] = true;
-    const int start = m_index.startOf(link, m_rule);
-    if (start >= 0)
-        ++m_playedFrom[size_t(start)];
+    // The idioms written as it is are played with it: no text comes twice.
+    const auto markPlayed = [this](int played) {
+        m_played[size_t(played)] = true;
+        const int start = m_index.startOf(played, m_rule);
+        if (start >= 0)
+            ++m_playedFrom[size_t(start)];
+    };
+    markPlayed(link);
+    for (const int alike : m_index.alsoWrittenAs(link))
+        markPlayed(alike);
 }
 
 int ChainGame::choicesAfter(int link) const

@@ -66,6 +66,7 @@ QString withoutTone(const QString &syllable)
 ChainIndex::ChainIndex(const QList<Idiom> &idioms)
 {
     m_links.reserve(idioms.size());
+    QHash<int, std::vector<int>> alike; // by the first idiom of a text written more than once, all of them
     for (const Idiom &idiom : idioms) {
         Link link{idiom.id, idiom.text, idiom.pinyin, {}, {}, {}, {}};
         const std::u32string characters = codePoints(idiom.text);
@@ -88,9 +89,22 @@ ChainIndex::ChainIndex(const QList<Idiom> &idioms)
                 m_beginning[rule][link.start[rule]].push_back(int(m_links.size()));
         }
         // The first idiom of a text answers for it, as the search lists it first.
-        if (!m_byText.contains(idiom.text))
+        const auto first = m_byText.constFind(idiom.text);
+        if (first == m_byText.constEnd())
             m_byText.insert(idiom.text, int(m_links.size()));
+        else if (std::vector<int> &written = alike[*first]; written.empty())
+            written = {*first, int(m_links.size())};
+        else
+            written.push_back(int(m_links.size()));
         m_links.push_back(std::move(link));
+    }
+    for (const std::vector<int> &written : std::as_const(alike)) {
+        for (const int link : written) {
+            m_links[link].others = int(m_others.size());
+            std::vector<int> &others = m_others.emplace_back();
+            std::copy_if(written.begin(), written.end(), std::back_inserter(others),
+                         [link](int other) { return other != link; });
+        }
     }
 }
 
@@ -117,6 +131,22 @@ int ChainIndex::find(const QString &typed) const
             return *found;
     }
     return -1;
+}
+
+std::vector<int> ChainIndex::findAll(const QString &typed) const
+{
+    const int first = find(typed);
+    if (first < 0)
+        return {};
+    std::vector<int> links{first};
+    const std::vector<int> &others = alsoWrittenAs(first);
+    links.insert(links.end(), others.begin(), others.end());
+    return links;
+}
+
+const std::vector<int> &ChainIndex::alsoWrittenAs(int link) const
+{
+    return m_links[link].others < 0 ? kNone : m_others[m_links[link].others];
 }
 
 const std::vector<int> &ChainIndex::beginningWith(int start, ChainRule rule) const

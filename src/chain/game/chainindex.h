@@ -37,6 +37,12 @@ public:
     // The idiom written `typed` as the search understands it (simplified or
     // traditional, blanks and punctuation aside); -1 when it is none.
     int find(const QString &typed) const;
+    // Every idiom written so, in the file's order: two idioms may be written
+    // alike (难兄难弟, read nán and nàn). None when it is no idiom.
+    std::vector<int> findAll(const QString &typed) const;
+    // The other idioms written as `link` is, in the file's order; for nearly
+    // every idiom none.
+    const std::vector<int> &alsoWrittenAs(int link) const;
 
     // The idioms that may follow `link`, in the file's order, itself among
     // them when it does.
@@ -63,6 +69,7 @@ private:
         QString text, pinyin;
         QString lastCharacter, lastSyllable; // the syllable with its tone mark
         std::array<int, kChainRules> start{-1, -1, -1}, end{-1, -1, -1};
+        int others = -1; // in m_others, when other idioms are written as this one is
     };
 
     int keyOf(const QString &key, ChainRule rule);
@@ -71,6 +78,7 @@ private:
     std::array<QHash<QString, int>, kChainRules> m_keys;
     std::array<std::vector<std::vector<int>>, kChainRules> m_beginning; // by start
     QHash<QString, int> m_byText; // the first idiom of each text
+    std::vector<std::vector<int>> m_others;
 };
 
 // The syllables of a stored py, each with its tone mark as written:
