@@ -18,6 +18,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QStandardPaths>
 
 namespace {
@@ -351,6 +352,10 @@ void MainMenuTest::zoomAndPlacesKept()
         QTest::keyClick(chain, Qt::Key_Minus, Qt::ControlModifier); // from either window, both
         QCOMPARE(chain->size(), QSize(711, 489));
         QCOMPARE(zoomOf(&t.w), 125);
+        t.w.move(300, 200); // a zoom that takes the window past the screen's edges moves it back
+        QTest::keyClick(chain, Qt::Key_Equal, Qt::ControlModifier);
+        QVERIFY(t.w.screen()->availableGeometry().contains(t.w.frameGeometry()));
+        QTest::keyClick(chain, Qt::Key_Minus, Qt::ControlModifier);
         t.w.move(123, 77);
         t.w.close();
     }

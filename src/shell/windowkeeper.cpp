@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
@@ -24,6 +25,19 @@ QWidget *programWindow(QObject *object)
 QString placeKey(const QWidget *window)
 {
     return QStringLiteral("places/") + QLatin1String(window->metaObject()->className());
+}
+
+// Moves a window that reaches past the edges of its screen, as one zoomed
+// near them does, back onto it: as far as it needs, its title bar first.
+void keepOnScreen(QWidget *window)
+{
+    const QRect screen = window->screen()->availableGeometry();
+    const QRect frame = window->frameGeometry();
+    if (screen.contains(frame))
+        return;
+    const int x = std::max(screen.left(), std::min(frame.left(), screen.right() + 1 - frame.width()));
+    const int y = std::max(screen.top(), std::min(frame.top(), screen.bottom() + 1 - frame.height()));
+    window->move(x, y);
 }
 
 } // namespace
@@ -56,6 +70,8 @@ bool WindowKeeper::eventFilter(QObject *watched, QEvent *event)
         const QPoint place = m_settings.value(placeKey(window)).toPoint();
         if (m_settings.contains(placeKey(window)) && QGuiApplication::screenAt(place + QPoint(40, 20)))
             window->move(place);
+        // Where the system placed a window, it knows its frame once mapped.
+        QTimer::singleShot(0, window, [window] { keepOnScreen(window); });
     } else {
         m_settings.setValue(placeKey(window), window->pos());
     }
@@ -82,7 +98,9 @@ void WindowKeeper::setZoomOfAll(int percent)
     m_zoom = percent;
     m_settings.setValue(QStringLiteral("zoom"), percent);
     for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (programWindow(window) && window->isVisible())
+        if (programWindow(window) && window->isVisible()) {
             setZoom(window, percent);
+            keepOnScreen(window);
+        }
     }
 }

@@ -1,7 +1,8 @@
 // Keeps the program's windows as the reader left them: the zoom they all
 // show at, and where each stood, in an ini file in the per-user folder,
 // read before the first window shows. A window opened later takes the zoom
-// and the place it had when it was last closed.
+// and the place it had when it was last closed, and a window that a zoom
+// made reach past the edges of its screen is moved back onto it.
 #pragma once
 
 #include <QObject>
