@@ -10,6 +10,7 @@
 #include "widgets/zoom.h"
 
 #include <QAbstractItemView>
+#include <QScrollBar>
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
@@ -337,6 +338,8 @@ void MainMenuTest::zoomAndPlacesKept()
     const QString kept = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QLatin1Char('/')
                        + WindowKeeper::fileName();
     QFile::remove(kept);
+    Program::setUp(*qApp); // the program's style, whose check boxes and scroll bars zoom too
+    const int scrollBar = QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     QSize natural;
     {
         MenuWindow t;
@@ -348,6 +351,8 @@ void MainMenuTest::zoomAndPlacesKept()
         ChainWindow *chain = t.openChain(); // opens as large as the main window
         QVERIFY(QTest::qWaitForWindowExposed(chain));
         QCOMPARE(chain->size(), QSize(854, 587));
+        const auto *text = chain->findChild<QAbstractScrollArea *>(QStringLiteral("chainText"));
+        QCOMPARE(text->verticalScrollBar()->sizeHint().width(), qRound(scrollBar * 1.5));
         QApplication::setActiveWindow(chain);
         QTest::keyClick(chain, Qt::Key_Minus, Qt::ControlModifier); // from either window, both
         QCOMPARE(chain->size(), QSize(711, 489));

@@ -1,6 +1,6 @@
 // The platform's own style, with the menu bar reachable by the Alt key on
-// every system, and one picture left out so that the main window is drawn
-// sooner.
+// every system, check boxes and scroll bars as large as their window's
+// zoom, and one picture left out so that the main window is drawn sooner.
 #pragma once
 
 #include <QProxyStyle>
@@ -20,4 +20,7 @@ public:
     // the other Linux styles leave it to the mouse.
     int styleHint(StyleHint hint, const QStyleOption *option = nullptr, const QWidget *widget = nullptr,
                   QStyleHintReturn *returnData = nullptr) const override;
+    // A zoomed window's check boxes and scroll bars grow with the rest of it.
+    int pixelMetric(PixelMetric metric, const QStyleOption *option = nullptr,
+                    const QWidget *widget = nullptr) const override;
 };
