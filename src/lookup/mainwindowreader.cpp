@@ -6,21 +6,9 @@
 #include "lookup/wordbookwindow.h"
 #include "reader/readerstore.h"
 
+#include "widgets/windowframe.h"
+
 #include <QCheckBox>
-
-namespace {
-
-// Brings an open window back as it was, or shows a new one.
-void bringBack(QWidget *window)
-{
-    if (window->isMinimized())
-        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
-    window->show();
-    window->raise();
-    window->activateWindow();
-}
-
-} // namespace
 
 void MainWindow::setReaderStore(ReaderStore *reader)
 {

@@ -1,5 +1,6 @@
 #include "reader/wordbookfile.h"
 
+#include <QSet>
 #include <QStringDecoder>
 
 #ifdef Q_OS_WIN
@@ -100,10 +101,13 @@ IdiomList readIdiomList(const QByteArray &bytes)
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
     IdiomList list;
+    QSet<QString> listed; // a megabyte of lines is too many to search the list for each
     for (const QString &line : text.split(QLatin1Char('\n'))) {
         const QString idiom = line.section(QLatin1Char('\t'), 0, 0).trimmed();
-        if (!idiom.isEmpty() && !list.idioms.contains(idiom))
+        if (!idiom.isEmpty() && !listed.contains(idiom)) {
+            listed.insert(idiom);
             list.idioms << idiom;
+        }
     }
     if (list.idioms.isEmpty())
         list.problem = QStringLiteral("文件里没有成语。请选择每行一个成语的文本文件。");

@@ -6,6 +6,7 @@
 #include "shell/windowkeeper.h"
 #include "vura/version.h"
 #include "widgets/environment.h"
+#include "widgets/windowframe.h"
 
 #include <QAction>
 #include <QDate>
@@ -13,37 +14,39 @@
 #include <QMenuBar>
 #include <QStringList>
 
-MainMenu::MainMenu(MainWindow *window, const Dictionary &dictionary, const Environment &environment)
-    : QObject(window), m_window(window), m_dictionary(dictionary), m_environment(environment)
+MainMenu::MainMenu(MainWindow *window, const Dictionary &dictionary, const Environment &environment,
+                   ReaderStore &reader, WindowKeeper &keeper)
+    : QObject(window), m_window(window), m_dictionary(dictionary), m_environment(environment), m_reader(reader)
 {
     QMenuBar *bar = window->menuBar();
     QMenu *fileMenu = bar->addMenu(QStringLiteral("文件"));
     fileMenu->setObjectName(QStringLiteral("fileMenu"));
-    const auto item = [&](const QString &text, const char *name, const QKeySequence &key, auto slot) {
-        QAction *action = fileMenu->addAction(text, window, slot);
+    const auto item = [&](const QString &text, const char *name, const QList<QKeySequence> &keys, auto *receiver,
+                          auto slot) {
+        QAction *action = fileMenu->addAction(text, receiver, slot);
         action->setObjectName(QLatin1String(name));
-        action->setShortcut(key);
+        action->setShortcuts(keys);
         window->addAction(action); // its key works while no menu is open
         return action;
     };
-    item(QStringLiteral("历史记录"), "historyAction", QKeySequence(Qt::CTRL | Qt::Key_H), &MainWindow::openHistory);
-    item(QStringLiteral("生词本"), "wordBookAction", QKeySequence(Qt::CTRL | Qt::Key_B), &MainWindow::openWordBook);
-    item(QStringLiteral("加入或移出生词本"), "toggleWordBookAction", QKeySequence(Qt::CTRL | Qt::Key_D),
+    item(QStringLiteral("历史记录"), "historyAction", {QKeySequence(Qt::CTRL | Qt::Key_H)}, window,
+         &MainWindow::openHistory);
+    item(QStringLiteral("生词本"), "wordBookAction", {QKeySequence(Qt::CTRL | Qt::Key_B)}, window,
+         &MainWindow::openWordBook);
+    item(QStringLiteral("加入或移出生词本"), "toggleWordBookAction", {QKeySequence(Qt::CTRL | Qt::Key_D)}, window,
          &MainWindow::toggleWordBook);
     fileMenu->addSeparator();
-    // Larger text in every window of the program, from whichever has the focus.
-    const auto zoomItem = [&](const QString &text, const char *name, QList<QKeySequence> keys, auto slot) {
-        QAction *action = fileMenu->addAction(text, this, slot);
-        action->setObjectName(QLatin1String(name));
-        action->setShortcuts(keys);
-        action->setShortcutContext(Qt::ApplicationShortcut);
-        window->addAction(action);
-    };
     // Ctrl+= is Ctrl++ without Shift, as browsers take it.
-    zoomItem(QStringLiteral("放大"), "zoomInAction", {QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence::ZoomIn},
-             &MainMenu::zoomIn);
-    zoomItem(QStringLiteral("缩小"), "zoomOutAction", {QKeySequence::ZoomOut}, &MainMenu::zoomOut);
-    zoomItem(QStringLiteral("原始大小"), "resetZoomAction", {QKeySequence(Qt::CTRL | Qt::Key_0)}, &MainMenu::resetZoom);
+    const QList<QAction *> zoomItems{
+        item(QStringLiteral("放大"), "zoomInAction", {QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence::ZoomIn},
+             &keeper, &WindowKeeper::zoomIn),
+        item(QStringLiteral("缩小"), "zoomOutAction", {QKeySequence::ZoomOut}, &keeper, &WindowKeeper::zoomOut),
+        item(QStringLiteral("原始大小"), "resetZoomAction", {QKeySequence(Qt::CTRL | Qt::Key_0)}, &keeper,
+             &WindowKeeper::resetZoom),
+    };
+    // Larger text in every window of the program, from whichever has the focus.
+    for (QAction *zoomItem : zoomItems)
+        zoomItem->setShortcutContext(Qt::ApplicationShortcut);
     fileMenu->addSeparator();
     // Ctrl+Q on every system: Windows has no standard key to quit.
     QAction *quitAction = fileMenu->addAction(QStringLiteral("退出"), this, &MainMenu::quit);
@@ -109,24 +112,6 @@ ChainWindow *MainMenu::chainWindow() const
     return m_chainWindow && m_chainWindow->isVisible() ? m_chainWindow.data() : nullptr;
 }
 
-void MainMenu::zoomIn()
-{
-    if (m_keeper)
-        m_keeper->zoomIn();
-}
-
-void MainMenu::zoomOut()
-{
-    if (m_keeper)
-        m_keeper->zoomOut();
-}
-
-void MainMenu::resetZoom()
-{
-    if (m_keeper)
-        m_keeper->resetZoom();
-}
-
 void MainMenu::quit()
 {
     // Closing the main window ends the program, the chain window with it.
@@ -136,10 +121,7 @@ void MainMenu::quit()
 void MainMenu::openChainWindow()
 {
     if (ChainWindow *open = chainWindow()) {
-        if (open->isMinimized())
-            open->setWindowState(open->windowState() & ~Qt::WindowMinimized);
-        open->raise();
-        open->activateWindow();
+        bringBack(open);
         return;
     }
     m_chainWindow = new ChainWindow(m_dictionary, m_environment, m_window);
@@ -150,13 +132,11 @@ void MainMenu::openChainWindow()
 void MainMenu::openGameWindow()
 {
     if (m_gameWindow && m_gameWindow->isVisible()) {
-        m_gameWindow->setWindowState(m_gameWindow->windowState() & ~Qt::WindowMinimized);
-        m_gameWindow->raise();
-        m_gameWindow->activateWindow();
+        bringBack(m_gameWindow);
         return;
     }
     m_gameWindow = new GameWindow(m_dictionary, m_environment, m_window);
-    m_gameWindow->setReaderStore(m_reader);
+    m_gameWindow->setReaderStore(&m_reader);
     m_gameWindow->show();
 }
 

@@ -25,13 +25,11 @@ class MainMenu : public QObject
     Q_OBJECT
 
 public:
-    // Builds the items on the main window's menu bar. `dictionary` and
-    // `environment` outlive the menu.
-    MainMenu(MainWindow *window, const Dictionary &dictionary, const Environment &environment);
-    // The game window keeps the best scores in `reader`, which outlives the menu.
-    void setReaderStore(ReaderStore *reader) { m_reader = reader; }
-    // The zoom items act on the windows `keeper` keeps, which outlives the menu.
-    void setWindowKeeper(WindowKeeper *keeper) { m_keeper = keeper; }
+    // Builds the items on the main window's menu bar. The game window keeps
+    // its best scores in `reader`; the zoom items act on the windows `keeper`
+    // keeps. All four outlive the menu.
+    MainMenu(MainWindow *window, const Dictionary &dictionary, const Environment &environment, ReaderStore &reader,
+             WindowKeeper &keeper);
 
     // The texts of the help and about boxes.
     static QString helpText();
@@ -41,9 +39,6 @@ public:
     ChainWindow *chainWindow() const;
 
 public slots:
-    void zoomIn();
-    void zoomOut();
-    void resetZoom();
     void quit();
     // Opens the chain window, or brings the open one back as it is.
     void openChainWindow();
@@ -66,6 +61,5 @@ private:
     const Environment &m_environment;
     QPointer<ChainWindow> m_chainWindow;
     QPointer<GameWindow> m_gameWindow;
-    ReaderStore *m_reader = nullptr;
-    WindowKeeper *m_keeper = nullptr;
+    ReaderStore &m_reader;
 };

@@ -93,9 +93,7 @@ void Program::start()
     // second database.
     m_reader = std::make_unique<ReaderStore>(m_readerFolder);
     m_window->setReaderStore(m_reader.get());
-    m_menu = new MainMenu(m_window.get(), m_dictionary, m_environment);
-    m_menu->setReaderStore(m_reader.get());
-    m_menu->setWindowKeeper(m_keeper.get());
+    m_menu = new MainMenu(m_window.get(), m_dictionary, m_environment, *m_reader, *m_keeper);
     if (m_dictionary.store) {
         // Half a second on, when the window is drawn and the reader has not
         // yet typed a search; a data file that fails here fails the search

@@ -30,6 +30,15 @@ void closeOnEscape(QWidget *window)
     QObject::connect(close, &QShortcut::activated, window, &QWidget::close);
 }
 
+void bringBack(QWidget *window)
+{
+    if (window->isMinimized())
+        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 QPushButton *placedButton(const QString &text, const char *objectName, const QRect &place, QWidget *parent)
 {
     auto *button = new QPushButton(text, parent);

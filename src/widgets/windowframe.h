@@ -27,5 +27,9 @@ void closeOnEscape(QWidget *window);
 // and closed by Escape.
 void setUpSideWindow(QWidget *window, const QString &title, const QSize &size);
 
+// Shows `window`, or brings it back as it was when it is open: out of the
+// task bar, raised and active.
+void bringBack(QWidget *window);
+
 // A push button reading `text` at `place` on `parent`, found by `objectName`.
 QPushButton *placedButton(const QString &text, const char *objectName, const QRect &place, QWidget *parent);
