@@ -1,5 +1,7 @@
 #include "reader/readerstore.h"
 
+#include "store/sqlite/query.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -7,62 +9,7 @@
 
 namespace {
 
-// One prepared statement, its parameters bound in order.
-class Query
-{
-public:
-    Query(sqlite3 *db, const char *sql)
-    {
-        sqlite3_stmt *statement = nullptr;
-        m_rc = sqlite3_prepare_v2(db, sql, -1, &statement, nullptr);
-        m_statement.reset(statement);
-    }
-
-    Query &bind(int value)
-    {
-        sqlite3_bind_int64(m_statement.get(), ++m_bound, value);
-        return *this;
-    }
-    Query &bind(qint64 value)
-    {
-        sqlite3_bind_int64(m_statement.get(), ++m_bound, value);
-        return *this;
-    }
-    Query &bind(const QString &value)
-    {
-        const QByteArray utf8 = value.toUtf8();
-        sqlite3_bind_text(m_statement.get(), ++m_bound, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
-        return *this;
-    }
-
-    // Whether a row came; rc() tells an error from the end.
-    bool next()
-    {
-        if (m_rc != SQLITE_OK && m_rc != SQLITE_ROW)
-            return false;
-        m_rc = sqlite3_step(m_statement.get());
-        return m_rc == SQLITE_ROW;
-    }
-    // Runs a statement that returns no rows; false on an error.
-    bool run()
-    {
-        next();
-        return m_rc == SQLITE_DONE || m_rc == SQLITE_ROW;
-    }
-    int rc() const { return m_rc; }
-
-    qint64 integer(int column) const { return sqlite3_column_int64(m_statement.get(), column); }
-    QString text(int column) const
-    {
-        return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(m_statement.get(), column)),
-                                 sqlite3_column_bytes(m_statement.get(), column));
-    }
-
-private:
-    Sqlite::Statement m_statement;
-    int m_rc = SQLITE_OK;
-    int m_bound = 0;
-};
+using Sqlite::Query;
 
 int execute(sqlite3 *db, const char *sql)
 {
@@ -236,7 +183,7 @@ QList<HistoryEntry> ReaderStore::history() const
     QList<HistoryEntry> entries;
     Query query(m_db.get(), "SELECT idiom_id, text FROM history ORDER BY shown DESC");
     while (query.next())
-        entries.append({int(query.integer(0)), query.text(1)});
+        entries.append({query.integer(0), query.text(1)});
     return entries;
 }
 
@@ -281,14 +228,14 @@ QList<WordBookEntry> ReaderStore::wordBook() const
     QList<WordBookEntry> entries;
     Query query(m_db.get(), "SELECT idiom_id, text, added FROM word_book ORDER BY entry DESC");
     while (query.next())
-        entries.append({int(query.integer(0)), query.text(1), QDateTime::fromSecsSinceEpoch(query.integer(2))});
+        entries.append({query.integer(0), query.text(1), QDateTime::fromSecsSinceEpoch(query.integer64(2))});
     return entries;
 }
 
 int ReaderStore::bestScore(const QString &game) const
 {
     Query query(m_db.get(), "SELECT score FROM best_score WHERE game = ?1");
-    return query.bind(game).next() ? int(query.integer(0)) : 0;
+    return query.bind(game).next() ? query.integer(0) : 0;
 }
 
 bool ReaderStore::offerScore(const QString &game, int score)
@@ -312,5 +259,5 @@ bool ReaderStore::offerScore(const QString &game, int score)
 int ReaderStore::schemaVersion() const
 {
     Query query(m_db.get(), "PRAGMA user_version");
-    return query.next() ? int(query.integer(0)) : 0;
+    return query.next() ? query.integer(0) : 0;
 }

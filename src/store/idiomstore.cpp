@@ -1,5 +1,6 @@
 #include "store/idiomstore.h"
 #include "store/idiomtable.h"
+#include "store/sqlite/query.h"
 #include "store/storeerror.h"
 #include "store/textfold.h"
 
@@ -104,59 +105,40 @@ StoreError failure(sqlite3 *db, const QString &path)
     }
 }
 
-// One statement with its values bound, read row by row.
-class Query
+// A statement on the data file at `path`, its failures thrown as StoreError.
+class Query : public Sqlite::Query
 {
 public:
-    Query(sqlite3 *db, const QString &path, const char *sql) : m_db(db), m_path(path)
+    Query(sqlite3 *db, const QString &path, const char *sql) : Sqlite::Query(db, sql), m_db(db), m_path(path)
     {
-        sqlite3_stmt *raw = nullptr;
-        if (sqlite3_prepare_v2(db, sql, -1, &raw, nullptr) != SQLITE_OK)
+        if (rc() != SQLITE_OK)
             throw failure(db, path);
-        m_statement.reset(raw);
     }
 
     Query &bind(const QString &text)
     {
-        const QByteArray utf8 = text.toUtf8();
-        sqlite3_bind_text(m_statement.get(), 1, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+        Sqlite::Query::bind(text);
         return *this;
     }
-
     Query &bind(int number)
     {
-        sqlite3_bind_int(m_statement.get(), 1, number);
+        Sqlite::Query::bind(number);
         return *this;
     }
 
     // Moves to the next row; false past the last.
     bool next()
     {
-        const int rc = sqlite3_step(m_statement.get());
-        if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        if (Sqlite::Query::next())
+            return true;
+        if (rc() != SQLITE_DONE)
             throw failure(m_db, m_path);
-        return rc == SQLITE_ROW;
-    }
-
-    int integer(int column) const { return sqlite3_column_int(m_statement.get(), column); }
-
-    // The text's bytes where SQLite keeps them, until the next row.
-    QByteArrayView utf8View(int column) const
-    {
-        const auto *bytes = reinterpret_cast<const char *>(sqlite3_column_text(m_statement.get(), column));
-        return QByteArrayView(bytes, sqlite3_column_bytes(m_statement.get(), column));
-    }
-
-    QString text(int column) const
-    {
-        const auto *utf8 = reinterpret_cast<const char *>(sqlite3_column_text(m_statement.get(), column));
-        return QString::fromUtf8(utf8, sqlite3_column_bytes(m_statement.get(), column));
+        return false;
     }
 
 private:
     sqlite3 *m_db;
     const QString &m_path;
-    Sqlite::Statement m_statement;
 };
 
 // Whether table cy has every column the program reads: a foreign or damaged

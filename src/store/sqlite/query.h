@@ -1,0 +1,42 @@
+// One prepared statement of an open database: its parameters bound in
+// order, its rows read by typed getters. It throws nothing: rc() gives
+// SQLite's code of the preparing or of the last step, so that each store
+// says in its own words what a failure means for its own file.
+#pragma once
+
+#include "store/sqlite/sqlitehandle.h"
+
+#include <QByteArrayView>
+#include <QString>
+
+namespace Sqlite {
+
+class Query
+{
+public:
+    Query(sqlite3 *db, const char *sql);
+
+    Query &bind(int value);
+    Query &bind(qint64 value);
+    Query &bind(const QString &value);
+
+    // Steps to the next row: true on a row; false past the last one, or on
+    // a failure, which rc() tells from the end.
+    bool next();
+    // Runs a statement that returns no rows; false on a failure.
+    bool run();
+    int rc() const { return m_rc; }
+
+    int integer(int column) const;
+    qint64 integer64(int column) const;
+    QString text(int column) const;
+    // The text's bytes where SQLite keeps them, until the next row.
+    QByteArrayView utf8View(int column) const;
+
+private:
+    Statement m_statement;
+    int m_rc;
+    int m_bound = 0;
+};
+
+} // namespace Sqlite
