@@ -152,11 +152,9 @@ void WordBookWindow::importFrom(const QString &path)
     QList<HistoryEntry> found;
     QStringList missing;
     for (const QString &text : list.idioms) {
-        const QList<IdiomEntry> matches = m_dictionary.store->search(text);
-        const auto exact = std::find_if(matches.begin(), matches.end(),
-                                        [&](const IdiomEntry &entry) { return entry.text == text; });
-        if (exact != matches.end())
-            found.append({exact->id, exact->text});
+        // By the index of the texts: a list may hold tens of thousands of lines.
+        if (const QList<IdiomEntry> written = m_dictionary.store->writtenAs(text); !written.isEmpty())
+            found.append({written.first().id, written.first().text});
         else
             missing << text;
     }

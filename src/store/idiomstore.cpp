@@ -225,8 +225,13 @@ Idiom IdiomStore::idiom(int id) const
 QList<IdiomEntry> IdiomStore::search(const QString &text) const
 {
     const QString pattern = prefixPattern(text);
-    return entries(kIdiomIs, text) + entries(kInitialsAre, text) + entries(kIdiomLike, pattern)
+    return writtenAs(text) + entries(kInitialsAre, text) + entries(kIdiomLike, pattern)
          + entries(kInitialsLike, pattern);
+}
+
+QList<IdiomEntry> IdiomStore::writtenAs(const QString &text) const
+{
+    return entries(kIdiomIs, text);
 }
 
 SearchResult IdiomStore::find(const QString &text) const

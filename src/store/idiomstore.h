@@ -57,6 +57,9 @@ public:
     // once for each. Letter case does not count, and "%" (any run of
     // characters) and "_" (one character) act as wildcards in the last two.
     QList<IdiomEntry> search(const QString &text) const;
+    // The first of those look-ups alone: the idioms written exactly `text`,
+    // in the file's order.
+    QList<IdiomEntry> writtenAs(const QString &text) const;
 
     // The dictionary first, then what the reader probably meant: the four
     // look-ups of `text`; when they find nothing, the same look-ups with the

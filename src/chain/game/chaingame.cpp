@@ -170,7 +170,7 @@ int ChainGame::choice(Level level)
 
 void ChainGame::computerAnswers()
 {
-    const int link = chooseMove(candidates(), m_level, m_random);
+    const int link = choice(m_level);
     if (link < 0) {
         end(Ending::CannotFollow, Player::Reader);
         return;
