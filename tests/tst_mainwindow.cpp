@@ -413,15 +413,16 @@ void MainWindowTest::historyAndWordBook()
     auto *toggle = control<QCheckBox>(t.w, "wordBookToggle");
     click(toggle);
     QVERIFY(reader.inWordBook(7) && toggle->isChecked());
-    t.w.openHistory();
-    ListView *history = control<ListView>(*t.w.historyWindow(), "historyList");
+    HistoryWindow historyWindow(reader, &t.w);
+    QObject::connect(&historyWindow, &HistoryWindow::idiomChosen, &t.w, &MainWindow::showIdiom);
+    historyWindow.show();
+    ListView *history = control<ListView>(historyWindow, "historyList");
     QVERIFY(clickText(history, QStringLiteral("八九不离十")));
     QCOMPARE(t.w.currentId(), 3);
     QVERIFY(!toggle->isChecked());
 
     // The word book exports its cards, and lists back what the dictionary lacks.
-    t.w.openWordBook();
-    WordBookWindow *book = t.w.wordBookWindow();
+    auto *book = new WordBookWindow(t.dictionary(), t.environment, reader, &t.w);
     const QString tsv = t.dir.filePath(QStringLiteral("book.tsv")), list = t.dir.filePath(QStringLiteral("list.txt"));
     QVERIFY(book->exportTo(tsv, WordBookWindow::Flashcards));
     QVERIFY(TestData::readFile(tsv).startsWith("难兄难弟\t"));

@@ -5,6 +5,7 @@
 
 #include "shell/mainmenu.h"
 #include "shell/program.h"
+#include "shell/sidewindows.h"
 
 #include <QAction>
 #include <QRandomGenerator>
@@ -63,11 +64,12 @@ void MonkeyTest::randomUse()
     MainWindow &w = program.mainWindow();
     const MainControls c(w);
     MainMenu &menu = program.menu();
+    SideWindows &sideWindows = program.sideWindows();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
 
     int inChain = 0;
     for (int done = 1; done <= total; ++done) {
-        ChainWindow *chain = menu.chainWindow();
+        auto *chain = sideWindows.window<ChainWindow>(SideWindows::Chain);
         const ChainControls cc = chain ? ChainControls(*chain) : ChainControls();
         const quint32 action = random.bounded(chain ? 16 : 10);
         inChain += action >= 10;
@@ -80,7 +82,7 @@ void MonkeyTest::randomUse()
         case 5: click(c.fields[int(random.bounded(5))]); break;
         case 6: clickRandomEntry(c.resultList, random); break;
         case 7: QTest::keyClick(c.resultList, random.bounded(2) ? Qt::Key_Down : Qt::Key_Up); break;
-        case 8: menu.openChainWindow(); break;
+        case 8: sideWindows.open(SideWindows::Chain); break;
         case 9: random.bounded(2) ? menu.showHelp() : menu.showAbout(); break;
         case 10: cc.firstLinkField->setText(kTexts[int(random.bounded(kTexts.size()))]); break;
         case 11: case 12: click(cc.startButton); break;
@@ -97,7 +99,7 @@ void MonkeyTest::randomUse()
             fault = QStringLiteral("the card's id %1 outside 1..%2").arg(w.currentId()).arg(count);
         if (fault.isEmpty())
             fault = listFault("the result list", c.resultList, 0);
-        if (fault.isEmpty() && (chain = menu.chainWindow())) {
+        if (fault.isEmpty() && (chain = sideWindows.window<ChainWindow>(SideWindows::Chain))) {
             const ChainControls now(*chain);
             fault = listFault("the candidates", now.candidateList, 0) + listFault("the chain", now.chainList, 1);
         }

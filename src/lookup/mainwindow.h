@@ -6,7 +6,6 @@
 #include "store/idiomstore.h"
 
 #include <QMainWindow>
-#include <QPointer>
 #include <array>
 #include <random>
 
@@ -15,13 +14,11 @@ struct Environment;
 class IdiomListModel;
 class ImageButton;
 class ListView;
-class HistoryWindow;
 class Panel;
 class QCheckBox;
 class QLineEdit;
 class ReaderStore;
 class TextLabel;
-class WordBookWindow;
 
 class MainWindow : public QMainWindow
 {
@@ -44,10 +41,6 @@ public:
     // window keeps nothing.
     void setReaderStore(ReaderStore *reader);
 
-    // The history and word-book windows while they are open, otherwise null.
-    HistoryWindow *historyWindow() const;
-    WordBookWindow *wordBookWindow() const;
-
     // "嗷嗷待哺" -> "嗷 嗷 待 哺", as the card shows an idiom.
     static QString spacedOut(const QString &text);
 
@@ -69,9 +62,13 @@ public slots:
     void copyField(MainWindow::Field field);
     // Puts the idiom on the card into the word book, or takes it out.
     void toggleWordBook();
-    // Open the window, or bring the open one back as it is.
-    void openHistory();
-    void openWordBook();
+    // Whether the idiom on the card is in the word book, on the toggle.
+    void showWordBookState();
+
+signals:
+    // The card changed the history or the word book.
+    void historyChanged();
+    void wordBookChanged();
 
 protected:
     // The windows it owns close with it.
@@ -91,8 +88,6 @@ private:
     void showHowFound(SearchResult::Stage stage);
     // Puts the idiom on the card at the top of the history.
     void recordShown();
-    // Whether the idiom on the card is in the word book, on the toggle.
-    void showWordBookState();
 
     const Dictionary &m_dictionary;
     const Environment &m_environment;
@@ -117,6 +112,4 @@ private:
     ListView *m_resultList;
     IdiomListModel *m_results;
     Panel *m_busyIndicator;
-    QPointer<HistoryWindow> m_historyWindow;
-    QPointer<WordBookWindow> m_wordBookWindow;
 };

@@ -1,12 +1,8 @@
 // What the main window keeps of its reader: the history, the word book and
-// the card's toggle, and the two windows that list them.
+// the card's toggle.
 #include "lookup/mainwindow.h"
 
-#include "lookup/historywindow.h"
-#include "lookup/wordbookwindow.h"
 #include "reader/readerstore.h"
-
-#include "widgets/windowframe.h"
 
 #include <QCheckBox>
 
@@ -17,16 +13,6 @@ void MainWindow::setReaderStore(ReaderStore *reader)
     showWordBookState();
 }
 
-HistoryWindow *MainWindow::historyWindow() const
-{
-    return m_historyWindow && m_historyWindow->isVisible() ? m_historyWindow.data() : nullptr;
-}
-
-WordBookWindow *MainWindow::wordBookWindow() const
-{
-    return m_wordBookWindow && m_wordBookWindow->isVisible() ? m_wordBookWindow.data() : nullptr;
-}
-
 void MainWindow::recordShown()
 {
     // What the reader brings onto the card is their history; the idiom the
@@ -34,8 +20,7 @@ void MainWindow::recordShown()
     if (!m_reader || m_currentText.isEmpty())
         return;
     m_reader->recordShown(m_currentId, m_currentText);
-    if (m_historyWindow)
-        m_historyWindow->refresh();
+    emit historyChanged();
 }
 
 void MainWindow::showWordBookState()
@@ -54,31 +39,5 @@ void MainWindow::toggleWordBook()
     else
         m_reader->addToWordBook(m_currentId, m_currentText);
     showWordBookState();
-    if (m_wordBookWindow)
-        m_wordBookWindow->refresh();
-}
-
-void MainWindow::openHistory()
-{
-    if (!m_reader)
-        return;
-    if (!m_historyWindow) {
-        m_historyWindow = new HistoryWindow(*m_reader, this);
-        connect(m_historyWindow, &HistoryWindow::idiomChosen, this, &MainWindow::showIdiom);
-    }
-    m_historyWindow->refresh();
-    bringBack(m_historyWindow);
-}
-
-void MainWindow::openWordBook()
-{
-    if (!m_reader)
-        return;
-    if (!m_wordBookWindow) {
-        m_wordBookWindow = new WordBookWindow(m_dictionary, m_environment, *m_reader, this);
-        connect(m_wordBookWindow, &WordBookWindow::idiomChosen, this, &MainWindow::showIdiom);
-        connect(m_wordBookWindow, &WordBookWindow::changed, this, &MainWindow::showWordBookState);
-    }
-    m_wordBookWindow->refresh();
-    bringBack(m_wordBookWindow);
+    emit wordBookChanged();
 }

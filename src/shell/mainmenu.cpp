@@ -1,12 +1,10 @@
 #include "shell/mainmenu.h"
 
-#include "chain/chainwindow.h"
-#include "chain/gamewindow.h"
 #include "lookup/mainwindow.h"
+#include "shell/sidewindows.h"
 #include "shell/windowkeeper.h"
 #include "vura/version.h"
 #include "widgets/environment.h"
-#include "widgets/windowframe.h"
 
 #include <QAction>
 #include <QDate>
@@ -14,10 +12,10 @@
 #include <QMenuBar>
 #include <QStringList>
 
-MainMenu::MainMenu(MainWindow *window, const Dictionary &dictionary, const Environment &environment,
-                   ReaderStore &reader, WindowKeeper &keeper)
-    : QObject(window), m_window(window), m_dictionary(dictionary), m_environment(environment), m_reader(reader)
+MainMenu::MainMenu(MainWindow *window, const Environment &environment, SideWindows &sideWindows, WindowKeeper &keeper)
+    : QObject(window), m_window(window), m_environment(environment)
 {
+    const auto opening = [&sideWindows](SideWindows::Kind kind) { return [&sideWindows, kind] { sideWindows.open(kind); }; };
     QMenuBar *bar = window->menuBar();
     QMenu *fileMenu = bar->addMenu(QStringLiteral("文件"));
     fileMenu->setObjectName(QStringLiteral("fileMenu"));
@@ -29,10 +27,10 @@ MainMenu::MainMenu(MainWindow *window, const Dictionary &dictionary, const Envir
         window->addAction(action); // its key works while no menu is open
         return action;
     };
-    item(QStringLiteral("历史记录"), "historyAction", {QKeySequence(Qt::CTRL | Qt::Key_H)}, window,
-         &MainWindow::openHistory);
-    item(QStringLiteral("生词本"), "wordBookAction", {QKeySequence(Qt::CTRL | Qt::Key_B)}, window,
-         &MainWindow::openWordBook);
+    item(QStringLiteral("历史记录"), "historyAction", {QKeySequence(Qt::CTRL | Qt::Key_H)}, this,
+         opening(SideWindows::History));
+    item(QStringLiteral("生词本"), "wordBookAction", {QKeySequence(Qt::CTRL | Qt::Key_B)}, this,
+         opening(SideWindows::WordBook));
     item(QStringLiteral("加入或移出生词本"), "toggleWordBookAction", {QKeySequence(Qt::CTRL | Qt::Key_D)}, window,
          &MainWindow::toggleWordBook);
     fileMenu->addSeparator();
@@ -52,9 +50,10 @@ MainMenu::MainMenu(MainWindow *window, const Dictionary &dictionary, const Envir
     QAction *quitAction = fileMenu->addAction(QStringLiteral("退出"), this, &MainMenu::quit);
     quitAction->setObjectName(QStringLiteral("quitAction"));
     quitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    QAction *chainAction = bar->addAction(QStringLiteral("成语接龙"), this, &MainMenu::openChainWindow);
-    chainAction->setObjectName(QStringLiteral("chainAction"));
-    bar->addAction(QStringLiteral("接龙游戏"), this, &MainMenu::openGameWindow)->setObjectName(QStringLiteral("gameAction"));
+    bar->addAction(QStringLiteral("成语接龙"), this, opening(SideWindows::Chain))
+        ->setObjectName(QStringLiteral("chainAction"));
+    bar->addAction(QStringLiteral("接龙游戏"), this, opening(SideWindows::Game))
+        ->setObjectName(QStringLiteral("gameAction"));
     QMenu *helpMenu = bar->addMenu(QStringLiteral("帮助"));
     helpMenu->setObjectName(QStringLiteral("helpMenu"));
     QAction *helpAction = helpMenu->addAction(QStringLiteral("帮助主题"), this, &MainMenu::showHelp);
@@ -106,38 +105,10 @@ QString MainMenu::aboutText()
     }.join(QStringLiteral("\r\n"));
 }
 
-ChainWindow *MainMenu::chainWindow() const
-{
-    // A closed chain window lingers until it is deleted; it counts as gone.
-    return m_chainWindow && m_chainWindow->isVisible() ? m_chainWindow.data() : nullptr;
-}
-
 void MainMenu::quit()
 {
-    // Closing the main window ends the program, the chain window with it.
+    // Closing the main window ends the program, the side windows with it.
     m_window->close();
-}
-
-void MainMenu::openChainWindow()
-{
-    if (ChainWindow *open = chainWindow()) {
-        bringBack(open);
-        return;
-    }
-    m_chainWindow = new ChainWindow(m_dictionary, m_environment, m_window);
-    connect(m_chainWindow, &ChainWindow::linkOpened, m_window, &MainWindow::showIdiom);
-    m_chainWindow->show();
-}
-
-void MainMenu::openGameWindow()
-{
-    if (m_gameWindow && m_gameWindow->isVisible()) {
-        bringBack(m_gameWindow);
-        return;
-    }
-    m_gameWindow = new GameWindow(m_dictionary, m_environment, m_window);
-    m_gameWindow->setReaderStore(&m_reader);
-    m_gameWindow->show();
 }
 
 void MainMenu::showHelp()

@@ -7,17 +7,13 @@
 #pragma once
 
 #include <QObject>
-#include <QPointer>
 #include <QString>
 
-struct Dictionary;
 struct Environment;
-class ChainWindow;
-class GameWindow;
 class QAction;
 class MainWindow;
 class QUrl;
-class ReaderStore;
+class SideWindows;
 class WindowKeeper;
 
 class MainMenu : public QObject
@@ -25,25 +21,17 @@ class MainMenu : public QObject
     Q_OBJECT
 
 public:
-    // Builds the items on the main window's menu bar. The game window keeps
-    // its best scores in `reader`; the zoom items act on the windows `keeper`
-    // keeps. All four outlive the menu.
-    MainMenu(MainWindow *window, const Dictionary &dictionary, const Environment &environment, ReaderStore &reader,
-             WindowKeeper &keeper);
+    // Builds the items on the main window's menu bar. The side windows open
+    // through `sideWindows`; the zoom items act on the windows `keeper`
+    // keeps. All of them outlive the menu.
+    MainMenu(MainWindow *window, const Environment &environment, SideWindows &sideWindows, WindowKeeper &keeper);
 
     // The texts of the help and about boxes.
     static QString helpText();
     static QString aboutText();
 
-    // The chain window while it is open, otherwise null.
-    ChainWindow *chainWindow() const;
-
 public slots:
     void quit();
-    // Opens the chain window, or brings the open one back as it is.
-    void openChainWindow();
-    // Opens the game window, or brings the open one back as it is.
-    void openGameWindow();
     void showHelp();
     void openUpdatePage();
     void openMoreSoftwarePage();
@@ -57,9 +45,5 @@ private:
     void openPage(const QUrl &url);
 
     MainWindow *m_window;
-    const Dictionary &m_dictionary;
     const Environment &m_environment;
-    QPointer<ChainWindow> m_chainWindow;
-    QPointer<GameWindow> m_gameWindow;
-    ReaderStore &m_reader;
 };

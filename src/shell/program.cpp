@@ -1,6 +1,7 @@
 #include "shell/program.h"
 #include "shell/mainmenu.h"
 #include "shell/programstyle.h"
+#include "shell/sidewindows.h"
 #include "shell/windowkeeper.h"
 
 #include "lookup/mainwindow.h"
@@ -63,7 +64,7 @@ void Program::setUp(QApplication &app)
     QApplication::setApplicationName(QStringLiteral("vura"));
     QApplication::setStyle(new ProgramStyle); // before the first widget asks for a style
     loadChineseTranslations(&app);
-    QApplication::setWindowIcon(windowIcon()); // both windows take it from here
+    QApplication::setWindowIcon(windowIcon()); // every window takes it from here
 }
 
 Environment Program::systemEnvironment()
@@ -78,6 +79,7 @@ Program::Program(const Environment &environment, const QString &programFolder)
       m_keeper(std::make_unique<WindowKeeper>(m_readerFolder)),
       m_window(std::make_unique<MainWindow>(m_dictionary, environment))
 {
+    m_keeper->keep(m_window.get());
 }
 
 Program::~Program() = default;
@@ -93,7 +95,8 @@ void Program::start()
     // second database.
     m_reader = std::make_unique<ReaderStore>(m_readerFolder);
     m_window->setReaderStore(m_reader.get());
-    m_menu = new MainMenu(m_window.get(), m_dictionary, m_environment, *m_reader, *m_keeper);
+    m_sideWindows = new SideWindows(m_window.get(), m_dictionary, m_environment, *m_reader, *m_keeper);
+    m_menu = new MainMenu(m_window.get(), m_environment, *m_sideWindows, *m_keeper);
     if (m_dictionary.store) {
         // Half a second on, when the window is drawn and the reader has not
         // yet typed a search; a data file that fails here fails the search

@@ -1,6 +1,6 @@
 // The program as a whole: the world it runs in, the dictionary it opens
 // once for every window, the main window with its menu bar and, through the
-// menu, the chain window.
+// menu, the side windows.
 #pragma once
 
 #include "store/datafile.h"
@@ -12,6 +12,7 @@
 class MainWindow;
 class MainMenu;
 class ReaderStore;
+class SideWindows;
 class WindowKeeper;
 class QApplication;
 
@@ -43,6 +44,7 @@ public:
     // Once started.
     ReaderStore &reader() { return *m_reader; }
     MainMenu &menu() { return *m_menu; }
+    SideWindows &sideWindows() { return *m_sideWindows; }
     WindowKeeper &windowKeeper() { return *m_keeper; }
 
 private:
@@ -52,5 +54,6 @@ private:
     std::unique_ptr<ReaderStore> m_reader;
     std::unique_ptr<WindowKeeper> m_keeper; // before the windows, which it watches to the end
     std::unique_ptr<MainWindow> m_window;
+    SideWindows *m_sideWindows = nullptr; // the main window's, once started
     MainMenu *m_menu = nullptr;
 };

@@ -2,8 +2,7 @@
 
 #include "widgets/zoom.h"
 
-#include <QApplication>
-#include <QDialog>
+#include <QGuiApplication>
 #include <QDir>
 #include <QScreen>
 #include <QTimer>
@@ -12,15 +11,6 @@
 #include <algorithm>
 
 namespace {
-
-// The program's own windows, as opposed to its boxes, menus and tooltips.
-QWidget *programWindow(QObject *object)
-{
-    auto *widget = qobject_cast<QWidget *>(object);
-    if (!widget || widget->windowType() != Qt::Window || qobject_cast<QDialog *>(widget))
-        return nullptr;
-    return widget;
-}
 
 QString placeKey(const QWidget *window)
 {
@@ -49,7 +39,13 @@ WindowKeeper::WindowKeeper(const QString &folder, QObject *parent)
     const int stored = m_settings.value(QStringLiteral("zoom")).toInt();
     m_zoom = std::find(kZoomSteps.begin(), kZoomSteps.end(), stored) != kZoomSteps.end() ? stored
                                                                                         : kZoomSteps.front();
-    qApp->installEventFilter(this);
+}
+
+void WindowKeeper::keep(QWidget *window)
+{
+    m_windows.removeAll(nullptr); // the windows closed and deleted since
+    m_windows.append(window);
+    window->installEventFilter(this);
 }
 
 QString WindowKeeper::fileName()
@@ -61,8 +57,8 @@ bool WindowKeeper::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() != QEvent::Show && event->type() != QEvent::Hide)
         return false;
-    QWidget *window = programWindow(watched);
-    if (!window || event->spontaneous())
+    auto *window = qobject_cast<QWidget *>(watched);
+    if (!window || !window->isWindow() || event->spontaneous())
         return false; // a window the system minimized or restored stays where it is
     if (event->type() == QEvent::Show) {
         // Sent before the window maps: it shows at once as large, and where, as kept.
@@ -97,8 +93,8 @@ void WindowKeeper::setZoomOfAll(int percent)
 {
     m_zoom = percent;
     m_settings.setValue(QStringLiteral("zoom"), percent);
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (programWindow(window) && window->isVisible()) {
+    for (QWidget *window : std::as_const(m_windows)) {
+        if (window && window->isVisible()) {
             setZoom(window, percent);
             keepOnScreen(window);
         }

@@ -1,11 +1,13 @@
 // Keeps the program's windows as the reader left them: the zoom they all
 // show at, and where each stood, in an ini file in the per-user folder,
-// read before the first window shows. A window opened later takes the zoom
-// and the place it had when it was last closed, and a window that a zoom
-// made reach past the edges of its screen is moved back onto it.
+// read before the first window shows. A window shows at the zoom and in the
+// place it had when it was last closed, and a window that a zoom made reach
+// past the edges of its screen is moved back onto it.
 #pragma once
 
+#include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QSettings>
 
 class QWidget;
@@ -15,8 +17,12 @@ class WindowKeeper : public QObject
     Q_OBJECT
 
 public:
-    // Watches every window of the program from now on; `folder` holds the file.
+    // `folder` holds the file.
     explicit WindowKeeper(const QString &folder, QObject *parent = nullptr);
+
+    // Zooms and places `window` each time it shows, and keeps its place
+    // when it hides, from now on.
+    void keep(QWidget *window);
 
     static QString fileName();
 
@@ -36,4 +42,5 @@ private:
 
     QSettings m_settings;
     int m_zoom;
+    QList<QPointer<QWidget>> m_windows;
 };

@@ -6,6 +6,7 @@
 #include "lookup/mainwindow.h"
 #include "shell/mainmenu.h"
 #include "shell/program.h"
+#include "shell/sidewindows.h"
 #include "shell/windowkeeper.h"
 #include "widgets/panel.h"
 
@@ -50,8 +51,8 @@ int main(int argc, char *argv[])
     shoot(&window, "main-next");
 
     // The chain window, opened from the menu as the reader does.
-    program.menu().openChainWindow();
-    ChainWindow *chain = program.menu().chainWindow();
+    program.sideWindows().open(SideWindows::Chain);
+    auto *chain = program.sideWindows().window<ChainWindow>(SideWindows::Chain);
     auto *candidates = chain->findChild<QAbstractItemView *>(QStringLiteral("candidateList"));
     auto choose = [&](int row) { // as a click on candidate `row` does
         candidates->setCurrentIndex(candidates->model()->index(row, 0));

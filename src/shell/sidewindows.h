@@ -1,0 +1,53 @@
+// The windows the program opens beside the main window: the chain walk
+// (成语接龙), the game (接龙游戏), the history and the word book. Each is
+// made the first time the reader asks for it and brought back as it is
+// after that; the window keeper zooms it and keeps its place.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <array>
+
+struct Dictionary;
+struct Environment;
+class MainWindow;
+class QWidget;
+class ReaderStore;
+class WindowKeeper;
+
+class SideWindows : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum Kind { Chain, Game, History, WordBook, KindCount };
+    Q_ENUM(Kind)
+
+    // Opens the windows over `main`, with what they read and keep. All of
+    // it outlives this object, which `main` owns.
+    SideWindows(MainWindow *main, const Dictionary &dictionary, const Environment &environment, ReaderStore &reader,
+                WindowKeeper &keeper);
+
+    // The window of `kind` while it is open, otherwise null.
+    QWidget *window(Kind kind) const;
+    template <typename Window>
+    Window *window(Kind kind) const
+    {
+        return qobject_cast<Window *>(window(kind));
+    }
+
+public slots:
+    // Makes the window of `kind`, or brings the open one back as it is.
+    void open(SideWindows::Kind kind);
+
+private:
+    // A new window of `kind`, joined to the main window.
+    QWidget *make(Kind kind);
+
+    MainWindow *m_main;
+    const Dictionary &m_dictionary;
+    const Environment &m_environment;
+    ReaderStore &m_reader;
+    WindowKeeper &m_keeper;
+    std::array<QPointer<QWidget>, KindCount> m_windows;
+};
