@@ -19,12 +19,12 @@ void MainWindow::showIdiomOrThrow(int id)
         throw *m_dictionary.failure;
     const Idiom idiom = m_dictionary.store->idiom(id);
     m_currentText = idiom.text;
-    m_number->setText(QStringLiteral("编号：") + QString::number(idiom.id));
-    m_fields[Pinyin]->setText(idiom.pinyin);
-    m_fields[Text]->setText(spacedOut(idiom.text));
-    m_fields[Meaning]->setText(idiom.meaning);
-    m_fields[Source]->setText(idiom.source);
-    m_fields[Example]->setText(idiom.example);
+    m_number->showText(QStringLiteral("编号：") + QString::number(idiom.id));
+    m_fields[Pinyin]->showText(idiom.pinyin);
+    m_fields[Text]->showText(spacedOut(idiom.text));
+    m_fields[Meaning]->showText(idiom.meaning);
+    m_fields[Source]->showText(idiom.source);
+    m_fields[Example]->showText(idiom.example);
     showWordBookState();
 }
 

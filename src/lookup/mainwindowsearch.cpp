@@ -80,7 +80,7 @@ void MainWindow::showHowFound(SearchResult::Stage stage)
         tip = QStringLiteral("成语的意思、出处或例子里有这些字词");
         break;
     }
-    m_resultsHeading->setText(text);
+    m_resultsHeading->showText(text);
     m_resultsHeading->setToolTip(tip);
     QPalette colours = m_resultsHeading->palette();
     colours.setColor(QPalette::WindowText, tip.isEmpty() ? palette().color(QPalette::WindowText) : QColor(128, 128, 128));

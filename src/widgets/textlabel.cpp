@@ -17,10 +17,10 @@ TextLabel::TextLabel(const QString &text, const QFont &font, Sizing sizing, cons
     setWordWrap(sizing == WrapsInBox);
     setAutoFillBackground(false); // the pane's picture shows through
     setFocusPolicy(Qt::NoFocus);
-    setText(text);
+    showText(text);
 }
 
-void TextLabel::setText(const QString &text)
+void TextLabel::showText(const QString &text)
 {
     QLabel::setText(text);
     measureLater();

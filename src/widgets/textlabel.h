@@ -20,9 +20,8 @@ public:
     // its text has measured it.
     TextLabel(const QString &text, const QFont &font, Sizing sizing, const QRect &box, QWidget *parent);
 
-    // QLabel's setText, and the measuring a label that fits its text needs.
-    // Call it on a TextLabel, not through a QLabel pointer.
-    void setText(const QString &text);
+    // Shows `text`, and measures it again when the label fits its text.
+    void showText(const QString &text);
 
     // Whether the text is taller than the box, so that its end is not shown.
     bool cutOff() const;

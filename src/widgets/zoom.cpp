@@ -1,8 +1,8 @@
 #include "widgets/zoom.h"
 #include "widgets/panel.h"
 
-#include <QFrame>
 #include <QLayout>
+#include <QMainWindow>
 #include <QMenu>
 #include <QWidget>
 
@@ -36,13 +36,14 @@ struct Scaling
     qreal operator()(qreal size) const { return size * to / from; }
 };
 
-// A widget whose children the window placed, as opposed to one that lays
-// out its own parts.
+// A widget whose children the window placed, as opposed to a control that
+// lays out its own parts (a list's viewport and scroll bars, a combo box's
+// pieces): a main window's inside, a panel, and the inside of a panel.
 bool placesItsChildren(const QWidget *widget)
 {
-    const QMetaObject *kind = widget->metaObject();
-    return kind == &QWidget::staticMetaObject || kind == &QFrame::staticMetaObject
-        || qobject_cast<const Panel *>(widget);
+    const auto *mainWindow = qobject_cast<const QMainWindow *>(widget->parentWidget());
+    return (mainWindow && mainWindow->centralWidget() == widget) || qobject_cast<const Panel *>(widget)
+        || qobject_cast<const Panel *>(widget->parentWidget());
 }
 
 void scaleFont(QWidget *widget, const Scaling &scale)
