@@ -31,7 +31,8 @@ dpkg-deb --info "${debs[0]}"
 
 tree="$(mktemp -d)"
 DESTDIR="$tree" cmake --install build --prefix /usr
-desktop-file-validate "$tree/usr/share/applications/vura.desktop"
+appstream_id="$(sed -n 's/^VURA_APPSTREAM_ID:STRING=//p' build/CMakeCache.txt)"
+desktop-file-validate "$tree/usr/share/applications/$appstream_id.desktop"
 appstreamcli validate --no-net "$tree"/usr/share/metainfo/*.metainfo.xml
 appstreamcli validate-tree --no-net "$tree"
 for file in bin/vura share/doc/vura/NOTICE share/doc/vura/LICENSE share/doc/vura/Apache-2.0 \
@@ -68,4 +69,4 @@ rm -f "$installed_at"
 
 apt-get remove -y vura
 ! dpkg-query -W -f='${Status}' vura 2>/dev/null | grep -q "ok installed" || package_failed "vura is still installed"
-[ ! -e /usr/bin/vura ] && [ ! -e /usr/share/applications/vura.desktop ] || package_failed "vura left files behind"
+[ ! -e /usr/bin/vura ] && [ ! -e "/usr/share/applications/$appstream_id.desktop" ] || package_failed "vura left files behind"
