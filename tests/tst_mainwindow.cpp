@@ -78,7 +78,6 @@ private slots:
     void emptyTextAsksForInput();
     void newSearchReplacesResults();
     void enterSearchesAndNothingFoundIsSaid();
-    void busyIndicatorIsPaintedBeforeTheResults();
     void chosenResultGoesToCard();
     void howTheResultsWereFoundIsSaid_data();
     void howTheResultsWereFoundIsSaid();
@@ -551,41 +550,6 @@ void MainWindowTest::enterSearchesAndNothingFoundIsSaid()
     search(c, QStringLiteral("一"));
     QVERIFY(c.resultList->emptyText().isEmpty());
     QCOMPARE(t.notices.size(), 0);
-}
-
-// The indicator shows while the look-ups run: it is painted, over the
-// emptied list, before the results arrive, and gone afterwards.
-class PaintWatch : public QObject
-{
-public:
-    PaintWatch(QWidget *watched, const ListView *list) : m_list(list) { watched->installEventFilter(this); }
-    QList<int> entriesAtPaint;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            entriesAtPaint << countOf(m_list);
-        return false;
-    }
-
-private:
-    const ListView *m_list;
-};
-
-void MainWindowTest::busyIndicatorIsPaintedBeforeTheResults()
-{
-    SearchWindow t;
-    const MainControls &c = t.c;
-    QVERIFY(t.show());
-    search(c, QStringLiteral("一"));
-    QVERIFY(countOf(c.resultList) > 0);
-
-    PaintWatch watch(c.busyIndicator, c.resultList);
-    search(c, QStringLiteral("%"));
-    QCOMPARE(watch.entriesAtPaint, QList<int>{0});
-    QVERIFY(!c.busyIndicator->isVisible());
-    QCOMPARE(countOf(c.resultList), 2 * TestData::kCount);
 }
 
 void MainWindowTest::chosenResultGoesToCard()
