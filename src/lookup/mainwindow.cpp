@@ -73,17 +73,12 @@ MainWindow::MainWindow(const Dictionary &dictionary, const Environment &environm
 
     m_unfoldTab = imageButton("tab-expand", kUnfoldTab, QStringLiteral("展开查找界面"), "展开", "unfoldTab", m_inside);
     buildCard();
-    buildSearchPane(); // after the card, so that it covers the unfold tab while it shows
     foldSearchPane();
-
-    setTabOrder(m_searchField, m_searchButton);
-    setTabOrder(m_searchButton, m_resultList);
-    setTabOrder(m_resultList, m_foldTab);
-    setTabOrder(m_foldTab, m_firstOrLastButton);
-    setTabOrder(m_firstOrLastButton, m_previousButton);
-    setTabOrder(m_previousButton, m_nextButton);
-    setTabOrder(m_nextButton, m_randomButton);
-    setTabOrder(m_randomButton, m_unfoldTab);
+    setTabOrder();
+    // The pane starts folded: it is built once the window has mapped, as
+    // the event loop first comes to the window, or when it is first needed.
+    // Its text field is the dearest control to make.
+    QMetaObject::invokeMethod(this, &MainWindow::buildSearchPane, Qt::QueuedConnection);
 
     auto *find = new QAction(this);
     find->setShortcuts(QKeySequence::Find);
@@ -91,7 +86,6 @@ MainWindow::MainWindow(const Dictionary &dictionary, const Environment &environm
     addAction(find);
 
     connect(m_unfoldTab, &ImageButton::clicked, this, &MainWindow::unfoldSearchPane);
-    connect(m_foldTab, &ImageButton::clicked, this, &MainWindow::foldSearchPane);
     connect(m_firstOrLastButton, &ImageButton::clicked, this, &MainWindow::showFirstOrLast);
     connect(m_previousButton, &ImageButton::clicked, this, &MainWindow::showPrevious);
     connect(m_nextButton, &ImageButton::clicked, this, &MainWindow::showNext);
@@ -99,9 +93,6 @@ MainWindow::MainWindow(const Dictionary &dictionary, const Environment &environm
     for (int field = Pinyin; field <= Example; ++field)
         connect(m_fields[field], &TextLabel::clicked, this, [this, field] { copyField(Field(field)); });
     connect(m_wordBookToggle, &QCheckBox::clicked, this, &MainWindow::toggleWordBook);
-    connect(m_searchButton, &ImageButton::clicked, this, &MainWindow::search);
-    connect(m_searchField, &QLineEdit::returnPressed, this, &MainWindow::search);
-    connect(m_resultList, &ListView::chosen, this, &MainWindow::showChosenResult);
 
     // Without idioms the card stays empty: the program tells the reader why.
     if (m_dictionary.store) {
@@ -166,8 +157,21 @@ void MainWindow::buildCard()
                                  "randomButton", card);
 }
 
+void MainWindow::setTabOrder()
+{
+    // The pane's controls, while it is there, then the card's.
+    QList<QWidget *> order{m_searchField, m_searchButton, m_resultList, m_foldTab};
+    order.removeAll(nullptr);
+    order << m_firstOrLastButton << m_previousButton << m_nextButton << m_randomButton << m_unfoldTab;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
 void MainWindow::buildSearchPane()
 {
+    if (m_searchPane)
+        return;
+    // Made after the card, so that it covers the unfold tab while it shows.
     m_searchPane = new Panel(kSearchPane, palette().color(QPalette::Base), m_inside);
     m_searchPane->setObjectName(QStringLiteral("searchPane"));
     QWidget *pane = m_searchPane->contents();
@@ -196,6 +200,14 @@ void MainWindow::buildSearchPane()
     m_busyIndicator->hide();
     label(QStringLiteral("正在查找。。。"), windowFont("宋体", 12, true), TextLabel::FitsText, kBusyText,
           m_busyIndicator->contents());
+
+    m_searchPane->setVisible(m_unfoldTab->isHidden());
+    zoomAdded(m_searchPane); // the window may have been zoomed before
+    setTabOrder();
+    connect(m_foldTab, &ImageButton::clicked, this, &MainWindow::foldSearchPane);
+    connect(m_searchButton, &ImageButton::clicked, this, &MainWindow::search);
+    connect(m_searchField, &QLineEdit::returnPressed, this, &MainWindow::search);
+    connect(m_resultList, &ListView::chosen, this, &MainWindow::showChosenResult);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -218,7 +230,8 @@ bool MainWindow::storeOpen()
 void MainWindow::foldSearchPane()
 {
     // The pane goes before the window narrows, so that it never shows cut off.
-    m_searchPane->hide();
+    if (m_searchPane)
+        m_searchPane->hide();
     m_card->move(zoomed(this, kCardLeftFolded), m_card->y());
     setInsideWidth(kFoldedWidth);
     m_unfoldTab->show();
@@ -226,6 +239,7 @@ void MainWindow::foldSearchPane()
 
 void MainWindow::unfoldSearchPane()
 {
+    buildSearchPane();
     setInsideWidth(kUnfoldedWidth);
     m_card->move(zoomed(this, kCardLeftUnfolded), m_card->y());
     m_searchPane->show();
@@ -236,6 +250,7 @@ void MainWindow::unfoldSearchPane()
 
 void MainWindow::focusSearchField()
 {
+    buildSearchPane();
     if (!m_searchPane->isVisible())
         unfoldSearchPane();
     m_searchField->setFocus(Qt::ShortcutFocusReason);

@@ -76,7 +76,11 @@ protected:
 
 private:
     void buildCard();
+    // Builds the search pane, folded or not as the window shows, unless it
+    // is there.
     void buildSearchPane();
+    // The Tab order: the search pane's controls while it is there, then the card's.
+    void setTabOrder();
     // Shows idiom `id` (kept in range); throws StoreError when it cannot be read.
     void showIdiomOrThrow(int id);
     // Whether the idioms can be read; when they cannot, tells the reader
@@ -105,11 +109,12 @@ private:
     ImageButton *m_firstOrLastButton, *m_previousButton, *m_nextButton, *m_randomButton;
     QCheckBox *m_wordBookToggle;
     ImageButton *m_unfoldTab;
-    Panel *m_searchPane;
-    QLineEdit *m_searchField;
-    ImageButton *m_searchButton, *m_foldTab;
-    TextLabel *m_resultsHeading;
-    ListView *m_resultList;
-    IdiomListModel *m_results;
-    Panel *m_busyIndicator;
+    // The search pane, once built.
+    Panel *m_searchPane = nullptr;
+    QLineEdit *m_searchField = nullptr;
+    ImageButton *m_searchButton = nullptr, *m_foldTab = nullptr;
+    TextLabel *m_resultsHeading = nullptr;
+    ListView *m_resultList = nullptr;
+    IdiomListModel *m_results = nullptr;
+    Panel *m_busyIndicator = nullptr;
 };

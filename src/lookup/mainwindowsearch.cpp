@@ -15,6 +15,7 @@
 
 void MainWindow::search()
 {
+    buildSearchPane();
     const QString text = m_searchField->text();
     if (text.isEmpty()) {
         m_environment.notice(this, QStringLiteral("请输入成语、成语首字或成语拼音简码进行查找！"));

@@ -70,20 +70,26 @@ void scaleSizeLimits(QWidget *widget, const Scaling &scale)
         widget->setMaximumHeight(scale(most.height()));
 }
 
+void scaleChildren(QWidget *parent, const Scaling &scale);
+
 // The children before their parent: a panel fits its inside to its own
 // size when it is resized, after the inside was scaled.
+void scaleChild(QWidget *child, const Scaling &scale)
+{
+    if (placesItsChildren(child))
+        scaleChildren(child, scale);
+    if (child->testAttribute(Qt::WA_SetFont))
+        scaleFont(child, scale);
+    scaleSizeLimits(child, scale);
+    if (!child->parentWidget()->layout())
+        child->setGeometry(scale(child->geometry()));
+}
+
 void scaleChildren(QWidget *parent, const Scaling &scale)
 {
     for (QWidget *child : parent->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-        if (child->isWindow())
-            continue; // a window of its own has a zoom of its own
-        if (placesItsChildren(child))
-            scaleChildren(child, scale);
-        if (child->testAttribute(Qt::WA_SetFont))
-            scaleFont(child, scale);
-        scaleSizeLimits(child, scale);
-        if (!parent->layout())
-            child->setGeometry(scale(child->geometry()));
+        if (!child->isWindow()) // a window of its own has a zoom of its own
+            scaleChild(child, scale);
     }
 }
 
@@ -111,6 +117,13 @@ void setZoom(QWidget *window, int percent)
     // The menus are windows of their own that the window opens.
     for (QMenu *menu : window->findChildren<QMenu *>())
         scaleFont(menu, scale);
+}
+
+void zoomAdded(QWidget *control)
+{
+    const Scaling scale{kZoomSteps.front(), zoomOf(control->window())};
+    if (scale.to != scale.from)
+        scaleChild(control, scale);
 }
 
 int nextZoom(int percent, int direction)

@@ -21,6 +21,10 @@ int zoomOf(const QWidget *window);
 // parts (lists, text fields) are scaled as a whole; their parts follow.
 void setZoom(QWidget *window, int percent);
 
+// Brings `control`, placed at 100 % on a window that may have been zoomed
+// since, to the window's zoom, as setZoom would have.
+void zoomAdded(QWidget *control);
+
 // The step after `percent`, one larger (`direction` 1) or smaller (-1),
 // kept within the steps.
 int nextZoom(int percent, int direction);
