@@ -406,6 +406,10 @@ void MainMenuTest::zoomAndPlacesKept()
     QVERIFY(t.show());
     QCOMPARE(zoomOf(&t.w), 125);
     QCOMPARE(t.w.pos(), QPoint(123, 77));
+    // The search pane, built after the window took its zoom, takes it too.
+    t.w.unfoldSearchPane();
+    QCOMPARE(MainControls(t.w).searchPane->geometry(), zoomed(&t.w, QRect(0, 5, 146, 361)));
+    t.w.foldSearchPane();
     t.action("resetZoomAction")->trigger();
     QCOMPARE(t.w.size(), natural);
     QVERIFY(QFile::remove(kept));
