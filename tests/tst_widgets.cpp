@@ -5,10 +5,13 @@
 #include "widgets/panel.h"
 #include "widgets/textlabel.h"
 #include "widgets/translations.h"
+#include "widgets/windowframe.h"
 #include "widgets/zoom.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QStringListModel>
@@ -43,6 +46,7 @@ private slots:
     void zoomScalesWholeAndReturns_data();
     void zoomScalesWholeAndReturns();
     void messageBoxSpeaksChinese();
+    void escapeClosesPopupFirst();
 };
 
 void WidgetsTest::listClicks_data()
@@ -62,6 +66,11 @@ void WidgetsTest::listClicks_data()
     QTest::newRow("arrow down at the bottom") << 2 << "down" << 0 << 2;
     QTest::newRow("first arrow down once the list has the focus") << -1 << "focus down" << 1 << 0;
     QTest::newRow("first arrow up once the list has the focus") << -1 << "focus up" << 1 << 0;
+    QTest::newRow("Enter on the selected entry") << 1 << "enter" << 1 << 1;
+    QTest::newRow("Enter once the list has the focus") << -1 << "focus enter" << 1 << 0;
+    // A list whose arrow keys only move the selection, as the history's.
+    QTest::newRow("Enter once it has the focus, arrows not choosing") << -1 << "still focus enter" << 1 << 0;
+    QTest::newRow("arrow down, arrows not choosing") << 0 << "still down" << 0 << 1;
 }
 
 void WidgetsTest::listClicks()
@@ -84,7 +93,11 @@ void WidgetsTest::listClicks()
     }
 
     QSignalSpy spy(&list, &ListView::chosen);
-    const QStringList words = action.split(QLatin1Char(' '));
+    QStringList words = action.split(QLatin1Char(' '));
+    if (words[0] == "still") {
+        list.setArrowKeysChoose(false);
+        words.removeFirst();
+    }
     if (words[0] == "press")
         QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
                           words[1] == "below" ? QPoint(100, 290) : entryCentre(list, words[1].toInt()));
@@ -97,7 +110,8 @@ void WidgetsTest::listClicks()
             QTRY_VERIFY(list.hasFocus());
             QCOMPARE(list.selectedRow(), -1);
         }
-        QTest::keyClick(&list, words.last() == "down" ? Qt::Key_Down : Qt::Key_Up);
+        const QHash<QString, Qt::Key> keys{{"down", Qt::Key_Down}, {"up", Qt::Key_Up}, {"enter", Qt::Key_Return}};
+        QTest::keyClick(&list, keys.value(words.last()));
     }
     QCOMPARE(spy.count(), clicks);
     QCOMPARE(list.selectedRow(), selectedAfter);
@@ -253,6 +267,32 @@ void WidgetsTest::messageBoxSpeaksChinese()
     QCOMPARE(box->icon(), QMessageBox::Information);
     QCOMPARE(box->buttons().size(), 1);
     QCOMPARE(box->buttons().first()->text(), QStringLiteral("确定"));
+}
+
+void WidgetsTest::escapeClosesPopupFirst()
+{
+    // An open drop-down takes Escape and closes; the next Escape, in a
+    // field that does not take it, closes the window.
+    QWidget window;
+    closeOnEscape(&window);
+    auto *box = new QComboBox(&window);
+    box->addItems({QStringLiteral("同字接龙"), QStringLiteral("同音接龙")});
+    auto *field = new QLineEdit(&window);
+    field->move(0, 40);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    box->setFocus();
+    box->showPopup();
+    QTRY_VERIFY(QApplication::activePopupWidget());
+    QTest::keyClick(QApplication::activePopupWidget()->focusWidget() ? QApplication::activePopupWidget()->focusWidget()
+                                                                     : QApplication::activePopupWidget(),
+                    Qt::Key_Escape);
+    QTRY_VERIFY(!QApplication::activePopupWidget());
+    QVERIFY(window.isVisible());
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_Escape);
+    QVERIFY(!window.isVisible());
 }
 
 QTEST_MAIN(WidgetsTest)

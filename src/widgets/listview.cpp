@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QToolTip>
 
+#include <utility>
+
 ListView::ListView(const QRect &geometry, const QFont &font, QWidget *parent) : QListView(parent)
 {
     setGeometry(geometry);
@@ -43,15 +45,22 @@ void ListView::selectionChanged(const QItemSelection &selected, const QItemSelec
 void ListView::keyPressEvent(QKeyEvent *event)
 {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && currentIndex().isValid()) {
-        emit chosen();
-        return;
-    }
     const bool arrow = event->key() == Qt::Key_Down || event->key() == Qt::Key_Up;
-    if (arrow && model() && model()->rowCount() > 0 && !selectionModel()->hasSelection()) {
+    const bool entries = model() && model()->rowCount() > 0;
+    if ((enter || arrow) && entries && !selectionModel()->hasSelection()) {
+        // The first key selects the current entry, the first once the list
+        // has taken the focus; Enter then chooses it, whichever keys choose.
+        const bool arrowKeysChoose = std::exchange(m_arrowKeysChoose, m_arrowKeysChoose && arrow);
         const QModelIndex current = currentIndex().isValid() ? currentIndex() : model()->index(0, 0);
         setCurrentIndex(current);
         selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
+        m_arrowKeysChoose = arrowKeysChoose;
+        if (enter)
+            emit chosen();
+        return;
+    }
+    if (enter && entries) {
+        emit chosen();
         return;
     }
     QListView::keyPressEvent(event);

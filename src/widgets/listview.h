@@ -4,7 +4,7 @@
 // otherwise, the arrow keys as they move the selection. An entry too long
 // for the list shows whole as its tooltip. With nothing selected, the first
 // arrow key selects the current entry (the first, once the list has taken
-// the focus) rather than the one after it.
+// the focus) rather than the one after it, and Enter selects and chooses it.
 #pragma once
 
 #include <QListView>

@@ -1,9 +1,8 @@
 #include "widgets/windowframe.h"
 #include "widgets/fonts.h"
 
-#include <QKeySequence>
+#include <QKeyEvent>
 #include <QPushButton>
-#include <QShortcut>
 #include <QWidget>
 
 void fillBackground(QWidget *widget, const QColor &colour)
@@ -24,10 +23,34 @@ void setUpSideWindow(QWidget *window, const QString &title, const QSize &size)
     closeOnEscape(window);
 }
 
+namespace {
+
+// Closes its window on an Escape that nothing in it took. An open drop-down,
+// menu or popup has the key first and closes itself; a shortcut would take
+// the key from it.
+class EscapeCloser : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched != parent() || event->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() != Qt::Key_Escape || key->modifiers() != Qt::NoModifier)
+            return false;
+        static_cast<QWidget *>(watched)->close();
+        return true;
+    }
+};
+
+} // namespace
+
 void closeOnEscape(QWidget *window)
 {
-    auto *close = new QShortcut(QKeySequence(Qt::Key_Escape), window);
-    QObject::connect(close, &QShortcut::activated, window, &QWidget::close);
+    window->installEventFilter(new EscapeCloser(window));
 }
 
 void bringBack(QWidget *window)

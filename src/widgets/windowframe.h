@@ -19,7 +19,7 @@ inline constexpr Qt::WindowFlags kFixedSizeWindow = Qt::Window | Qt::WindowTitle
 // Fills the widget's background with one colour.
 void fillBackground(QWidget *widget, const QColor &colour);
 
-// Escape closes `window`.
+// Escape closes `window`, once no drop-down, menu or popup in it is open to take the key.
 void closeOnEscape(QWidget *window);
 
 // A window of another window's that the user cannot resize: `title`, the
