@@ -281,12 +281,21 @@ void MainMenuTest::keys()
     QApplication::setActiveWindow(&t.w);
     const MainControls c(t.w);
 
-    // F10 reaches the menus, F1 opens the help.
-    QTest::keyClick(&t.w, Qt::Key_F10);
-    QTRY_VERIFY(t.w.menuBar()->activeAction());
-    QCOMPARE(t.w.menuBar()->activeAction()->text(), QStringLiteral("文件"));
-    if (QWidget *menu = QApplication::activePopupWidget())
-        menu->close();
+    // F10, or Alt alone, opens the first menu, highlighted; Alt with
+    // another key does not.
+    for (const QList<Qt::Key> &keys : {QList<Qt::Key>{Qt::Key_F10}, QList<Qt::Key>{Qt::Key_Alt}}) {
+        for (const Qt::Key key : keys)
+            QTest::keyClick(&t.w, key);
+        QTRY_VERIFY(t.w.menuBar()->activeAction());
+        QCOMPARE(t.w.menuBar()->activeAction()->text(), QStringLiteral("文件"));
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QApplication::activePopupWidget()->close();
+        QTRY_VERIFY(!t.w.menuBar()->activeAction());
+    }
+    QTest::keyPress(&t.w, Qt::Key_Alt);
+    QTest::keyClick(&t.w, Qt::Key_Z, Qt::AltModifier);
+    QTest::keyRelease(&t.w, Qt::Key_Alt);
+    QVERIFY(!QApplication::activePopupWidget());
     QTest::keyClick(&t.w, Qt::Key_F1);
     QCOMPARE(t.notices.size(), 1);
     QCOMPARE(t.notices.first().title, QStringLiteral("帮助主题："));

@@ -8,9 +8,12 @@
 
 #include <QAction>
 #include <QDate>
+#include <QKeyEvent>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QStringList>
+
+#include <utility>
 
 MainMenu::MainMenu(MainWindow *window, const Environment &environment, SideWindows &sideWindows, WindowKeeper &keeper)
     : QObject(window), m_window(window), m_environment(environment)
@@ -73,6 +76,22 @@ MainMenu::MainMenu(MainWindow *window, const Environment &environment, SideWindo
     menuKey->setShortcut(QKeySequence(Qt::Key_F10));
     connect(menuKey, &QAction::triggered, this, &MainMenu::activateMenuBar);
     window->addAction(menuKey);
+    window->installEventFilter(this);
+}
+
+bool MainMenu::eventFilter(QObject *, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+        return false;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if (event->type() == QEvent::KeyPress) {
+        m_altAlone = key->key() == Qt::Key_Alt;
+        return false;
+    }
+    if (key->key() != Qt::Key_Alt || !std::exchange(m_altAlone, false))
+        return false;
+    activateMenuBar();
+    return true;
 }
 
 QString MainMenu::helpText()

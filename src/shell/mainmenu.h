@@ -36,8 +36,12 @@ public slots:
     void openUpdatePage();
     void openMoreSoftwarePage();
     void showAbout();
-    // Highlights the first menu, as Alt does, for the keyboard.
+    // Opens the first menu, highlighted, for the keyboard: F10, or Alt alone.
     void activateMenuBar();
+
+protected:
+    // Alt pressed and let go with no other key between opens the first menu.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // Opens `url` in the browser; when none starts, gives the reader the
@@ -46,4 +50,5 @@ private:
 
     MainWindow *m_window;
     const Environment &m_environment;
+    bool m_altAlone = false; // Alt is down, and no other key came since
 };

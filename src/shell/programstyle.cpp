@@ -15,7 +15,7 @@ int ProgramStyle::styleHint(StyleHint hint, const QStyleOption *option, const QW
                             QStyleHintReturn *returnData) const
 {
     if (hint == SH_MenuBar_AltKeyNavigation)
-        return 1;
+        return 0;
     return QProxyStyle::styleHint(hint, option, widget, returnData);
 }
 

@@ -1,6 +1,6 @@
-// The platform's own style, with the menu bar reachable by the Alt key on
-// every system, check boxes and scroll bars as large as their window's
-// zoom, and one picture left out so that the main window is drawn sooner.
+// The platform's own style, with check boxes and scroll bars as large as
+// their window's zoom, and one picture left out so that the main window is
+// drawn sooner. Alt is the menu's own (MainMenu), not the style's.
 #pragma once
 
 #include <QProxyStyle>
@@ -16,8 +16,9 @@ class ProgramStyle : public QProxyStyle
 public:
     QIcon standardIcon(StandardPixmap icon, const QStyleOption *option = nullptr,
                        const QWidget *widget = nullptr) const override;
-    // Alt alone highlights the first menu, as on Windows, where Fusion and
-    // the other Linux styles leave it to the mouse.
+    // The menu bar leaves Alt to the program's menu, which opens the first
+    // menu on every system alike; the styles' own handling differs by
+    // system, and on X11 gave the menu bar the focus with nothing highlighted.
     int styleHint(StyleHint hint, const QStyleOption *option = nullptr, const QWidget *widget = nullptr,
                   QStyleHintReturn *returnData = nullptr) const override;
     // A zoomed window's check boxes and scroll bars grow with the rest of it.
