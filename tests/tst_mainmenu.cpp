@@ -13,6 +13,7 @@
 #include <QAbstractItemView>
 #include <QScrollBar>
 #include <QAccessible>
+#include <QCheckBox>
 #include <QAction>
 #include <QApplication>
 #include <QDate>
@@ -306,15 +307,16 @@ void MainMenuTest::keys()
     QVERIFY(c.searchPane->isVisible());
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(c.searchField));
 
-    // Tab reaches the search, the list, the tabs and the browsing buttons;
-    // Space presses the one with the focus.
+    // Tab reaches the search, the list, the tabs, the browsing buttons and
+    // the word-book box; Space presses the one with the focus.
+    auto *wordBookToggle = control<QCheckBox>(t.w, "wordBookToggle");
     QList<QWidget *> visited;
-    for (int step = 0; step < 8; ++step) {
+    for (int step = 0; step < 9; ++step) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         visited << QApplication::focusWidget();
     }
     QCOMPARE(visited, (QList<QWidget *>{c.searchButton, c.resultList, c.foldTab, c.firstOrLast, c.previous, c.next,
-                                        c.random, c.searchField}));
+                                        c.random, wordBookToggle, c.searchField}));
     QTest::keyClick(c.next, Qt::Key_Space);
     QCOMPARE(t.w.currentId(), 2);
 

@@ -145,7 +145,7 @@ void MainWindow::buildCard()
     m_wordBookToggle->setGeometry(kWordBookToggle);
     m_wordBookToggle->setToolTip(QStringLiteral("把这个成语加入生词本或移出 (Ctrl+D)"));
     m_wordBookToggle->setAccessibleDescription(m_wordBookToggle->toolTip());
-    m_wordBookToggle->setFocusPolicy(Qt::NoFocus); // Ctrl+D is its key; Tab keeps its round of the card
+    m_wordBookToggle->setFocusPolicy(Qt::TabFocus); // after the browsing buttons; a click leaves the focus where it was
     m_wordBookToggle->hide();
 
     m_firstOrLastButton = imageButton("button-first-last", kFirstOrLastButton, QStringLiteral("最前或最后一个成语"),
@@ -162,7 +162,8 @@ void MainWindow::setTabOrder()
     // The pane's controls, while it is there, then the card's.
     QList<QWidget *> order{m_searchField, m_searchButton, m_resultList, m_foldTab};
     order.removeAll(nullptr);
-    order << m_firstOrLastButton << m_previousButton << m_nextButton << m_randomButton << m_unfoldTab;
+    order << m_firstOrLastButton << m_previousButton << m_nextButton << m_randomButton << m_wordBookToggle
+          << m_unfoldTab;
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
