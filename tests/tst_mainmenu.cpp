@@ -71,6 +71,7 @@ class MainMenuTest : public QObject
 private slots:
     void boxesAndPages_data();
     void boxesAndPages();
+    void helpNamesEveryKey();
     void oneChainWindow();
     void sideWindowsOpenOnce_data();
     void sideWindowsOpenOnce();
@@ -135,6 +136,22 @@ void MainMenuTest::boxesAndPages()
         boxes.first() = box;
     QCOMPARE(boxes, box.isEmpty() ? QStringList{} : QStringList{box});
     QCOMPARE(t.opened, page.isEmpty() ? QList<QUrl>{} : QList<QUrl>{QUrl(page)});
+}
+
+void MainMenuTest::helpNamesEveryKey()
+{
+    MenuWindow t;
+    QVERIFY(t.show());
+    const QString help = MainMenu::helpText();
+    QStringList unnamed;
+    for (const QAction *action : t.w.actions()) {
+        for (const QKeySequence &key : action->shortcuts()) {
+            if (!help.contains(key.toString(QKeySequence::PortableText)))
+                unnamed << key.toString(QKeySequence::PortableText);
+        }
+    }
+    QCOMPARE(unnamed, QStringList());
+    QVERIFY(t.w.actions().size() >= 8);
 }
 
 void MainMenuTest::oneChainWindow()

@@ -103,6 +103,26 @@ QString MainMenu::helpText()
                        "或者意思、出处、例子里的词语（如 舍不得放手）查找。"),
         QStringLiteral("在拼音、成语、解释等地方点击就可以复制相应的内容。"),
         QStringLiteral("成语接龙中，点击第一栏(已选)的成语，可以倒回去重新选择。"),
+        QStringLiteral("接龙游戏中，和电脑轮流接成语，可以选同字、同音或同音同调接龙，以及容易、中等、困难三种难度。"
+                       "接不上、认输或者超时就输了。用提示会扣分。"),
+        QStringLiteral("看过的成语都记在历史记录里。把成语加入生词本，以后可以再看；生词本可以导出成文本文件"
+                       "或抽认卡文件，也可以从文本文件导入。"),
+        QStringLiteral("字太小时可以放大，所有窗口一起放大，下次打开时还是这个大小。"),
+        QStringLiteral("在命令行里，vura --find 文字 查找成语，vura --chain 成语 列出可以接的成语，"
+                       "vura --help 显示全部用法。"),
+        QStringLiteral("快捷键：\r\n"
+                       "Ctrl+F\t查找\r\n"
+                       "回车\t显示选中的成语\r\n"
+                       "Ctrl+H\t历史记录\r\n"
+                       "Ctrl+B\t生词本\r\n"
+                       "Ctrl+D\t加入或移出生词本\r\n"
+                       "Ctrl+=\t放大（也可以按 Ctrl++）\r\n"
+                       "Ctrl+-\t缩小\r\n"
+                       "Ctrl+0\t原始大小\r\n"
+                       "F10 或 Alt\t打开菜单\r\n"
+                       "F1\t帮助\r\n"
+                       "Esc\t关闭成语接龙、接龙游戏、历史记录或生词本窗口\r\n"
+                       "Ctrl+Q\t退出"),
         QStringLiteral("谢谢大家的支持，希望大家发扬中国文化！"),
     }.join(QStringLiteral("\r\n"));
 }
