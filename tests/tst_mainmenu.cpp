@@ -344,9 +344,10 @@ void MainMenuTest::keys()
 
 void MainMenuTest::windowIcon()
 {
-    // Both windows carry the images the build drew, pixel for pixel, one a size.
-    Program::setUp(*qApp);
-    const QIcon icon = QApplication::windowIcon();
+    // The windows carry the images the build drew, pixel for pixel, one a size.
+    MenuWindow t;
+    QVERIFY(t.show());
+    const QIcon icon = t.w.windowIcon();
     QCOMPARE(icon.availableSizes().size(), 6);
     for (const int side : {16, 24, 32, 48, 64, 96}) {
         const QImage drawn(QStringLiteral(VURA_ICON_FOLDER "/vura-%1.png").arg(side));
@@ -401,10 +402,10 @@ void MainMenuTest::exitClosesBoth()
 
 void MainMenuTest::zoomAndPlacesKept()
 {
+    Program::setUp(*qApp); // the program's name and style, whose check boxes and scroll bars zoom too
     const QString kept = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QLatin1Char('/')
                        + WindowKeeper::fileName();
     QFile::remove(kept);
-    Program::setUp(*qApp); // the program's style, whose check boxes and scroll bars zoom too
     const int scrollBar = QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     QSize natural;
     {

@@ -64,7 +64,6 @@ void Program::setUp(QApplication &app)
     QApplication::setApplicationName(QStringLiteral("vura"));
     QApplication::setStyle(new ProgramStyle); // before the first widget asks for a style
     loadChineseTranslations(&app);
-    QApplication::setWindowIcon(windowIcon()); // every window takes it from here
 }
 
 Environment Program::systemEnvironment()
@@ -89,6 +88,9 @@ void Program::start()
     // The window maps first; everything that measures text follows, and all
     // of it is done before the first paint.
     m_window->show();
+    // Every window takes its icon from here. Made into the window system's
+    // form, its images are work the map need not wait for.
+    QApplication::setWindowIcon(windowIcon());
     registerFontSubstitutions(); // before anything draws the artwork's characters
     // The reader's own file is opened once the window maps: the card shows
     // its word-book toggle from the first paint, and the map waits for no

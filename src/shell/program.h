@@ -19,8 +19,8 @@ class QApplication;
 class Program
 {
 public:
-    // What the whole application shares: Qt's own texts in Chinese, the
-    // program icon and style. Once, before any window.
+    // What the whole application shares: Qt's own texts in Chinese and the
+    // program's style. Once, before any window.
     static void setUp(QApplication &app);
     // The world of the real program: modal message boxes and the user's web
     // browser.
@@ -33,8 +33,8 @@ public:
     Program(const Environment &environment, const QString &programFolder);
     ~Program();
 
-    // Start-up as the reader sees it: the main window shows, takes the fonts
-    // the windows ask for and its menu, then says once why the idioms cannot
+    // Start-up as the reader sees it: the main window shows, takes the
+    // program icon, the fonts the windows ask for and its menu, then says once why the idioms cannot
     // be read or kept, and why the history and word book cannot, when they
     // cannot.
     void start();
