@@ -5,6 +5,7 @@
 
 #include "reader/readerstore.h"
 #include "reader/wordbookfile.h"
+#include "store/sqlite/query.h"
 
 #include <QDir>
 #include <QProcess>
@@ -69,6 +70,8 @@ private slots:
     void bestScores();
     void schemaVersion();
     void killedMidBurstLosesNothingCommitted();
+    void failedBindFailsTheStatement_data();
+    void failedBindFailsTheStatement();
 
 private:
     QTemporaryDir m_dir;
@@ -290,6 +293,37 @@ void ReaderStoreTest::killedMidBurstLosesNothingCommitted()
     for (int id : book)
         QVERIFY2(booked.contains(id), qPrintable(QString::number(id)));
 #endif
+}
+
+void ReaderStoreTest::failedBindFailsTheStatement_data()
+{
+    QTest::addColumn<int>("binds"); // the statement has one parameter
+    QTest::addColumn<int>("longestText"); // in bytes; 0 leaves SQLite's own limit
+    QTest::addColumn<int>("rc");
+    QTest::newRow("bound") << 1 << 0 << SQLITE_DONE;
+    QTest::newRow("one parameter too many") << 2 << 0 << SQLITE_RANGE;
+    QTest::newRow("a text too long") << 1 << 8 << SQLITE_TOOBIG;
+}
+
+void ReaderStoreTest::failedBindFailsTheStatement()
+{
+    QFETCH(int, binds);
+    QFETCH(int, longestText);
+    QFETCH(int, rc);
+    sqlite3 *raw = nullptr;
+    QCOMPARE(sqlite3_open(":memory:", &raw), SQLITE_OK);
+    Sqlite::Database db(raw);
+    QCOMPARE(sqlite3_exec(raw, "CREATE TABLE t(v)", nullptr, nullptr, nullptr), SQLITE_OK);
+    if (longestText)
+        sqlite3_limit(raw, SQLITE_LIMIT_LENGTH, longestText);
+    Sqlite::Query insert(raw, "INSERT INTO t VALUES(?1)");
+    for (int n = 0; n < binds; ++n)
+        insert.bind(QStringLiteral("一心一意"));
+    QCOMPARE(insert.run(), rc == SQLITE_DONE);
+    QCOMPARE(insert.rc(), rc);
+    Sqlite::Query count(raw, "SELECT count(*) FROM t");
+    QVERIFY(count.next());
+    QCOMPARE(count.integer(0), rc == SQLITE_DONE ? 1 : 0); // a failed one never ran
 }
 
 QTEST_GUILESS_MAIN(ReaderStoreTest)
