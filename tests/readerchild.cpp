@@ -57,7 +57,11 @@ int main(int argc, char *argv[])
     ReaderStore store(QString::fromLocal8Bit(argv[1]));
     for (int id = 1;; ++id) {
         const QString text = QStringLiteral("成语%1").arg(id);
-        if (!(id % 3 ? store.recordShown(id, text) : store.addToWordBook(id, text)))
+        if (id % 3)
+            store.recordShown(id, text);
+        else
+            store.addToWordBook(id, text);
+        if (store.unwritten())
             return 1;
         std::printf("%d\n", id);
         std::fflush(stdout);
