@@ -274,6 +274,18 @@ void FaultsTest::dataFileChangedWhileRunning()
     for (const Notice &notice : std::as_const(damaged.notices))
         QVERIFY2(notice.text.contains(QStringLiteral("删除")), qPrintable(notice.text));
     QCOMPARE(TestData::readFile(damagedFile), garbled); // never written by us
+
+    // An import looks each idiom up in it: told the same way, and nothing imported.
+    TestData::damage(damagedFile, 0);
+    ReaderStore reader;
+    WordBookWindow book(damaged.dictionary(), damaged.environment, reader, nullptr);
+    const QString list = damaged.dir.filePath(QStringLiteral("list.txt"));
+    TestData::writeFile(list, "爱不释手\n");
+    damaged.notices.clear();
+    book.importFrom(list);
+    QCOMPARE(damaged.notices.size(), 1);
+    QVERIFY2(damaged.notices.first().text.contains(QStringLiteral("删除")), qPrintable(damaged.notices.first().text));
+    QVERIFY(reader.wordBook().isEmpty());
 }
 
 void FaultsTest::readerFileRefusesWrites_data()
