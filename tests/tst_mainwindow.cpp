@@ -15,7 +15,9 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLayout>
+#include <QPushButton>
 #include <QSet>
+#include <QTreeView>
 
 namespace {
 
@@ -431,6 +433,19 @@ void MainWindowTest::historyAndWordBook()
     QCOMPARE(idsOf(reader.wordBook()), (QList<int>{1, 7}));
     QCOMPARE(t.notices.size(), 2); // the folder it could not write, then the import
     QVERIFY(t.notices.last().text.endsWith(QStringLiteral("没有导入：\n不是成语")));
+
+    // 移出 takes the chosen idiom out, and the card's box follows; 清空 empties the history.
+    t.w.showIdiom(7);
+    QVERIFY(toggle->isChecked());
+    auto *bookList = control<QTreeView>(*book, "wordBookList");
+    bookList->setCurrentIndex(bookList->model()->index(1, 0));
+    click(control<QPushButton>(*book, "removeEntryButton"));
+    QCOMPARE(idsOf(reader.wordBook()), QList<int>{1});
+    QCOMPARE(bookList->model()->rowCount(), 1);
+    QVERIFY(!toggle->isChecked());
+    click(control<QPushButton>(*t.w.historyWindow(), "clearHistoryButton"));
+    QVERIFY(reader.history().isEmpty());
+    QCOMPARE(countOf(history), 0);
 }
 
 void MainWindowTest::fullDataStartup()
