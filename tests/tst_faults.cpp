@@ -1,14 +1,18 @@
 // What the program survives on a real disk: folders that cannot be written,
-// two starts at once, and a data file deleted, replaced or damaged while the
-// window runs. Read-only folders are real mounts, so those checks need root
+// two starts at once, a data file deleted, replaced or damaged while the
+// window runs, and the reader's file refusing writes while the window runs.
+// Read-only folders and full disks are real mounts, so those checks need root
 // (as CI runs); elsewhere they are skipped. A disk that fills up during the
 // first start is tst_provisioning's.
 #include "windowharness.h"
 
+#include "lookup/wordbookwindow.h"
 #include "models/storenotice.h"
+#include "reader/readerstore.h"
 #include "store/datafile.h"
 #include "store/storeerror.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -41,6 +45,21 @@ public:
 #endif
     }
 
+    // A disk of `size` (as tmpfs reads it: "512k") mounted on the folder.
+    static std::unique_ptr<Mount> small(const QString &folder, const char *size)
+    {
+#ifdef Q_OS_LINUX
+        const QByteArray path = QFile::encodeName(folder);
+        if (mount("tmpfs", path, "tmpfs", 0, QByteArray("size=") + size) != 0)
+            return nullptr;
+        return std::unique_ptr<Mount>(new Mount(path));
+#else
+        Q_UNUSED(folder)
+        Q_UNUSED(size)
+        return nullptr;
+#endif
+    }
+
     ~Mount()
     {
 #ifdef Q_OS_LINUX
@@ -59,6 +78,24 @@ constexpr const char *kNoMounts = "mounting a folder needs root";
 constexpr const char *kNoMounts = "the read-only folders are Linux mounts";
 #endif
 
+// Fills the disk of `folder` with a file of its own, up to the last byte.
+void fill(const QString &folder)
+{
+    QFile filler(QDir(folder).filePath(QStringLiteral("filler")));
+    QVERIFY(filler.open(QIODevice::WriteOnly));
+    const QByteArray block(4096, 'x');
+    while (filler.write(block) == block.size() && filler.flush()) {
+    }
+}
+
+QList<int> idsOf(const auto &entries)
+{
+    QList<int> ids;
+    for (const auto &entry : entries)
+        ids << entry.id;
+    return ids;
+}
+
 } // namespace
 
 class FaultsTest : public QObject
@@ -74,6 +111,8 @@ private slots:
     void twoStartsAtOnce();
     void symlinkToNowhere();
     void dataFileChangedWhileRunning();
+    void readerFileRefusesWrites_data();
+    void readerFileRefusesWrites();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -235,6 +274,82 @@ void FaultsTest::dataFileChangedWhileRunning()
     for (const Notice &notice : std::as_const(damaged.notices))
         QVERIFY2(notice.text.contains(QStringLiteral("删除")), qPrintable(notice.text));
     QCOMPARE(TestData::readFile(damagedFile), garbled); // never written by us
+
+    // An import looks each idiom up in it: told the same way, and nothing imported.
+    TestData::damage(damagedFile, 0);
+    ReaderStore reader;
+    WordBookWindow book(damaged.dictionary(), damaged.environment, reader, nullptr);
+    const QString list = damaged.dir.filePath(QStringLiteral("list.txt"));
+    TestData::writeFile(list, "爱不释手\n");
+    damaged.notices.clear();
+    book.importFrom(list);
+    QCOMPARE(damaged.notices.size(), 1);
+    QVERIFY2(damaged.notices.first().text.contains(QStringLiteral("删除")), qPrintable(damaged.notices.first().text));
+    QVERIFY(reader.wordBook().isEmpty());
+}
+
+void FaultsTest::readerFileRefusesWrites_data()
+{
+    QTest::addColumn<bool>("diskFull"); // otherwise another copy holds the file's lock
+    QTest::addColumn<QString>("cause"); // as the notice names it
+    QTest::newRow("held by another copy") << false << QStringLiteral("另一个程序占用");
+    QTest::newRow("disk full") << true << QStringLiteral("磁盘空间不足");
+}
+
+void FaultsTest::readerFileRefusesWrites()
+{
+    QFETCH(bool, diskFull);
+    QFETCH(QString, cause);
+    const QString folder = m_userFolder + "reader";
+    QVERIFY(QDir().mkpath(folder));
+    const auto disk = diskFull ? Mount::small(folder, "512k") : nullptr;
+    if (diskFull && !disk)
+        QSKIP(kNoMounts);
+    ReaderStore reader(folder);
+    TestWindow t(WindowData::Small);
+    t.w.setReaderStore(&reader);
+    QVERIFY(t.show());
+    click(t.c.next);
+
+    QProcess other;
+    if (diskFull) {
+        fill(folder);
+    } else {
+        other.start(QCoreApplication::applicationDirPath() + QStringLiteral("/readerchild"), {folder, "hold"});
+        QVERIFY(other.waitForReadyRead(10000));
+        QCOMPARE(other.readLine(), QByteArray("held\n"));
+    }
+    // A history entry, a word-book entry and an import: kept, and told once.
+    click(t.c.next);
+    auto *toggle = control<QCheckBox>(t.w, "wordBookToggle");
+    click(toggle);
+    WordBookWindow book(t.dictionary(), t.environment, reader, nullptr);
+    const QString list = t.dir.filePath(QStringLiteral("list.txt"));
+    TestData::writeFile(list, "爱不释手\n");
+    book.importFrom(list);
+    QCOMPARE(idsOf(reader.history()), (QList<int>{3, 2}));
+    QCOMPARE(idsOf(reader.wordBook()), (QList<int>{1, 3}));
+    QVERIFY(toggle->isChecked());
+    const auto told = [&] {
+        return std::count_if(t.notices.cbegin(), t.notices.cend(),
+                             [&](const Notice &notice) { return notice.text.contains(cause); });
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(told(), 1, 10000);
+
+    // The file takes them once it can, in their order.
+    if (diskFull) {
+        QVERIFY(QFile::remove(QDir(folder).filePath(QStringLiteral("filler"))));
+    } else {
+        other.write("\n");
+        QVERIFY(other.waitForFinished(10000));
+    }
+    const auto written = [&] {
+        ReaderStore file(folder);
+        return idsOf(file.history()) == QList<int>{3, 2} && idsOf(file.wordBook()) == QList<int>{1, 3};
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(written(), 10000);
+    QCOMPARE(told(), 1);
+    QCOMPARE(t.notices.size(), 2); // and the import's own report
 }
 
 QTEST_MAIN(FaultsTest)

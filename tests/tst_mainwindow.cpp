@@ -15,7 +15,9 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLayout>
+#include <QPushButton>
 #include <QSet>
+#include <QTreeView>
 
 namespace {
 
@@ -422,6 +424,7 @@ void MainWindowTest::historyAndWordBook()
 
     // The word book exports its cards, and lists back what the dictionary lacks.
     auto *book = new WordBookWindow(t.dictionary(), t.environment, reader, &t.w);
+    QObject::connect(book, &WordBookWindow::changed, &t.w, &MainWindow::showWordBookState);
     const QString tsv = t.dir.filePath(QStringLiteral("book.tsv")), list = t.dir.filePath(QStringLiteral("list.txt"));
     QVERIFY(book->exportTo(tsv, WordBookWindow::Flashcards));
     QVERIFY(TestData::readFile(tsv).startsWith("难兄难弟\t"));
@@ -431,6 +434,19 @@ void MainWindowTest::historyAndWordBook()
     QCOMPARE(idsOf(reader.wordBook()), (QList<int>{1, 7}));
     QCOMPARE(t.notices.size(), 2); // the folder it could not write, then the import
     QVERIFY(t.notices.last().text.endsWith(QStringLiteral("没有导入：\n不是成语")));
+
+    // 移出 takes the chosen idiom out, and the card's box follows; 清空 empties the history.
+    t.w.showIdiom(7);
+    QVERIFY(toggle->isChecked());
+    auto *bookList = control<QTreeView>(*book, "wordBookList");
+    bookList->setCurrentIndex(bookList->model()->index(1, 0));
+    click(control<QPushButton>(*book, "removeEntryButton"));
+    QCOMPARE(idsOf(reader.wordBook()), QList<int>{1});
+    QCOMPARE(bookList->model()->rowCount(), 1);
+    QVERIFY(!toggle->isChecked());
+    click(control<QPushButton>(historyWindow, "clearHistoryButton"));
+    QVERIFY(reader.history().isEmpty());
+    QCOMPARE(countOf(history), 0);
 }
 
 void MainWindowTest::fullDataStartup()

@@ -1,12 +1,14 @@
 // The reader's store: history and word book, their files out and in, and
-// what a damaged file, a folder that cannot be written, a second copy and a
-// killed program do to it.
+// what a damaged file, a folder that cannot be written, a second copy (that
+// may hold the file for a while) and a killed program do to it.
 #include "testdata.h"
 
 #include "reader/readerstore.h"
 #include "reader/wordbookfile.h"
+#include "store/sqlite/query.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <csignal>
 #include <QStringEncoder>
@@ -47,6 +49,47 @@ QString pragma(const QString &path, const char *pragma)
     return answer;
 }
 
+// Another copy of the program in the middle of a write: it holds the write
+// lock of the reader's file in `folder` until release(), when `held`.
+class OtherCopy
+{
+public:
+    OtherCopy(const QString &folder, bool held)
+    {
+        if (!held)
+            return;
+        const QByteArray path = QFile::encodeName(QDir(folder).filePath(ReaderStore::fileName()));
+        if (sqlite3_open_v2(path.constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK
+            || sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
+            qFatal("the other copy cannot hold %s", path.constData());
+    }
+    ~OtherCopy() { release(); }
+
+    void release()
+    {
+        if (m_db)
+            sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
+        sqlite3_close(m_db);
+        m_db = nullptr;
+    }
+
+private:
+    sqlite3 *m_db = nullptr;
+};
+
+// The reader's file in a folder of its own, made before any test holds it.
+struct ReaderFolder
+{
+    ReaderFolder() { ReaderStore made(dir.path()); }
+    QString path() const { return dir.path(); }
+
+    QTemporaryDir dir;
+};
+
+// The limit of the waits the tests allow a store, far below the waits that
+// would freeze a window (seconds), far above what a busy machine takes.
+constexpr qint64 kNoWaitMs = 1000;
+
 } // namespace
 
 class ReaderStoreTest : public QObject
@@ -69,61 +112,108 @@ private slots:
     void bestScores();
     void schemaVersion();
     void killedMidBurstLosesNothingCommitted();
+    void failedBindFailsTheStatement_data();
+    void failedBindFailsTheStatement();
 
 private:
     QTemporaryDir m_dir;
 };
 
+// Each row twice: with the file free, and held by another copy for the
+// whole row. The store reads the same either way, and waits on nothing; what
+// waited is written once the other copy lets go.
 void ReaderStoreTest::history_data()
 {
-    QTest::addColumn<QList<int>>("shown");
+    QTest::addColumn<bool>("held");
+    QTest::addColumn<QList<int>>("shown"); // 0 clears the history
     QTest::addColumn<QList<int>>("expected");
-    QTest::newRow("newest first") << QList<int>{1, 2, 3} << QList<int>{3, 2, 1};
-    QTest::newRow("shown again moves to the top") << QList<int>{1, 2, 3, 1} << QList<int>{1, 3, 2};
-    QTest::newRow("the same twice") << QList<int>{5, 5} << QList<int>{5};
-    QTest::newRow("at most 500") << range(1, 600) << range(600, 101);
-    QTest::newRow("the oldest goes, not one shown again") << QList<int>{1} + range(2, 500) + QList<int>{1, 501}
-                                                         << QList<int>{501, 1} + range(500, 3);
+    const auto row = [](const char *name, const QList<int> &shown, const QList<int> &expected) {
+        QTest::newRow(name) << false << shown << expected;
+        QTest::addRow("%s, the file held", name) << true << shown << expected;
+    };
+    row("newest first", {1, 2, 3}, {3, 2, 1});
+    row("shown again moves to the top", {1, 2, 3, 1}, {1, 3, 2});
+    row("the same twice", {5, 5}, {5});
+    row("at most 500", range(1, 600), range(600, 101));
+    row("the oldest goes, not one shown again", QList<int>{1} + range(2, 500) + QList<int>{1, 501},
+        QList<int>{501, 1} + range(500, 3));
+    row("cleared", {1, 2, 0}, {});
+    row("cleared, then shown", {1, 2, 0, 3, 1}, {1, 3});
+    row("cleared twice", {1, 0, 0}, {});
 }
 
 void ReaderStoreTest::history()
 {
+    QFETCH(bool, held);
     QFETCH(QList<int>, shown);
     QFETCH(QList<int>, expected);
-    QTemporaryDir dir;
-    ReaderStore store(dir.path());
-    for (int id : shown)
-        QVERIFY(store.recordShown(id, QString::number(id)));
-    QCOMPARE(idsOf(ReaderStore(dir.path()).history()), expected); // as the next start finds it
-    QCOMPARE(store.history().value(0).text, QString::number(expected.value(0)));
-    QVERIFY(store.clearHistory());
-    QCOMPARE(store.history().size(), 0);
+    ReaderFolder folder;
+    OtherCopy other(folder.path(), held);
+    QElapsedTimer clock;
+    clock.start();
+    ReaderStore store(folder.path());
+    QCOMPARE(store.opening(), ReaderStore::Opening::Opened);
+    for (int id : shown) {
+        if (id)
+            store.recordShown(id, QString::number(id));
+        else
+            store.clearHistory();
+    }
+    QCOMPARE(idsOf(store.history()), expected);
+    QCOMPARE(store.history().value(0).text, expected.isEmpty() ? QString() : QString::number(expected.first()));
+    QVERIFY2(clock.elapsed() < kNoWaitMs, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(store.unwritten() > 0, held);
+    other.release();
+    QTRY_COMPARE(store.unwritten(), 0);
+    QCOMPARE(idsOf(ReaderStore(folder.path()).history()), expected); // as the next start finds it
 }
 
 void ReaderStoreTest::wordBook_data()
 {
+    QTest::addColumn<bool>("held");
     QTest::addColumn<QList<int>>("changes"); // +id adds, -id removes
     QTest::addColumn<QList<int>>("expected");
-    QTest::newRow("newest first") << QList<int>{1, 2, 3} << QList<int>{3, 2, 1};
-    QTest::newRow("added twice stays once where it was") << QList<int>{1, 2, 1} << QList<int>{2, 1};
-    QTest::newRow("removed") << QList<int>{1, 2, -1} << QList<int>{2};
-    QTest::newRow("removed and added again comes first") << QList<int>{1, 2, -1, 1} << QList<int>{1, 2};
-    QTest::newRow("removing one not there") << QList<int>{1, -7} << QList<int>{1};
+    const auto row = [](const char *name, const QList<int> &changes, const QList<int> &expected) {
+        QTest::newRow(name) << false << changes << expected;
+        QTest::addRow("%s, the file held", name) << true << changes << expected;
+    };
+    row("newest first", {1, 2, 3}, {3, 2, 1});
+    row("added twice stays once where it was", {1, 2, 1}, {2, 1});
+    row("removed", {1, 2, -1}, {2});
+    row("removed from the middle, the rest in order", {1, 2, 3, -2}, {3, 1});
+    row("removed and added again comes first", {1, 2, -1, 1}, {1, 2});
+    row("removing one not there", {1, -7}, {1});
+    row("removed twice", {1, 2, -2, -2}, {1});
 }
 
 void ReaderStoreTest::wordBook()
 {
+    QFETCH(bool, held);
     QFETCH(QList<int>, changes);
     QFETCH(QList<int>, expected);
-    QTemporaryDir dir;
-    ReaderStore store(dir.path());
-    for (int change : changes)
-        QVERIFY(change > 0 ? store.addToWordBook(change, QString::number(change)) : store.removeFromWordBook(-change));
-    const QList<WordBookEntry> book = ReaderStore(dir.path()).wordBook();
-    QCOMPARE(idsOf(book), expected);
-    QVERIFY(qAbs(book.first().added.secsTo(QDateTime::currentDateTime())) < 60);
-    for (int id : {1, 2, 3, 7})
-        QCOMPARE(store.inWordBook(id), expected.contains(id));
+    ReaderFolder folder;
+    OtherCopy other(folder.path(), held);
+    QElapsedTimer clock;
+    clock.start();
+    ReaderStore store(folder.path());
+    for (int change : changes) {
+        if (change > 0)
+            store.addToWordBook(change, QString::number(change));
+        else
+            store.removeFromWordBook(-change);
+    }
+    const auto check = [&](const ReaderStore &reader) {
+        const QList<WordBookEntry> book = reader.wordBook();
+        QCOMPARE(idsOf(book), expected);
+        QVERIFY(qAbs(book.first().added.secsTo(QDateTime::currentDateTime())) < 60);
+        for (int id : {1, 2, 3, 7})
+            QCOMPARE(reader.inWordBook(id), expected.contains(id));
+    };
+    check(store);
+    QVERIFY2(clock.elapsed() < kNoWaitMs, qPrintable(QString::number(clock.elapsed())));
+    other.release();
+    QTRY_COMPARE(store.unwritten(), 0);
+    check(ReaderStore(folder.path())); // as the next start finds it
 }
 
 void ReaderStoreTest::twoCopiesShareTheFile()
@@ -131,9 +221,10 @@ void ReaderStoreTest::twoCopiesShareTheFile()
     QTemporaryDir dir;
     ReaderStore first(dir.path()), second(dir.path());
     for (int id = 1; id <= 20; ++id) {
-        QVERIFY((id % 2 ? first : second).recordShown(id, QString::number(id)));
-        QVERIFY((id % 2 ? second : first).addToWordBook(id, QString::number(id)));
+        (id % 2 ? first : second).recordShown(id, QString::number(id));
+        (id % 2 ? second : first).addToWordBook(id, QString::number(id));
     }
+    QCOMPARE(first.unwritten() + second.unwritten(), 0);
     QCOMPARE(idsOf(first.history()), range(20, 1));
     QCOMPARE(idsOf(second.wordBook()), range(20, 1));
 }
@@ -220,7 +311,8 @@ void ReaderStoreTest::damagedFileIsSetAside()
     QCOMPARE(store.opening(), ReaderStore::Opening::SetAside);
     QCOMPARE(TestData::readFile(store.setAsidePath()), damaged);
     QVERIFY(QFileInfo(store.setAsidePath()).fileName().startsWith(ReaderStore::fileName() + ".damaged-20"));
-    QVERIFY(store.addToWordBook(1, QStringLiteral("爱不释手")));
+    store.addToWordBook(1, QStringLiteral("爱不释手"));
+    QCOMPARE(store.unwritten(), 0);
     ReaderStore again(dir.path()); // told once: the new file opens as any other
     QCOMPARE(again.opening(), ReaderStore::Opening::Opened);
     QCOMPARE(idsOf(again.wordBook()), QList<int>{1});
@@ -233,18 +325,29 @@ void ReaderStoreTest::unwritableFolderKeepsNothing()
     ReaderStore store(m_dir.filePath(QStringLiteral("file/vura")));
     QCOMPARE(store.opening(), ReaderStore::Opening::InMemory);
     QVERIFY(store.path().isEmpty());
-    QVERIFY(store.recordShown(1, QStringLiteral("爱不释手")) && store.addToWordBook(2, QStringLiteral("爱屋及乌")));
+    store.recordShown(1, QStringLiteral("爱不释手"));
+    store.addToWordBook(2, QStringLiteral("爱屋及乌"));
     QCOMPARE(idsOf(store.history()), QList<int>{1});
     QCOMPARE(idsOf(store.wordBook()), QList<int>{2});
 }
 
 void ReaderStoreTest::bestScores()
 {
-    QTemporaryDir dir;
-    QVERIFY(ReaderStore(dir.path()).offerScore("chain-sound-hard", 3));
-    QVERIFY(!ReaderStore(dir.path()).offerScore("chain-sound-hard", 2));
-    QCOMPARE(ReaderStore(dir.path()).bestScore("chain-sound-hard"), 3);
-    QCOMPARE(ReaderStore(dir.path()).bestScore("chain-sound-easy"), 0);
+    ReaderFolder folder;
+    QVERIFY(ReaderStore(folder.path()).offerScore("chain-sound-hard", 3));
+    QVERIFY(!ReaderStore(folder.path()).offerScore("chain-sound-hard", 2));
+    QCOMPARE(ReaderStore(folder.path()).bestScore("chain-sound-hard"), 3);
+    QCOMPARE(ReaderStore(folder.path()).bestScore("chain-sound-easy"), 0);
+
+    // Beaten while another copy holds the file: the best at once, kept later.
+    OtherCopy other(folder.path(), true);
+    ReaderStore store(folder.path());
+    QVERIFY(store.offerScore("chain-sound-hard", 5));
+    QVERIFY(!store.offerScore("chain-sound-hard", 4));
+    QCOMPARE(store.bestScore("chain-sound-hard"), 5);
+    other.release();
+    QTRY_COMPARE(store.unwritten(), 0);
+    QCOMPARE(ReaderStore(folder.path()).bestScore("chain-sound-hard"), 5);
 }
 
 void ReaderStoreTest::schemaVersion()
@@ -256,7 +359,8 @@ void ReaderStoreTest::schemaVersion()
     // A later program's file keeps its version, and what this one knows of it works.
     TestData::execute(path, "PRAGMA user_version=7");
     ReaderStore later(dir.path());
-    QVERIFY(later.recordShown(3, QStringLiteral("不亦乐乎")));
+    later.recordShown(3, QStringLiteral("不亦乐乎"));
+    QCOMPARE(later.unwritten(), 0);
     QCOMPARE(later.schemaVersion(), 7);
 }
 
@@ -290,6 +394,37 @@ void ReaderStoreTest::killedMidBurstLosesNothingCommitted()
     for (int id : book)
         QVERIFY2(booked.contains(id), qPrintable(QString::number(id)));
 #endif
+}
+
+void ReaderStoreTest::failedBindFailsTheStatement_data()
+{
+    QTest::addColumn<int>("binds"); // the statement has one parameter
+    QTest::addColumn<int>("longestText"); // in bytes; 0 leaves SQLite's own limit
+    QTest::addColumn<int>("rc");
+    QTest::newRow("bound") << 1 << 0 << SQLITE_DONE;
+    QTest::newRow("one parameter too many") << 2 << 0 << SQLITE_RANGE;
+    QTest::newRow("a text too long") << 1 << 8 << SQLITE_TOOBIG;
+}
+
+void ReaderStoreTest::failedBindFailsTheStatement()
+{
+    QFETCH(int, binds);
+    QFETCH(int, longestText);
+    QFETCH(int, rc);
+    sqlite3 *raw = nullptr;
+    QCOMPARE(sqlite3_open(":memory:", &raw), SQLITE_OK);
+    Sqlite::Database db(raw);
+    QCOMPARE(sqlite3_exec(raw, "CREATE TABLE t(v)", nullptr, nullptr, nullptr), SQLITE_OK);
+    if (longestText)
+        sqlite3_limit(raw, SQLITE_LIMIT_LENGTH, longestText);
+    Sqlite::Query insert(raw, "INSERT INTO t VALUES(?1)");
+    for (int n = 0; n < binds; ++n)
+        insert.bind(QStringLiteral("一心一意"));
+    QCOMPARE(insert.run(), rc == SQLITE_DONE);
+    QCOMPARE(insert.rc(), rc);
+    Sqlite::Query count(raw, "SELECT count(*) FROM t");
+    QVERIFY(count.next());
+    QCOMPARE(count.integer(0), rc == SQLITE_DONE ? 1 : 0); // a failed one never ran
 }
 
 QTEST_GUILESS_MAIN(ReaderStoreTest)

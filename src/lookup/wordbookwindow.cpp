@@ -44,21 +44,17 @@ WordBookWindow::WordBookWindow(const Dictionary &dictionary, const Environment &
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setAccessibleName(QStringLiteral("生词本"));
     m_list->setAccessibleDescription(QStringLiteral("生词本里的成语和加入的日期；双击一个在主窗口显示"));
-    placedButton(QStringLiteral("显示"), "openEntryButton", QRect(5, 328, 60, 26), this);
-    placedButton(QStringLiteral("移出"), "removeEntryButton", QRect(70, 328, 60, 26), this);
-    placedButton(QStringLiteral("导出..."), "exportButton", QRect(180, 328, 70, 26), this);
-    placedButton(QStringLiteral("导入..."), "importButton", QRect(255, 328, 70, 26), this);
+    auto *openButton = placedButton(QStringLiteral("显示"), "openEntryButton", QRect(5, 328, 60, 26), this);
+    auto *removeButton = placedButton(QStringLiteral("移出"), "removeEntryButton", QRect(70, 328, 60, 26), this);
+    auto *exportButton = placedButton(QStringLiteral("导出..."), "exportButton", QRect(180, 328, 70, 26), this);
+    auto *importButton = placedButton(QStringLiteral("导入..."), "importButton", QRect(255, 328, 70, 26), this);
 
     closeOnEscape(this);
     connect(m_list, &QTreeView::activated, this, &WordBookWindow::openSelected);
-    connect(findChild<QPushButton *>(QStringLiteral("openEntryButton")), &QPushButton::clicked, this,
-            &WordBookWindow::openSelected);
-    connect(findChild<QPushButton *>(QStringLiteral("removeEntryButton")), &QPushButton::clicked, this,
-            &WordBookWindow::removeSelected);
-    connect(findChild<QPushButton *>(QStringLiteral("exportButton")), &QPushButton::clicked, this,
-            &WordBookWindow::chooseExportFile);
-    connect(findChild<QPushButton *>(QStringLiteral("importButton")), &QPushButton::clicked, this,
-            &WordBookWindow::chooseImportFile);
+    connect(openButton, &QPushButton::clicked, this, &WordBookWindow::openSelected);
+    connect(removeButton, &QPushButton::clicked, this, &WordBookWindow::removeSelected);
+    connect(exportButton, &QPushButton::clicked, this, &WordBookWindow::chooseExportFile);
+    connect(importButton, &QPushButton::clicked, this, &WordBookWindow::chooseImportFile);
     refresh();
 }
 
@@ -151,18 +147,23 @@ void WordBookWindow::importFrom(const QString &path)
     }
     QList<HistoryEntry> found;
     QStringList missing;
-    for (const QString &text : list.idioms) {
-        // By the index of the texts: a list may hold tens of thousands of lines.
-        if (const QList<IdiomEntry> written = m_dictionary.store->writtenAs(text); !written.isEmpty())
-            found.append({written.first().id, written.first().text});
-        else
-            missing << text;
+    try {
+        for (const QString &text : list.idioms) {
+            // By the index of the texts: a list may hold tens of thousands of lines.
+            if (const QList<IdiomEntry> written = m_dictionary.store->writtenAs(text); !written.isEmpty())
+                found.append({written.first().id, written.first().text});
+            else
+                missing << text;
+        }
+    } catch (const StoreError &error) {
+        // The data file failed half way: nothing is imported.
+        m_environment.notice(this, storeNotice(error));
+        return;
     }
     const int added = m_reader.addToWordBook(found);
     refresh();
     emit changed();
-    QString report = added < 0 ? QStringLiteral("生词本无法写入，没有导入。")
-                               : QStringLiteral("导入了 %1 个成语，其中 %2 个是新加入的。").arg(found.size()).arg(added);
+    QString report = QStringLiteral("导入了 %1 个成语，其中 %2 个是新加入的。").arg(found.size()).arg(added);
     if (!missing.isEmpty()) {
         report += QStringLiteral("\n\n以下 %1 个不在词典里，没有导入：\n").arg(missing.size())
                   + missing.mid(0, kListedInNotice).join(QLatin1Char('\n'));

@@ -1,76 +1,68 @@
 // The reader's own data, kept between starts: the idioms brought onto the
 // card (history), the idioms put aside to learn (the word book, 生词本) and
-// the best score of each kind of game.
-// It lives in a SQLite file of its own, never in the dictionary's data file.
-// Every change is one transaction, so a crash loses at most the change in
-// flight, and two copies of the program may use the file at once.
+// the best score of each kind of game, in a file of their own, never in the
+// dictionary's data file.
+// Each change goes to the file at once when the file takes it. When it does
+// not (another copy of the program holds it, the disk is full), the change
+// waits in memory, after those already waiting, and a timer writes them in
+// order once the file takes them; what the store reads includes them all the
+// while. So no window waits on the file, and nothing the reader did is lost
+// while the program runs. The reader is told once (writeFailed).
 #pragma once
 
-#include "store/sqlite/sqlitehandle.h"
+#include "reader/readerfile.h"
 
-#include <QDateTime>
-#include <QList>
-#include <QString>
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
 
-struct HistoryEntry
+class ReaderStore : public QObject
 {
-    int id = 0;
-    QString text;
+    Q_OBJECT
 
-    bool operator==(const HistoryEntry &) const = default;
-};
-
-struct WordBookEntry
-{
-    int id = 0;
-    QString text;
-    QDateTime added;
-};
-
-class ReaderStore
-{
 public:
-    // The schema this program writes; a file without it is upgraded on open.
-    static constexpr int kSchemaVersion = 1;
-    static constexpr int kHistoryLimit = 500;
+    using Opening = ReaderFile::Opening;
+    static constexpr int kSchemaVersion = ReaderFile::kSchemaVersion;
+    static constexpr int kHistoryLimit = ReaderFile::kHistoryLimit;
+    // How long another copy may hold the file before the reader is told, in
+    // milliseconds.
+    static constexpr int kLockPatience = 5000;
 
-    // How the store came to be, for telling the reader once.
-    enum class Opening {
-        Opened,   // the file in the folder, old or new
-        SetAside, // the file there was damaged: it was renamed and a new one begun
-        InMemory, // the folder cannot be written: nothing is kept after this run
+    // Why changes wait in memory.
+    enum class WriteFault {
+        Locked,   // another copy of the program holds the file
+        DiskFull,
+        ReadOnly, // the file, or its disk
+        Failed,   // anything else, which the detail names
     };
 
     // Opens (or begins) the file in `folder`, made when missing.
-    explicit ReaderStore(const QString &folder);
+    explicit ReaderStore(const QString &folder, QObject *parent = nullptr);
     // A store that keeps nothing, as when the folder cannot be written.
-    ReaderStore();
-    ~ReaderStore();
-    ReaderStore(ReaderStore &&) noexcept;
-    ReaderStore &operator=(ReaderStore &&) noexcept;
+    explicit ReaderStore(QObject *parent = nullptr);
+    // Makes a last try, waiting a little longer, at what still waits.
+    ~ReaderStore() override;
 
     // The file's name in its folder.
-    static QString fileName();
-
-    Opening opening() const { return m_opening; }
+    static QString fileName() { return ReaderFile::fileName(); }
+    Opening opening() const { return m_file.opening(); }
     // The file in use; empty in memory.
-    QString path() const { return m_path; }
+    QString path() const { return m_file.path(); }
     // Where a damaged file was put (Opening::SetAside).
-    QString setAsidePath() const { return m_setAsidePath; }
+    QString setAsidePath() const { return m_file.setAsidePath(); }
 
     // Moves the idiom to the top of the history, adding it when missing, and
-    // keeps the newest kHistoryLimit. False when it could not be written.
-    bool recordShown(int id, const QString &text);
+    // keeps the newest kHistoryLimit.
+    void recordShown(int id, const QString &text);
     // Newest first.
     QList<HistoryEntry> history() const;
-    bool clearHistory();
+    void clearHistory();
 
     bool inWordBook(int id) const;
-    bool addToWordBook(int id, const QString &text);
-    // Adds those not yet in, all or none. Returns how many were added, -1
-    // when nothing could be written.
+    void addToWordBook(int id, const QString &text);
+    // Adds those not yet in, all in one change; returns how many they were.
     int addToWordBook(const QList<HistoryEntry> &idioms);
-    bool removeFromWordBook(int id);
+    void removeFromWordBook(int id);
     // Newest first.
     QList<WordBookEntry> wordBook() const;
 
@@ -80,17 +72,28 @@ public:
     bool offerScore(const QString &game, int score);
 
     // The version the file records.
-    int schemaVersion() const;
+    int schemaVersion() const { return m_file.schemaVersion(); }
+
+    // How many changes wait in memory for the file.
+    qsizetype unwritten() const { return m_unwritten.size(); }
+
+signals:
+    // Changes wait in memory because of `fault`: said when they begin to
+    // wait (for a lock, once it has lasted kLockPatience), and not again
+    // until all that waited is written.
+    void writeFailed(ReaderStore::WriteFault fault, const QString &detail);
 
 private:
-    void openFile(const QString &path);
-    void openInMemory();
-    // Runs `work` inside BEGIN IMMEDIATE ... COMMIT; rolls back when it fails.
-    template <typename Work>
-    bool inTransaction(Work work);
+    void change(ReaderChange change);
+    // Writes what waits, or tries again later; the timer's work.
+    void writeUnwritten();
+    // Writes what waits, in order, up to the first change the file refuses;
+    // returns SQLite's code for that one, SQLITE_OK when all was written.
+    int writeInOrder();
 
-    Sqlite::Database m_db;
-    Opening m_opening = Opening::Opened;
-    QString m_path;
-    QString m_setAsidePath;
+    ReaderFile m_file;
+    QList<ReaderChange> m_unwritten; // oldest first
+    QTimer m_retry;
+    QElapsedTimer m_waiting; // since the file first refused what waits now
+    bool m_told = false;
 };

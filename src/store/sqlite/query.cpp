@@ -13,20 +13,27 @@ Query::Query(sqlite3 *db, const char *sql)
 
 Query &Query::bind(int value)
 {
-    sqlite3_bind_int(m_statement.get(), ++m_bound, value);
-    return *this;
+    return bound(sqlite3_bind_int(m_statement.get(), ++m_bound, value));
 }
 
 Query &Query::bind(qint64 value)
 {
-    sqlite3_bind_int64(m_statement.get(), ++m_bound, value);
-    return *this;
+    return bound(sqlite3_bind_int64(m_statement.get(), ++m_bound, value));
 }
 
 Query &Query::bind(const QString &value)
 {
     const QByteArray utf8 = value.toUtf8();
-    sqlite3_bind_text(m_statement.get(), ++m_bound, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+    return bound(sqlite3_bind_text64(m_statement.get(), ++m_bound, utf8.constData(), sqlite3_uint64(utf8.size()),
+                                     SQLITE_TRANSIENT, SQLITE_UTF8));
+}
+
+Query &Query::bound(int rc)
+{
+    // The first failure stays: a statement that failed to prepare fails
+    // every bind as well.
+    if (rc != SQLITE_OK && (m_rc == SQLITE_OK || m_rc == SQLITE_ROW || m_rc == SQLITE_DONE))
+        m_rc = rc;
     return *this;
 }
 

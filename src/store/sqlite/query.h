@@ -1,7 +1,9 @@
 // One prepared statement of an open database: its parameters bound in
 // order, its rows read by typed getters. It throws nothing: rc() gives
-// SQLite's code of the preparing or of the last step, so that each store
-// says in its own words what a failure means for its own file.
+// SQLite's code of the first failure (in preparing, in binding a parameter,
+// in a step) or of the last step, so that each store says in its own words
+// what a failure means for its own file. A statement whose parameter could
+// not be bound is never run.
 #pragma once
 
 #include "store/sqlite/sqlitehandle.h"
@@ -34,6 +36,9 @@ public:
     QByteArrayView utf8View(int column) const;
 
 private:
+    // Keeps the code of a bind that failed.
+    Query &bound(int rc);
+
     Statement m_statement;
     int m_rc;
     int m_bound = 0;

@@ -1,0 +1,57 @@
+// What the reader keeps: the entries of the history and the word book, and
+// each change the reader makes to them, as the store holds it in memory
+// until its file takes it.
+#pragma once
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <variant>
+
+struct HistoryEntry
+{
+    int id = 0;
+    QString text;
+
+    bool operator==(const HistoryEntry &) const = default;
+};
+
+struct WordBookEntry
+{
+    int id = 0;
+    QString text;
+    QDateTime added;
+};
+
+// An idiom brought onto the card goes to the top of the history.
+struct IdiomShown
+{
+    int id;
+    QString text;
+};
+
+struct HistoryCleared
+{
+};
+
+// Idioms put into the word book at `added` (seconds since the epoch); those
+// already in keep their place.
+struct WordBookAdded
+{
+    QList<HistoryEntry> idioms;
+    qint64 added;
+};
+
+struct WordBookRemoved
+{
+    int id;
+};
+
+// A score that beats the best kept for `game`.
+struct ScoreKept
+{
+    QString game;
+    int score;
+};
+
+using ReaderChange = std::variant<IdiomShown, HistoryCleared, WordBookAdded, WordBookRemoved, ScoreKept>;
