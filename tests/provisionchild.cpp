@@ -1,12 +1,23 @@
 // One start of the program's store, for the test of two starts at once:
 // says "ready", waits for a line on its input so that both starts go at the
 // same moment, then writes the data file into the folder given (when it is
-// missing), opens it and prints whether it wrote it and the number of idioms.
+// missing), opens it and prints whether it wrote it, found it or reads the
+// carried data from memory, and the number of idioms.
 #include "store/datafile.h"
 #include "store/storeerror.h"
 
 #include <QCoreApplication>
 #include <cstdio>
+
+namespace {
+
+bool waitForLine()
+{
+    char line[8];
+    return std::fgets(line, sizeof line, stdin) != nullptr;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -15,13 +26,18 @@ int main(int argc, char *argv[])
         return 2;
     std::printf("ready\n");
     std::fflush(stdout);
-    char go[8];
-    if (!std::fgets(go, sizeof go, stdin))
+    if (!waitForLine())
         return 2;
     try {
         const QString folder = QString::fromLocal8Bit(argv[1]);
-        const bool wrote = provisionDataFile(folder);
-        std::printf("%s %d\n", wrote ? "wrote" : "found", openIdiomStore(folder).count());
+        const Provision provision = provisionDataFile(folder);
+        const char *said = provision == Provision::Written ? "wrote"
+                         : provision == Provision::Found   ? "found"
+                                                           : "memory";
+        const IdiomStore store = provision == Provision::FromMemory
+                                   ? IdiomStore::inMemory(carriedDataFile(), QStringLiteral("cy.dat"))
+                                   : openIdiomStore(folder);
+        std::printf("%s %d\n", said, store.count());
         return 0;
     } catch (const StoreError &error) {
         std::printf("%s\n", error.what());
