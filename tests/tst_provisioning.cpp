@@ -1,6 +1,7 @@
 // Writing cy.dat out of the program and finding it again: the folder rule,
 // first and later starts, files the user left there, another version's file
-// replaced, folders that cannot be written, and writes that fail half way.
+// replaced, folders that cannot be written, writes that fail half way, and
+// a start that another one would keep waiting.
 #include "testdata.h"
 
 #include "import/idiomimport.h"
@@ -8,8 +9,10 @@
 #include "store/storeerror.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -68,6 +71,7 @@ private slots:
     void writableProgramFolderGetsItsOwnFile();
     void failedWriteLeavesNoPartialFile();
     void unwritableEverywhereReadsFromMemory();
+    void anotherStartHoldingTheFolderKeepsNoOneWaiting();
 
 private:
     // Makes `kind` of data file at `path`: "1.0's" (the file vura 1.0 wrote),
@@ -329,6 +333,29 @@ void ProvisioningTest::unwritableEverywhereReadsFromMemory()
     QCOMPARE(QDir(m_programFolder).entryList(QDir::Files | QDir::Hidden), QStringList());
     QCOMPARE(QDir(m_userFolder).entryList(QDir::Files | QDir::Hidden), QStringList());
 #endif
+}
+
+void ProvisioningTest::anotherStartHoldingTheFolderKeepsNoOneWaiting()
+{
+    // Another start takes the folder's lock to write cy.dat and stalls.
+    QProcess holder;
+    holder.start(QStringLiteral(VURA_PROVISION_CHILD), {"--hold", m_programFolder});
+    QVERIFY(holder.waitForReadyRead(30000));
+    QCOMPARE(holder.readLine().trimmed(), "holding");
+
+    QElapsedTimer waited;
+    waited.start();
+    const Dictionary dictionary = openDictionary(m_programFolder);
+    QVERIFY2(waited.elapsed() < 5000, qPrintable(QString::number(waited.elapsed())));
+    QVERIFY(!dictionary.failure);
+    QCOMPARE(dictionary.store->path(), ":/data/cy.dat");
+    QCOMPARE(dictionary.count, IdiomStore(QStringLiteral(VURA_DATA_FILE)).count());
+    QVERIFY(!QFileInfo::exists(m_programFolder + "cy.dat"));
+
+    // Once the other start is gone, the next one writes the file.
+    holder.write("go\n");
+    QVERIFY(holder.waitForFinished(30000));
+    QCOMPARE(provisionDataFile(m_programFolder), Provision::Written);
 }
 
 QTEST_GUILESS_MAIN(ProvisioningTest)

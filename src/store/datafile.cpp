@@ -16,6 +16,10 @@ namespace {
 
 const QString kDataFileName = QStringLiteral("cy.dat");
 const QString kCarriedDataFile = QStringLiteral(":/data/cy.dat");
+// How long a start waits for another one that is writing cy.dat before it
+// reads the carried data from memory instead. Writing 4 MB takes well under
+// that, except on a disk that is slow or stalled.
+constexpr int kLockWaitMs = 1000;
 
 bool hasDataFile(const QString &folder)
 {
@@ -83,16 +87,18 @@ bool isCurrent(const QString &path, const QByteArray &carried)
 // Writes `bytes` as folder/cy.dat through a temporary file in the same
 // folder, renamed into place once complete: when the folder has no cy.dat,
 // or, with `replace`, over the stale one it has. Returns Found when another
-// start wrote the file meanwhile; throws the reason when the file cannot be
-// written.
+// start wrote the file meanwhile, and FromMemory when another start holds
+// the folder's lock for longer than it should take; throws the reason when
+// the file cannot be written.
 Provision writeDataFile(const QString &folder, const QByteArray &bytes, bool replace)
 {
     // Two starts at once in one folder: the first writes, the second waits
-    // for it and then finds the file. Where no lock can be taken (a folder
-    // that cannot be written), the write below fails with the reason.
+    // for it briefly and then finds the file. Where no lock can be taken (a
+    // folder that cannot be written), the write below fails with the reason.
     const QString path = folder + kDataFileName;
     QLockFile lock(path + QStringLiteral(".lock"));
-    lock.tryLock(30000);
+    if (!lock.tryLock(kLockWaitMs) && lock.error() == QLockFile::LockFailedError)
+        return isCurrent(path, bytes) ? Provision::Found : Provision::FromMemory;
     if (hasDataFile(folder) && (!replace || isCurrent(path, bytes)))
         return Provision::Found;
 

@@ -26,7 +26,8 @@ enum class Provision {
     Written,   // this call wrote the carried data, where there was none or
                // in place of the untouched cy.dat of another version
     FromMemory // the carried data is to be read from memory this time:
-               // another version's cy.dat could not be replaced
+               // another start is writing cy.dat and did not finish within a
+               // second, or another version's cy.dat could not be replaced
 };
 
 // Writes the data file the program carries into the program's folder when
