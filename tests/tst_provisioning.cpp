@@ -1,7 +1,8 @@
 // Writing cy.dat out of the program and finding it again: the folder rule,
 // first and later starts, files the user left there, another version's file
-// replaced, folders that cannot be written, writes that fail half way, and
-// a start that another one would keep waiting.
+// replaced, folders that cannot be written, writes that fail half way, a
+// start that another one keeps waiting, and the command line, which writes
+// nothing.
 #include "testdata.h"
 
 #include "import/idiomimport.h"
@@ -72,6 +73,8 @@ private slots:
     void failedWriteLeavesNoPartialFile();
     void unwritableEverywhereReadsFromMemory();
     void anotherStartHoldingTheFolderKeepsNoOneWaiting();
+    void commandLineWritesNothing_data();
+    void commandLineWritesNothing();
 
 private:
     // Makes `kind` of data file at `path`: "1.0's" (the file vura 1.0 wrote),
@@ -356,6 +359,36 @@ void ProvisioningTest::anotherStartHoldingTheFolderKeepsNoOneWaiting()
     holder.write("go\n");
     QVERIFY(holder.waitForFinished(30000));
     QCOMPARE(provisionDataFile(m_programFolder), Provision::Written);
+}
+
+void ProvisioningTest::commandLineWritesNothing_data()
+{
+    QTest::addColumn<QString>("kind"); // as makeDataFile() takes it; "" for none
+    QTest::addColumn<bool>("fromMemory");
+    QTest::newRow("none") << "" << true;
+    QTest::newRow("1.0's") << "1.0's" << true;
+    QTest::newRow("1.0's, changed") << "1.0's, changed" << false;
+    QTest::newRow("this version's") << "this version's" << false;
+    QTest::newRow("own") << "own" << false;
+}
+
+void ProvisioningTest::commandLineWritesNothing()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, fromMemory);
+    const QString path = m_programFolder + "cy.dat";
+    if (!kind.isEmpty())
+        makeDataFile(kind, path);
+    const QByteArray before = TestData::readFile(path);
+    const QStringList entries = QDir(m_programFolder).entryList(QDir::Files | QDir::Hidden);
+
+    const Dictionary dictionary = readDictionary(m_programFolder);
+    QVERIFY(!dictionary.failure);
+    QCOMPARE(dictionary.store->path(), fromMemory ? QStringLiteral(":/data/cy.dat") : path);
+    QCOMPARE(dictionary.count, IdiomStore(fromMemory ? QStringLiteral(VURA_DATA_FILE) : path).count());
+    QCOMPARE(QDir(m_programFolder).entryList(QDir::Files | QDir::Hidden), entries);
+    QCOMPARE(TestData::readFile(path), before);
+    QVERIFY(!QFileInfo::exists(m_userFolder));
 }
 
 QTEST_GUILESS_MAIN(ProvisioningTest)

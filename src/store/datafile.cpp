@@ -213,3 +213,22 @@ Dictionary openDictionary(const QString &programFolder)
     }
     return dictionary;
 }
+
+Dictionary readDictionary(const QString &programFolder)
+{
+    Dictionary dictionary;
+    try {
+        const QString path = dataFilePath(programFolder);
+        const QByteArray carried = carriedDataFile();
+        if (QFileInfo(path).isFile() && kindOf(path, carried) != Kind::Stale)
+            dictionary.store.emplace(path);
+        else
+            dictionary.store.emplace(IdiomStore::inMemory(carried, kCarriedDataFile));
+        dictionary.count = dictionary.store->count();
+    } catch (const StoreError &error) {
+        dictionary.store.reset();
+        dictionary.count = 0;
+        dictionary.failure = error;
+    }
+    return dictionary;
+}

@@ -66,3 +66,8 @@ struct Dictionary
 // folder can be written, or provisionDataFile() says so, the carried data is
 // opened read-only from memory.
 Dictionary openDictionary(const QString &programFolder);
+
+// Opens the idioms for a run that writes nothing (the command line): the
+// data file that openDictionary() would open, when it is there and is not
+// one that a start would replace; otherwise the carried data from memory.
+Dictionary readDictionary(const QString &programFolder);
