@@ -67,6 +67,7 @@ private slots:
     void laterStartsReplaceOnlyAnUntouchedOldFile();
     void upgradeCorrectsTheHeadwords();
     void oldFileThatCannotBeReplacedStaysWhole();
+    void oldFileOpenElsewhereIsReplacedOrLeftWhole();
     void userFilesAreKept();
     void unwritableFolderFallsBackToUserFolder();
     void writableProgramFolderGetsItsOwnFile();
@@ -246,6 +247,27 @@ void ProvisioningTest::oldFileThatCannotBeReplacedStaysWhole()
     QCOMPARE(dictionary.store->path(), ":/data/cy.dat");
     QCOMPARE(dictionary.count, IdiomStore(QStringLiteral(VURA_DATA_FILE)).count());
 #endif
+}
+
+void ProvisioningTest::oldFileOpenElsewhereIsReplacedOrLeftWhole()
+{
+    const QString path = m_programFolder + "cy.dat";
+    makeDataFile("1.0's", path);
+    const QByteArray before = TestData::readFile(path);
+    const IdiomStore running(path); // another vura, still reading it
+    const int count = running.count();
+
+    const Provision provision = provisionDataFile(m_programFolder);
+#ifdef Q_OS_WIN
+    // Windows renames over no file that is open without sharing its
+    // deletion, as SQLite opens it: the file stays whole for a later start.
+    QCOMPARE(provision, Provision::FromMemory);
+#else
+    QCOMPARE(provision, Provision::Written);
+#endif
+    QCOMPARE(TestData::readFile(path), provision == Provision::Written ? carriedDataFile() : before);
+    QCOMPARE(QDir(m_programFolder).entryList(QDir::Files | QDir::Hidden), QStringList{"cy.dat"});
+    QCOMPARE(running.count(), count);
 }
 
 void ProvisioningTest::userFilesAreKept()
