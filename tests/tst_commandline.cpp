@@ -40,7 +40,7 @@ void CommandLineTest::run_data()
     QTest::newRow("nothing") << QStringList{"--find", "无此成语"} << "idioms" << 1 << "^$" << "^$";
     QTest::newRow("no text") << QStringList{"--find", ""} << "idioms" << 2 << "^$" << ".";
     QTest::newRow("empty cy.dat") << one << "empty" << 2 << "^$" << "cy\\.dat";
-    QTest::newRow("from memory, warned") << one << "unwritable" << 0 << "^一心一意\t" << "cy\\.dat";
+    QTest::newRow("from memory") << one << "unwritable" << 0 << "^一心一意\t" << "^$";
     // No idiom begins with wū, the sound 爱屋及乌 ends with.
     QTest::newRow("chain") << QStringList{"--chain", "爱不释手"} << "idioms" << 0 << "^手到擒来\tshǒu  dào  qín  lái\n$"
                            << "^$";
@@ -69,8 +69,7 @@ void CommandLineTest::run()
     QDir().mkpath(program);
     CommandLineRun run;
     if (folder == "vura") {
-        // A copy in a folder of its own, where it writes its cy.dat, and no
-        // display at all.
+        // A copy in a folder of its own, and no display at all.
         program += "/" + QFileInfo(VURA_PROGRAM).fileName();
         QVERIFY(QFile::copy(VURA_PROGRAM, program));
         QProcess vura;
@@ -85,6 +84,11 @@ void CommandLineTest::run()
         QCOMPARE(vura.exitStatus(), QProcess::NormalExit);
         run = {vura.exitCode(), QString::fromUtf8(vura.readAllStandardOutput()),
                QString::fromUtf8(vura.readAllStandardError())};
+        // It reads the carried data and writes nothing beside itself or, on
+        // Linux, in the per-user folder it was given.
+        QCOMPARE(QDir(dir.filePath("program")).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{QFileInfo(program).fileName()});
+        QVERIFY(!QFileInfo::exists(dir.filePath("user")));
     } else {
         if (folder == "idioms")
             TestData::writeDataFile(program);

@@ -3,6 +3,7 @@
 #include "testdata.h"
 
 #include "import/idiomimport.h"
+#include "store/datafilemark.h"
 #include "store/sqlite/sqlitehandle.h"
 
 #include <QFile>
@@ -280,7 +281,7 @@ void ImportTest::fullDataSet()
     QSKIP("this build was not given the full idiom data set");
 #else
     const QString dataFile = m_dir.filePath("full.dat");
-    QCOMPARE(importIdioms(QStringLiteral(VURA_FULL_DATA_CSV), dataFile), 12976);
+    QCOMPARE(importIdioms(QStringLiteral(VURA_FULL_DATA_CSV), dataFile, DataFileForm::Carried), 12976);
     QCOMPARE(query(dataFile, "SELECT count(*) || ',' || min(id) || ',' || max(id) FROM cy"),
              QStringList{"12976,1,12976"});
     QCOMPARE(query(dataFile, "SELECT cy FROM cy WHERE id IN (1, 2, 12976) ORDER BY id"),
@@ -313,8 +314,17 @@ void ImportTest::fullDataSet()
     }
     QCOMPARE(wrong, QStringList());
     QCOMPARE(otherCodes, 67);
-    // The build embeds exactly this file.
-    QCOMPARE(TestData::readFile(dataFile), TestData::readFile(QStringLiteral(VURA_DATA_FILE)));
+    // The build embeds exactly this file, marked with its own identity.
+    const QByteArray carried = TestData::readFile(dataFile);
+    QCOMPARE(carried, TestData::readFile(QStringLiteral(VURA_DATA_FILE)));
+    QCOMPARE(DataFileMark::markOf(carried), DataFileMark::identity(carried));
+
+    // Without errata and mark, the bytes 1.0 carried: the digest of the
+    // cy.dat that vura 1.0 wrote (SQLite's version number aside).
+    importIdioms(QStringLiteral(VURA_FULL_DATA_CSV), dataFile, DataFileForm::Version10);
+    const QByteArray version10 = TestData::readFile(dataFile);
+    QCOMPARE(DataFileMark::markOf(version10), std::nullopt);
+    QCOMPARE(DataFileMark::digest(version10), "280b38dd2e4ff57d8c996f10da5774571e46ab5d6be8822bc2d10774fd6cf95e");
 #endif
 }
 

@@ -1,14 +1,19 @@
 // Writing cy.dat out of the program and finding it again: the folder rule,
-// first and later starts, files the user left there, folders that cannot be
-// written, and writes that fail half way.
+// first and later starts, files the user left there, another version's file
+// replaced, folders that cannot be written, writes that fail half way, a
+// start that another one keeps waiting, and the command line, which writes
+// nothing.
 #include "testdata.h"
 
+#include "import/idiomimport.h"
 #include "store/datafile.h"
 #include "store/storeerror.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -58,14 +63,27 @@ private slots:
     void folderEndsInOneSeparator_data();
     void folderEndsInOneSeparator();
     void firstStartWritesTheCarriedBytes();
-    void laterStartsLeaveTheFileAlone();
+    void laterStartsReplaceOnlyAnUntouchedOldFile_data();
+    void laterStartsReplaceOnlyAnUntouchedOldFile();
+    void upgradeCorrectsTheHeadwords();
+    void oldFileThatCannotBeReplacedStaysWhole();
+    void oldFileOpenElsewhereIsReplacedOrLeftWhole();
     void userFilesAreKept();
     void unwritableFolderFallsBackToUserFolder();
     void writableProgramFolderGetsItsOwnFile();
     void failedWriteLeavesNoPartialFile();
     void unwritableEverywhereReadsFromMemory();
+    void anotherStartHoldingTheFolderKeepsNoOneWaiting();
+    void commandLineWritesNothing_data();
+    void commandLineWritesNothing();
 
 private:
+    // Makes `kind` of data file at `path`: "1.0's" (the file vura 1.0 wrote),
+    // "older" (marked by a version that carried other idioms), "this
+    // version's", "own" (imported unmarked, as a reader makes one), each
+    // with ", changed" for a row the reader changed in it.
+    void makeDataFile(const QString &kind, const QString &path);
+
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_programFolder;
     QString m_userFolder;
@@ -125,19 +143,131 @@ void ProvisioningTest::firstStartWritesTheCarriedBytes()
 #endif
 }
 
-void ProvisioningTest::laterStartsLeaveTheFileAlone()
+void ProvisioningTest::makeDataFile(const QString &kind, const QString &path)
 {
-    provisionDataFile(m_programFolder);
-    QFile file(m_programFolder + "cy.dat");
+    const QString csvPath = m_dir->filePath("idioms.csv");
+    TestData::writeFile(csvPath, TestData::csv());
+    if (kind.startsWith("1.0's"))
+        QVERIFY(QFile::copy(QStringLiteral(VURA_VERSION10_DATA_FILE), path));
+    else if (kind.startsWith("older"))
+        importIdioms(csvPath, path, DataFileForm::Carried);
+    else if (kind.startsWith("this version's"))
+        TestData::writeFile(path, carriedDataFile());
+    else
+        importIdioms(csvPath, path);
+    QVERIFY(QFile::remove(csvPath));
+    if (kind.endsWith(", changed"))
+        TestData::execute(path, "UPDATE cy SET ys = '改过' WHERE id = 1");
+}
+
+void ProvisioningTest::laterStartsReplaceOnlyAnUntouchedOldFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("replaced");
+    QTest::addColumn<bool>("perUser"); // the program's folder cannot be written
+    QTest::newRow("1.0's") << "1.0's" << true << false;
+    QTest::newRow("1.0's, changed") << "1.0's, changed" << false << false;
+    QTest::newRow("older") << "older" << true << false;
+    QTest::newRow("older, changed") << "older, changed" << false << false;
+    QTest::newRow("this version's") << "this version's" << false << false;
+    QTest::newRow("this version's, changed") << "this version's, changed" << false << false;
+    QTest::newRow("own") << "own" << false << false;
+    QTest::newRow("1.0's in the per-user folder") << "1.0's" << true << true;
+    QTest::newRow("own in the per-user folder") << "own" << false << true;
+}
+
+void ProvisioningTest::laterStartsReplaceOnlyAnUntouchedOldFile()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, replaced);
+    QFETCH(bool, perUser);
+    QString programFolder = m_programFolder;
+    QString folder = m_programFolder;
+    if (perUser) {
+        TestData::writeFile(m_dir->filePath("plainfile"), "x");
+        programFolder = withTrailingSeparator(m_dir->filePath("plainfile/program"));
+        folder = m_userFolder;
+        QDir().mkpath(folder);
+    }
+    const QString path = folder + "cy.dat";
+    makeDataFile(kind, path);
+    QFile file(path);
     QVERIFY(file.open(QIODevice::ReadWrite));
     const QDateTime old = QDateTime::currentDateTime().addDays(-3);
     QVERIFY(file.setFileTime(old, QFileDevice::FileModificationTime));
     file.close();
-    const QByteArray before = TestData::readFile(file.fileName());
+    const QByteArray before = TestData::readFile(path);
 
-    provisionDataFile(m_programFolder);
-    QCOMPARE(TestData::readFile(file.fileName()), before);
-    QCOMPARE(QFileInfo(file.fileName()).lastModified(), old);
+    QCOMPARE(provisionDataFile(programFolder), replaced ? Provision::Written : Provision::Found);
+    QCOMPARE(TestData::readFile(path), replaced ? carriedDataFile() : before);
+    QCOMPARE(QFileInfo(path).lastModified() == old, !replaced);
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"cy.dat"});
+    QCOMPARE(openIdiomStore(programFolder).path(), path);
+
+    // The next start finds it as it was left.
+    const QDateTime left = QFileInfo(path).lastModified();
+    QCOMPARE(provisionDataFile(programFolder), Provision::Found);
+    QCOMPARE(QFileInfo(path).lastModified(), left);
+}
+
+void ProvisioningTest::upgradeCorrectsTheHeadwords()
+{
+#ifndef VURA_FULL_DATA_CSV
+    QSKIP("the errata correct only the full idiom data set");
+#else
+    // 1.0 wrote the headword the data set misspells; this version corrects it.
+    QVERIFY(QFile::copy(QStringLiteral(VURA_VERSION10_DATA_FILE), m_programFolder + "cy.dat"));
+    QCOMPARE(IdiomStore(m_programFolder + "cy.dat").writtenAs("甘败下风").size(), 1);
+    const Dictionary dictionary = openDictionary(m_programFolder);
+    QVERIFY(!dictionary.failure);
+    QCOMPARE(dictionary.store->path(), m_programFolder + "cy.dat");
+    QCOMPARE(dictionary.store->writtenAs("甘败下风").size(), 0);
+    const QList<IdiomEntry> corrected = dictionary.store->writtenAs("甘拜下风");
+    QCOMPARE(corrected.size(), 1);
+    QCOMPARE(dictionary.store->idiom(corrected.front().id).text, "甘拜下风");
+#endif
+}
+
+void ProvisioningTest::oldFileThatCannotBeReplacedStaysWhole()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("the file size limit that fails the write is POSIX only");
+#else
+    makeDataFile("1.0's", m_programFolder + "cy.dat");
+    const QByteArray before = TestData::readFile(m_programFolder + "cy.dat");
+    FileSizeLimit limit(rlim_t(carriedDataFile().size() / 2)); // the disk fills up half way
+    QCOMPARE(provisionDataFile(m_programFolder), Provision::FromMemory);
+    QCOMPARE(TestData::readFile(m_programFolder + "cy.dat"), before);
+    QCOMPARE(QDir(m_programFolder).entryList(QDir::Files | QDir::Hidden), QStringList{"cy.dat"});
+
+    // This start reads the carried data instead, and says nothing: the
+    // next one replaces the file.
+    const Dictionary dictionary = openDictionary(m_programFolder);
+    QVERIFY(!dictionary.failure);
+    QCOMPARE(dictionary.store->path(), ":/data/cy.dat");
+    QCOMPARE(dictionary.count, IdiomStore(QStringLiteral(VURA_DATA_FILE)).count());
+#endif
+}
+
+void ProvisioningTest::oldFileOpenElsewhereIsReplacedOrLeftWhole()
+{
+    const QString path = m_programFolder + "cy.dat";
+    makeDataFile("1.0's", path);
+    const QByteArray before = TestData::readFile(path);
+    const IdiomStore running(path); // another vura, still reading it
+    const int count = running.count();
+
+    const Provision provision = provisionDataFile(m_programFolder);
+#ifdef Q_OS_WIN
+    // Windows renames over no file that is open without sharing its
+    // deletion, as SQLite opens it: the file stays whole for a later start.
+    QCOMPARE(provision, Provision::FromMemory);
+#else
+    QCOMPARE(provision, Provision::Written);
+#endif
+    QCOMPARE(TestData::readFile(path), provision == Provision::Written ? carriedDataFile() : before);
+    QCOMPARE(QDir(m_programFolder).entryList(QDir::Files | QDir::Hidden), QStringList{"cy.dat"});
+    QCOMPARE(running.count(), count);
 }
 
 void ProvisioningTest::userFilesAreKept()
@@ -228,6 +358,59 @@ void ProvisioningTest::unwritableEverywhereReadsFromMemory()
     QCOMPARE(QDir(m_programFolder).entryList(QDir::Files | QDir::Hidden), QStringList());
     QCOMPARE(QDir(m_userFolder).entryList(QDir::Files | QDir::Hidden), QStringList());
 #endif
+}
+
+void ProvisioningTest::anotherStartHoldingTheFolderKeepsNoOneWaiting()
+{
+    // Another start takes the folder's lock to write cy.dat and stalls.
+    QProcess holder;
+    holder.start(QStringLiteral(VURA_PROVISION_CHILD), {"--hold", m_programFolder});
+    QVERIFY(holder.waitForReadyRead(30000));
+    QCOMPARE(holder.readLine().trimmed(), "holding");
+
+    QElapsedTimer waited;
+    waited.start();
+    const Dictionary dictionary = openDictionary(m_programFolder);
+    QVERIFY2(waited.elapsed() < 5000, qPrintable(QString::number(waited.elapsed())));
+    QVERIFY(!dictionary.failure);
+    QCOMPARE(dictionary.store->path(), ":/data/cy.dat");
+    QCOMPARE(dictionary.count, IdiomStore(QStringLiteral(VURA_DATA_FILE)).count());
+    QVERIFY(!QFileInfo::exists(m_programFolder + "cy.dat"));
+
+    // Once the other start is gone, the next one writes the file.
+    holder.write("go\n");
+    QVERIFY(holder.waitForFinished(30000));
+    QCOMPARE(provisionDataFile(m_programFolder), Provision::Written);
+}
+
+void ProvisioningTest::commandLineWritesNothing_data()
+{
+    QTest::addColumn<QString>("kind"); // as makeDataFile() takes it; "" for none
+    QTest::addColumn<bool>("fromMemory");
+    QTest::newRow("none") << "" << true;
+    QTest::newRow("1.0's") << "1.0's" << true;
+    QTest::newRow("1.0's, changed") << "1.0's, changed" << false;
+    QTest::newRow("this version's") << "this version's" << false;
+    QTest::newRow("own") << "own" << false;
+}
+
+void ProvisioningTest::commandLineWritesNothing()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, fromMemory);
+    const QString path = m_programFolder + "cy.dat";
+    if (!kind.isEmpty())
+        makeDataFile(kind, path);
+    const QByteArray before = TestData::readFile(path);
+    const QStringList entries = QDir(m_programFolder).entryList(QDir::Files | QDir::Hidden);
+
+    const Dictionary dictionary = readDictionary(m_programFolder);
+    QVERIFY(!dictionary.failure);
+    QCOMPARE(dictionary.store->path(), fromMemory ? QStringLiteral(":/data/cy.dat") : path);
+    QCOMPARE(dictionary.count, IdiomStore(fromMemory ? QStringLiteral(VURA_DATA_FILE) : path).count());
+    QCOMPARE(QDir(m_programFolder).entryList(QDir::Files | QDir::Hidden), entries);
+    QCOMPARE(TestData::readFile(path), before);
+    QVERIFY(!QFileInfo::exists(m_userFolder));
 }
 
 QTEST_GUILESS_MAIN(ProvisioningTest)

@@ -59,16 +59,15 @@ QString chainLines(const IdiomStore &store, const QString &text, ChainRule rule)
     return lines;
 }
 
-// Runs `lines` on the program's dictionary: its output, and its status.
+// Runs `lines` on the program's dictionary: its output, and its status. The
+// command line reads and never writes: without a cy.dat, or with one that a
+// start of the window would replace, it reads the carried data from memory.
 CommandLineRun listed(const QString &programFolder, const std::function<QString(const IdiomStore &)> &lines)
 {
-    const Dictionary dictionary = openDictionary(programFolder);
+    const Dictionary dictionary = readDictionary(programFolder);
     CommandLineRun run;
-    // With the carried data read from memory there are results, and the
-    // reason nothing could be written goes beside them as a warning.
-    if (dictionary.failure)
-        run.errors = storeNotice(*dictionary.failure) + u'\n';
     if (!dictionary.store) {
+        run.errors = storeNotice(*dictionary.failure) + u'\n';
         run.status = Failed;
         return run;
     }

@@ -1,7 +1,10 @@
 #include "store/datafile.h"
+#include "store/datafilemark.h"
 #include "store/storeerror.h"
+#include "data/version10data.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QResource>
@@ -13,6 +16,10 @@ namespace {
 
 const QString kDataFileName = QStringLiteral("cy.dat");
 const QString kCarriedDataFile = QStringLiteral(":/data/cy.dat");
+// How long a start waits for another one that is writing cy.dat before it
+// reads the carried data from memory instead. Writing 4 MB takes well under
+// that, except on a disk that is slow or stalled.
+constexpr int kLockWaitMs = 1000;
 
 bool hasDataFile(const QString &folder)
 {
@@ -45,25 +52,77 @@ StoreError writeFailure(const QString &folder, qint64 size, const QString &syste
     return StoreError(StoreError::WriteFailed, file, system);
 }
 
+enum class Kind {
+    Current, // marked as the data this program carries
+    Stale,   // another version's carried data, unchanged since it was written
+    Own      // anything else: the reader's own or changed, or no data file
+};
+
+// What the data file at `path` is. A file that carries this program's mark
+// costs the read of its header; the whole file is read and hashed only when
+// its mark is another version's, or it has none and 1.0's size.
+Kind kindOf(const QString &path, const QByteArray &carried)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Kind::Own; // opening it as the store tells why
+    const QByteArray header = file.read(DataFileMark::kHeaderSize);
+    if (const std::optional<quint32> mark = DataFileMark::markOf(header)) {
+        if (mark == DataFileMark::markOf(carried))
+            return Kind::Current;
+        return DataFileMark::identity(header + file.readAll()) == *mark ? Kind::Stale : Kind::Own;
+    }
+    if (file.size() != Version10Data::kSize)
+        return Kind::Own;
+    return DataFileMark::digest(header + file.readAll()) == Version10Data::kDigest ? Kind::Stale : Kind::Own;
+}
+
+bool isCurrent(const QString &path, const QByteArray &carried)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly)
+        && DataFileMark::markOf(file.read(DataFileMark::kHeaderSize)) == DataFileMark::markOf(carried);
+}
+
 // Writes `bytes` as folder/cy.dat through a temporary file in the same
-// folder, unless another start of the program wrote it meanwhile. Returns
-// whether it wrote; throws the reason when it cannot.
-bool writeDataFile(const QString &folder, const QByteArray &bytes)
+// folder, renamed into place once complete: when the folder has no cy.dat,
+// or, with `replace`, over the stale one it has. Returns Found when another
+// start wrote the file meanwhile, and FromMemory when another start holds
+// the folder's lock for longer than it should take; throws the reason when
+// the file cannot be written.
+Provision writeDataFile(const QString &folder, const QByteArray &bytes, bool replace)
 {
     // Two starts at once in one folder: the first writes, the second waits
-    // for it and then finds the file. Where no lock can be taken (a folder
-    // that cannot be written), the write below fails with the reason.
-    QLockFile lock(folder + kDataFileName + QStringLiteral(".lock"));
-    lock.tryLock(30000);
-    if (hasDataFile(folder))
-        return false;
+    // for it briefly and then finds the file. Where no lock can be taken (a
+    // folder that cannot be written), the write below fails with the reason.
+    const QString path = folder + kDataFileName;
+    QLockFile lock(path + QStringLiteral(".lock"));
+    if (!lock.tryLock(kLockWaitMs) && lock.error() == QLockFile::LockFailedError)
+        return isCurrent(path, bytes) ? Provision::Found : Provision::FromMemory;
+    if (hasDataFile(folder) && (!replace || isCurrent(path, bytes)))
+        return Provision::Found;
 
-    QSaveFile file(folder + kDataFileName);
+    // On Windows the rename fails while another running vura has the old
+    // file open; it stays as it was, for the next start to replace.
+    QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw writeFailure(folder, bytes.size(), file.errorString());
     if (file.write(bytes) != bytes.size() || !file.commit())
         throw writeFailure(folder, bytes.size(), file.errorString());
-    return true;
+    return Provision::Written;
+}
+
+// Uses folder/cy.dat as it is, unless it is another version's stale one:
+// that is replaced, or read from memory while it cannot be.
+Provision refreshDataFile(const QString &folder, const QByteArray &bytes)
+{
+    if (kindOf(folder + kDataFileName, bytes) != Kind::Stale)
+        return Provision::Found;
+    try {
+        return writeDataFile(folder, bytes, true);
+    } catch (const StoreError &) {
+        return Provision::FromMemory;
+    }
 }
 
 } // namespace
@@ -86,28 +145,28 @@ QString dataFilePath(const QString &programFolder)
     return folder + kDataFileName;
 }
 
-bool provisionDataFile(const QString &programFolder)
+Provision provisionDataFile(const QString &programFolder)
 {
     const QString folder = withTrailingSeparator(programFolder);
+    const QByteArray bytes = carriedDataFile();
     if (hasDataFile(folder))
-        return false;
+        return refreshDataFile(folder, bytes);
 
     // The program's own folder first, even when the per-user folder holds a
     // data file: that one may be stale, or from another build.
-    const QByteArray bytes = carriedDataFile();
     std::vector<StoreError> places;
     try {
-        return writeDataFile(folder, bytes);
+        return writeDataFile(folder, bytes, false);
     } catch (const StoreError &error) {
         places.push_back(error);
     }
 
     const QString userFolder = perUserFolder();
     if (hasDataFile(userFolder))
-        return false;
+        return refreshDataFile(userFolder, bytes);
     QDir().mkpath(userFolder);
     try {
-        return writeDataFile(userFolder, bytes);
+        return writeDataFile(userFolder, bytes, false);
     } catch (const StoreError &error) {
         places.push_back(error);
     }
@@ -130,15 +189,16 @@ QByteArray carriedDataFile()
 Dictionary openDictionary(const QString &programFolder)
 {
     Dictionary dictionary;
-    bool unwritable = false;
+    Provision provision = Provision::Found;
     try {
-        provisionDataFile(programFolder);
+        provision = provisionDataFile(programFolder);
     } catch (const StoreError &error) {
         dictionary.failure = error;
-        unwritable = error.kind() == StoreError::NotWritten;
+        if (error.kind() == StoreError::NotWritten && !QFileInfo::exists(dataFilePath(programFolder)))
+            provision = Provision::FromMemory;
     }
     try {
-        if (unwritable && !QFileInfo::exists(dataFilePath(programFolder)))
+        if (provision == Provision::FromMemory)
             dictionary.store.emplace(IdiomStore::inMemory(carriedDataFile(), kCarriedDataFile));
         else
             dictionary.store.emplace(openIdiomStore(programFolder));
@@ -150,6 +210,25 @@ Dictionary openDictionary(const QString &programFolder)
         // missing file that follows from it.
         if (!dictionary.failure)
             dictionary.failure = error;
+    }
+    return dictionary;
+}
+
+Dictionary readDictionary(const QString &programFolder)
+{
+    Dictionary dictionary;
+    try {
+        const QString path = dataFilePath(programFolder);
+        const QByteArray carried = carriedDataFile();
+        if (QFileInfo(path).isFile() && kindOf(path, carried) != Kind::Stale)
+            dictionary.store.emplace(path);
+        else
+            dictionary.store.emplace(IdiomStore::inMemory(carried, kCarriedDataFile));
+        dictionary.count = dictionary.store->count();
+    } catch (const StoreError &error) {
+        dictionary.store.reset();
+        dictionary.count = 0;
+        dictionary.failure = error;
     }
     return dictionary;
 }

@@ -20,15 +20,28 @@ QString withTrailingSeparator(const QString &folder);
 // the program's folder again, where a missing file is then reported.
 QString dataFilePath(const QString &programFolder);
 
+// What a start found or did about the data file.
+enum class Provision {
+    Found,     // a cy.dat is there to be read as it is
+    Written,   // this call wrote the carried data, where there was none or
+               // in place of the untouched cy.dat of another version
+    FromMemory // the carried data is to be read from memory this time:
+               // another start is writing cy.dat and did not finish within a
+               // second, or another version's cy.dat could not be replaced
+};
+
 // Writes the data file the program carries into the program's folder when
-// there is none, even when the per-user folder holds one. An existing file is
-// used as it is and never rewritten. The bytes go to a temporary file that is
-// renamed into place once complete, so an interrupted start leaves no partial
-// cy.dat. Only when the program's folder cannot be written does the per-user
-// data folder serve: its cy.dat is used, or written when missing. Returns
-// whether this call wrote a file; throws StoreError (NotWritten, with the
-// reason for each place) when neither place can be written.
-bool provisionDataFile(const QString &programFolder);
+// there is none, even when the per-user folder holds one. An existing file
+// is used as it is, unless another version of the program wrote it and
+// nobody changed it since: that one is replaced by the carried data (a file
+// of 1.0, which carries no mark, is known by its bytes). The bytes go to a
+// temporary file that is renamed into place once complete, so an interrupted
+// start leaves no partial cy.dat and an old one stays whole. Only when the
+// program's folder cannot be written does the per-user data folder serve:
+// its cy.dat is used by the same rule, or written when missing. Throws
+// StoreError (NotWritten, with the reason for each place) when neither
+// place can be written.
+Provision provisionDataFile(const QString &programFolder);
 
 // Opens the data file of the program in `programFolder`. Throws StoreError
 // when it cannot be used.
@@ -48,7 +61,13 @@ struct Dictionary
     std::optional<StoreError> failure;
 };
 
-// Writes the data file when it is missing, opens it and counts its idioms.
-// When neither the program's folder nor the per-user folder can be written,
-// the carried data is opened read-only from memory and nothing is written.
+// Writes the data file when it is missing or another version's, opens it and
+// counts its idioms. When neither the program's folder nor the per-user
+// folder can be written, or provisionDataFile() says so, the carried data is
+// opened read-only from memory.
 Dictionary openDictionary(const QString &programFolder);
+
+// Opens the idioms for a run that writes nothing (the command line): the
+// data file that openDictionary() would open, when it is there and is not
+// one that a start would replace; otherwise the carried data from memory.
+Dictionary readDictionary(const QString &programFolder);

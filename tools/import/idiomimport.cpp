@@ -1,4 +1,5 @@
 #include "import/idiomimport.h"
+#include "store/datafilemark.h"
 #include "store/idiomtable.h"
 #include "store/sqlite/sqlitehandle.h"
 
@@ -338,7 +339,26 @@ std::filesystem::path fileSystemPath(const QString &path)
 
 } // namespace
 
-void writeIdiomDataFile(const QList<IdiomRow> &rows, const QString &outputPath)
+namespace {
+
+// Sets the mark in the header of the complete data file at `path`.
+void markDataFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite))
+        throw ImportError(QStringLiteral("mark: %1").arg(file.errorString()));
+    QByteArray bytes = file.readAll();
+    if (bytes.size() < DataFileMark::kHeaderSize)
+        throw ImportError(QStringLiteral("mark: the file has no header"));
+    DataFileMark::mark(bytes);
+    if (!file.seek(0) || file.write(bytes.first(DataFileMark::kHeaderSize)) != DataFileMark::kHeaderSize
+        || !file.flush())
+        throw ImportError(QStringLiteral("mark: %1").arg(file.errorString()));
+}
+
+} // namespace
+
+void writeIdiomDataFile(const QList<IdiomRow> &rows, const QString &outputPath, bool marked)
 {
     const std::filesystem::path output = fileSystemPath(outputPath);
     std::filesystem::path partial = output;
@@ -382,6 +402,8 @@ void writeIdiomDataFile(const QList<IdiomRow> &rows, const QString &outputPath)
         insert.reset();
         check(db.get(), sqlite3_exec(db.get(), IdiomTable::kAfterRows, nullptr, nullptr, nullptr), "create indexes");
         check(db.get(), sqlite3_close(db.release()), "close");
+        if (marked)
+            markDataFile(outputPath + QStringLiteral(".part"));
         std::filesystem::rename(partial, output);
     } catch (...) {
         std::filesystem::remove(partial, ignored);
@@ -390,7 +412,7 @@ void writeIdiomDataFile(const QList<IdiomRow> &rows, const QString &outputPath)
     }
 }
 
-int importIdioms(const QString &csvPath, const QString &outputPath)
+int importIdioms(const QString &csvPath, const QString &outputPath, DataFileForm form)
 {
     try {
         QFile file(csvPath);
@@ -398,10 +420,11 @@ int importIdioms(const QString &csvPath, const QString &outputPath)
             throw ImportError(file.errorString());
         const QByteArray csv = file.readAll();
         QList<IdiomRow> rows = readIdiomCsv(csv);
-        if (QCryptographicHash::hash(csv, QCryptographicHash::Sha256).toHex() == VURA_PINNED_DATA_SHA256)
+        if (form != DataFileForm::Version10
+            && QCryptographicHash::hash(csv, QCryptographicHash::Sha256).toHex() == VURA_PINNED_DATA_SHA256)
             applyErrata(rows, projectErrata());
         placeLateAdditions(rows);
-        writeIdiomDataFile(rows, outputPath);
+        writeIdiomDataFile(rows, outputPath, form == DataFileForm::Carried);
         return int(rows.size());
     } catch (const std::filesystem::filesystem_error &error) {
         throw ImportError(QString::fromLocal8Bit(error.what()));

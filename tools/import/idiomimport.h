@@ -69,9 +69,18 @@ void placeLateAdditions(QList<IdiomRow> &rows);
 
 // Writes `rows` with ids 1..N in their order to a new data file at
 // `outputPath`, replacing it whole or, on failure, leaving none behind.
-void writeIdiomDataFile(const QList<IdiomRow> &rows, const QString &outputPath);
+// A `marked` file carries vura's mark and its identity in its header
+// (store/datafilemark.h).
+void writeIdiomDataFile(const QList<IdiomRow> &rows, const QString &outputPath, bool marked = false);
+
+// What an import writes.
+enum class DataFileForm {
+    Plain,    // the data set, corrected by the errata when it is the pinned one
+    Carried,  // the same, marked: the data file the program carries
+    Version10 // the file vura 1.0 carried: neither corrected nor marked
+};
 
 // The whole import: read, check, correct, order, write. The project's errata
 // apply when the input is the pinned data set (by its SHA-256), and to
-// nothing else. Returns the number of idioms.
-int importIdioms(const QString &csvPath, const QString &outputPath);
+// nothing else, unless the file is to be 1.0's. Returns the number of idioms.
+int importIdioms(const QString &csvPath, const QString &outputPath, DataFileForm form = DataFileForm::Plain);
