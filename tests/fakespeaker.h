@@ -12,11 +12,12 @@ class FakeSpeaker final : public Speaker
 {
 public:
     // What the engines were asked, in order: "speak nan4 xiong1 nan4 di4 | 难兄难弟", "stop".
-    FakeSpeaker(bool voice, QStringList *calls, bool finishesAtOnce = false)
-        : m_voice(voice), m_calls(calls), m_finishesAtOnce(finishesAtOnce)
+    FakeSpeaker(bool voice, QStringList *calls, bool finishesAtOnce = false, bool loaded = true)
+        : m_voice(voice), m_calls(calls), m_finishesAtOnce(finishesAtOnce), m_loaded(loaded)
     {
     }
 
+    bool isLoaded() const override { return m_loaded; }
     bool hasVoice() const override { return m_voice; }
     QString missingVoice() const override { return m_voice ? QString() : QStringLiteral("没有中文语音。"); }
     void speak(const QString &toneDigits, const QString &text) override
@@ -33,6 +34,13 @@ public:
     }
     bool isSpeaking() const override { return m_speaking; }
 
+    // An engine made unloaded, as one that takes its time, loads now.
+    void load()
+    {
+        m_loaded = true;
+        emit loaded();
+    }
+
     void finish()
     {
         if (std::exchange(m_speaking, false))
@@ -43,5 +51,6 @@ private:
     bool m_voice;
     QStringList *m_calls;
     bool m_finishesAtOnce;
+    bool m_loaded;
     bool m_speaking = false;
 };

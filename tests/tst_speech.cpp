@@ -179,6 +179,27 @@ void SpeechTest::readAloud()
     QCOMPARE(missing.size(), 1);
     QCOMPARE(missing.first().first().toString(), QStringLiteral("没有中文语音。"));
     QVERIFY(calls.isEmpty());
+
+    // An engine that takes its time: the last idiom asked for is read once
+    // it has loaded; without a voice, the reason comes then.
+    for (const bool withVoice : {true, false}) {
+        calls.clear();
+        FakeSpeaker *slow = nullptr;
+        ReadAloud later([&]() -> std::unique_ptr<Speaker> {
+            auto speaker = std::make_unique<FakeSpeaker>(withVoice, &calls, false, false);
+            slow = speaker.get();
+            return speaker;
+        });
+        QSignalSpy laterMissing(&later, &ReadAloud::voiceMissing);
+        QVERIFY(later.read(QStringLiteral("难兄难弟"), QStringLiteral("nán  xiōng  nán  dì")));
+        QVERIFY(later.read(QStringLiteral("一心一意"), QStringLiteral("yī  xīn  yī  yì")));
+        QVERIFY(later.isSpeaking() && !later.lacksVoice());
+        QVERIFY(calls.isEmpty());
+        slow->load();
+        QCOMPARE(calls, withVoice ? QStringList{"speak yi4 xin1 yi2 yi4 | 一心一意"} : QStringList());
+        QCOMPARE(laterMissing.size(), withVoice ? 0 : 1);
+        QCOMPARE(later.lacksVoice(), !withVoice);
+    }
 }
 
 QTEST_GUILESS_MAIN(SpeechTest)

@@ -6,6 +6,7 @@ namespace {
 class NoSpeaker final : public Speaker
 {
 public:
+    bool isLoaded() const override { return true; }
     bool hasVoice() const override { return false; }
     QString missingVoice() const override { return QStringLiteral("这个版本的岚舟·vura 不能朗读。"); }
     void speak(const QString &, const QString &) override {}

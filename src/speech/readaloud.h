@@ -8,6 +8,8 @@
 #include <QObject>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <utility>
 
 class ReadAloud : public QObject
 {
@@ -21,7 +23,8 @@ public:
     ~ReadAloud() override;
 
     // Reads the idiom `text` by its pinyin; while another is being read,
-    // stops it first. False when there is no Chinese voice.
+    // stops it first; while the engine loads, reads it once loaded. False
+    // when the engine is known to have no Chinese voice.
     bool read(const QString &text, const QString &pinyin);
     void stop();
     bool isSpeaking() const;
@@ -39,7 +42,11 @@ signals:
 
 private:
     Speaker *speaker();
+    // Reads what was asked while the engine loaded, or says it cannot.
+    void readPending();
+    void speak(const QString &text, const QString &pinyin);
 
     SpeakerFactory m_factory;
     std::unique_ptr<Speaker> m_speaker;
+    std::optional<std::pair<QString, QString>> m_pending; // text and pinyin
 };
