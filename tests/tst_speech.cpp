@@ -7,6 +7,10 @@
 #include "store/idiomstore.h"
 #include "testdata.h"
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 #include <QSignalSpy>
 #include <QTest>
 
@@ -21,6 +25,7 @@ private slots:
     void isMandarinSyllable();
     void fullDataSet();
     void readAloud();
+    void systemSpeaker();
 };
 
 void SpeechTest::spokenReading_data()
@@ -200,6 +205,20 @@ void SpeechTest::readAloud()
         QCOMPARE(laterMissing.size(), withVoice ? 0 : 1);
         QCOMPARE(later.lacksVoice(), !withVoice);
     }
+}
+
+void SpeechTest::systemSpeaker()
+{
+#ifndef Q_OS_WIN
+    QSKIP("on Linux the engine would start the reader's speech-dispatcher");
+#else
+    // Loaded, it has a voice or says why not; Wine's SAPI cannot speak.
+    const std::unique_ptr<Speaker> speaker = makeSystemSpeaker();
+    QTRY_VERIFY(speaker->isLoaded());
+    QCOMPARE(speaker->hasVoice(), speaker->missingVoice().isEmpty());
+    if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version"))
+        QVERIFY(!speaker->hasVoice());
+#endif
 }
 
 QTEST_GUILESS_MAIN(SpeechTest)
