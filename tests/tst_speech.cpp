@@ -21,6 +21,7 @@ class SpeechTest : public QObject
 private slots:
     void spokenReading_data();
     void spokenReading();
+    void writtenTones();
     void isMandarinSyllable_data();
     void isMandarinSyllable();
     void fullDataSet();
@@ -103,6 +104,13 @@ void SpeechTest::spokenReading()
     QCOMPARE(reading.toneDigits(), reading.fromCharacters ? QString() : toneDigits);
     QCOMPARE(reading.fromCharacters, toneDigits.isEmpty());
     QCOMPARE(reading.faults, faults);
+}
+
+void SpeechTest::writtenTones()
+{
+    // The tones as the data writes them, made valid, before 一 and 不 change.
+    QCOMPARE(::spokenReading(u"一心一意", u"yī  xīn  yī  yì").written, QStringList({"yi1", "xin1", "yi1", "yi4"}));
+    QCOMPARE(::spokenReading(u"不破不立", u"bù  può  bù  lì").written, QStringList({"bu4", "po4", "bu4", "li4"}));
 }
 
 void SpeechTest::isMandarinSyllable_data()

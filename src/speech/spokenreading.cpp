@@ -329,12 +329,17 @@ SpokenReading spokenReading(QStringView text, QStringView pinyin)
         reading.fromCharacters = true;
         return reading;
     }
+    const auto digits = [](const Written &syllable) {
+        return syllable.letters + QString::number(syllable.tone ? syllable.tone : 5) +
+            (syllable.erhua ? QStringLiteral("r") : QString());
+    };
+    for (const Written &syllable : std::as_const(syllables))
+        reading.written << digits(syllable);
     for (qsizetype i = 0; i < syllables.size(); ++i)
         changeTone(syllables, characters, i);
     QStringList clause;
     for (const Written &syllable : syllables) {
-        clause << syllable.letters + QString::number(syllable.tone ? syllable.tone : 5) +
-                (syllable.erhua ? QStringLiteral("r") : QString());
+        clause << digits(syllable);
         if (syllable.endsClause) {
             reading.clauses << clause;
             clause.clear();

@@ -13,6 +13,9 @@ struct SpokenReading
     // The syllables of each clause ("yi2", "xin1"; ü as v, "lv4"; erhua as
     // "hua1r"), the clauses in order.
     QList<QStringList> clauses;
+    // The syllables with the tones the data writes, before 一 and 不
+    // change theirs: "yi1 xin1 yi1 yi4"; erhua as in `clauses`.
+    QStringList written;
     // The syllables the data writes badly, as written, each read as the
     // nearest valid syllable ("puo", "yie").
     QStringList faults;
