@@ -169,8 +169,8 @@ void MainWindow::setTabOrder()
     // The pane's controls, while it is there, then the card's.
     QList<QWidget *> order{m_searchField, m_searchButton, m_resultList, m_foldTab};
     order.removeAll(nullptr);
-    order << m_readAloudButton << m_firstOrLastButton << m_previousButton << m_nextButton << m_randomButton << m_wordBookToggle
-          << m_unfoldTab;
+    order << m_readAloudButton << m_firstOrLastButton << m_previousButton << m_nextButton << m_randomButton
+          << m_wordBookToggle << m_unfoldTab;
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }

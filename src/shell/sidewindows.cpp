@@ -14,6 +14,7 @@
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <algorithm>
 
 SideWindows::SideWindows(MainWindow *main, const Dictionary &dictionary, const Environment &environment,
                          ReaderStore &reader, WindowKeeper &keeper)
