@@ -1,6 +1,7 @@
 // The command line: the search's lines, warnings and exit statuses
 // in-process, on a program folder of the test's own, and the real vura for
 // what it does before any application object exists.
+#include "fakespeaker.h"
 #include "testdata.h"
 
 #include "shell/commandline.h"
@@ -26,6 +27,7 @@ void CommandLineTest::run_data()
     QTest::addColumn<QStringList>("arguments");
     // What the program folder holds: the test's idioms, an empty cy.dat, or
     // "unwritable" (no folder can be written); "vura" runs the real program.
+    // In-process, reading aloud has a voice, but for "idioms, no voice".
     QTest::addColumn<QString>("folder");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("output"); // regular expressions
@@ -48,6 +50,10 @@ void CommandLineTest::run_data()
                                  << "^$";
     QTest::newRow("chain, no rule") << QStringList{"--chain", "爱不释手", "--rule", "rhyme"} << "idioms" << 2 << "^$"
                                     << "rhyme";
+    QTest::newRow("say") << QStringList{"--say", "yxyy"} << "idioms" << 0 << "^一心一意\tyi4 xin1 yi2 yi4\n$" << "^$";
+    QTest::newRow("say, nothing") << QStringList{"--say", "无此成语"} << "idioms" << 1 << "^$" << "^$";
+    QTest::newRow("say, no voice") << QStringList{"--say", "一心一意"} << "idioms, no voice" << 3 << "^一心一意\t"
+                                   << "^没有中文语音。\n$";
     QTest::newRow("vura --find") << one << "vura" << 0 << "^一心一意\t[^\t\n]+\t[^\t\n]+\n" << "^$";
     QTest::newRow("vura --version") << QStringList{"--version"} << "vura" << 0 << "^" VURA_NAME " " VURA_VERSION "\n$"
                                     << "^$";
@@ -90,7 +96,7 @@ void CommandLineTest::run()
                  QStringList{QFileInfo(program).fileName()});
         QVERIFY(!QFileInfo::exists(dir.filePath("user")));
     } else {
-        if (folder == "idioms")
+        if (folder.startsWith("idioms"))
             TestData::writeDataFile(program);
         if (folder == "empty")
             TestData::writeFile(program + "/cy.dat", {});
@@ -100,7 +106,11 @@ void CommandLineTest::run()
             TestData::writeFile(program + "/blocker", {});
             program += "/blocker/program";
         }
-        run = runCommandLine(QStringList{"vura"} + arguments, program);
+        QStringList calls;
+        const bool voice = folder != "idioms, no voice";
+        run = runCommandLine(QStringList{"vura"} + arguments, program, [&]() -> std::unique_ptr<Speaker> {
+            return std::make_unique<FakeSpeaker>(voice, &calls, true);
+        });
         QFile::remove(userFile); // on Windows, outside the temporary folder
     }
     QCOMPARE(run.status, status);

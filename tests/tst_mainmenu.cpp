@@ -1,12 +1,15 @@
 // The menu bar: the help and about boxes, the two web pages, the one chain
 // window, names for every control a screen reader reaches, and the end of
 // the program from 退出 or the main window, and the zoom and places kept.
+#include "fakespeaker.h"
 #include "windowharness.h"
 
+#include "lookup/historywindow.h"
 #include "shell/mainmenu.h"
 #include "shell/program.h"
 #include "shell/sidewindows.h"
 #include "shell/windowkeeper.h"
+#include "speech/spokenreading.h"
 #include "vura/version.h"
 #include "widgets/zoom.h"
 
@@ -29,7 +32,13 @@ namespace {
 // The whole program on the test's data, its boxes and pages recorded.
 struct MenuWindow : TestWorld
 {
-    explicit MenuWindow(WindowData data = WindowData::Small) : TestWorld(data), program(environment, dir.path()) {}
+    explicit MenuWindow(WindowData data = WindowData::Small, bool voice = true)
+        : TestWorld(data), voice(voice), program(environment, dir.path(), [this]() -> std::unique_ptr<Speaker> {
+              ++engines;
+              return std::make_unique<FakeSpeaker>(this->voice, &spoken);
+          })
+    {
+    }
 
     bool show()
     {
@@ -52,6 +61,10 @@ struct MenuWindow : TestWorld
         return program.sideWindows().window<ChainWindow>(SideWindows::Chain);
     }
 
+    // What the engine was asked, and how many were made.
+    QStringList spoken;
+    int engines = 0;
+    bool voice;
     Program program;
     MainWindow &w = program.mainWindow();
     MainMenu *menu = nullptr; // the program makes it as it starts
@@ -79,6 +92,7 @@ private slots:
     void storeOpenedOnceForBothWindows();
     void withoutDataToldOnce();
     void keys();
+    void readAloud();
     void windowIcon();
     void mapsBareThenTakesItsMenu();
     void exitClosesBoth_data();
@@ -324,15 +338,17 @@ void MainMenuTest::keys()
     QVERIFY(c.searchPane->isVisible());
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(c.searchField));
 
-    // Tab reaches the search, the list, the tabs, the browsing buttons and
-    // the word-book box; Space presses the one with the focus.
+    // Tab reaches the search, the list, the tabs, the read-aloud button, the
+    // browsing buttons and the word-book box; Space presses the one with the
+    // focus.
     auto *wordBookToggle = control<QCheckBox>(t.w, "wordBookToggle");
     QList<QWidget *> visited;
-    for (int step = 0; step < 9; ++step) {
+    for (int step = 0; step < 10; ++step) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         visited << QApplication::focusWidget();
     }
-    QCOMPARE(visited, (QList<QWidget *>{c.searchButton, c.resultList, c.foldTab, c.firstOrLast, c.previous, c.next,
+    QCOMPARE(visited, (QList<QWidget *>{c.searchButton, c.resultList, c.foldTab,
+                                        control<ImageButton>(t.w, "readAloudButton"), c.firstOrLast, c.previous, c.next,
                                         c.random, wordBookToggle, c.searchField}));
     QTest::keyClick(c.next, Qt::Key_Space);
     QCOMPARE(t.w.currentId(), 2);
@@ -340,6 +356,50 @@ void MainMenuTest::keys()
     // Ctrl+Q quits.
     QTest::keyClick(&t.w, Qt::Key_Q, Qt::ControlModifier);
     QVERIFY(!t.w.isVisible());
+}
+
+void MainMenuTest::readAloud()
+{
+    // With a voice: the card's button, 朗读 and Ctrl+R in a side window read
+    // aloud, a press while reading stopping the reading first; the engine
+    // is made at the first press, not at start-up.
+    MenuWindow t;
+    QVERIFY(t.show());
+    const MainControls c(t.w);
+    auto *button = control<ImageButton>(t.w, "readAloudButton");
+    QVERIFY(button->isVisible() && button->isEnabled());
+    QCOMPARE(t.engines, 0);
+    const auto said = [&t](int id) {
+        const Idiom idiom = t.program.dictionary().store->idiom(id);
+        return QStringLiteral("speak %1 | %2").arg(spokenReading(idiom.text, idiom.pinyin).toneDigits(), idiom.text);
+    };
+    button->click();
+    t.action("readAloudAction")->trigger();
+    QCOMPARE(t.spoken, (QStringList{said(1), "stop", said(1)}));
+    QTest::keyClick(c.next, Qt::Key_Space);
+    t.program.sideWindows().open(SideWindows::History);
+    auto *history = t.program.sideWindows().window<HistoryWindow>(SideWindows::History);
+    QVERIFY(QTest::qWaitForWindowExposed(history));
+    auto *list = control<ListView>(*history, "historyList");
+    list->setCurrentIndex(list->model()->index(0, 0));
+    t.spoken.clear();
+    QTest::keyClick(history, Qt::Key_R, Qt::ControlModifier);
+    QCOMPARE(t.spoken, (QStringList{"stop", said(2)}));
+    QCOMPARE(t.engines, 1);
+    QVERIFY(t.notices.isEmpty());
+
+    // Without one: the first press says why and greys the button, its tip
+    // saying why too; 朗读 says it again.
+    MenuWindow mute(WindowData::Small, false);
+    QVERIFY(mute.show());
+    auto *muteButton = control<ImageButton>(mute.w, "readAloudButton");
+    muteButton->click();
+    QCOMPARE(mute.noticeLines(), QStringList{"提示： [i] 没有中文语音。"});
+    QVERIFY(!muteButton->isEnabled());
+    QCOMPARE(muteButton->toolTip(), QStringLiteral("没有中文语音。"));
+    mute.action("readAloudAction")->trigger();
+    QCOMPARE(mute.notices.size(), 2);
+    QVERIFY(mute.spoken.isEmpty());
 }
 
 void MainMenuTest::windowIcon()

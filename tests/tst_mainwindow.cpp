@@ -4,6 +4,9 @@
 // as the user runs it.
 #include "windowharness.h"
 
+#include "fakespeaker.h"
+#include "speech/readaloud.h"
+
 #include "lookup/historywindow.h"
 #include "lookup/wordbookwindow.h"
 #include "models/storenotice.h"
@@ -60,6 +63,7 @@ private slots:
     void startupShowsFirstIdiomCollapsed();
     void searchPaneFoldsAndUnfolds();
     void startupWithoutStoreShowsAnEmptyCard();
+    void readAloudButtonLeavesTheCardAsItWas();
     void showIdiomClampsToStore_data();
     void showIdiomClampsToStore();
     void showIdiomWithoutStoreTellsWhy();
@@ -133,6 +137,37 @@ void MainWindowTest::searchPaneFoldsAndUnfolds()
     QCOMPARE(layoutOf(w, c), expanded);
     QCOMPARE(contentsOf(w, c), contents);
     QCOMPARE(t.notices.size(), 0);
+}
+
+void MainWindowTest::readAloudButtonLeavesTheCardAsItWas()
+{
+    // At 100 %, the button changes no pixel of the card outside its own
+    // place, greyed or not.
+    TestWindow t(WindowData::Small);
+    QVERIFY(t.show());
+    const QImage before = t.c.card->grab().toImage();
+    QStringList calls;
+    ReadAloud mute([&calls] { return std::make_unique<FakeSpeaker>(false, &calls); });
+    t.w.setReadAloud(&mute);
+    auto *button = control<ImageButton>(t.w, "readAloudButton");
+    const QImage shown = t.c.card->grab().toImage();
+    QVERIFY(mute.read(QString(), QString()) == false);
+    QVERIFY(!button->isEnabled());
+    const QImage greyed = t.c.card->grab().toImage();
+    QCOMPARE(before.size(), shown.size());
+    const QRect place(button->mapTo(t.c.card, QPoint(0, 0)), button->size());
+    int changedInside = 0, changedOutside = 0, greyedInside = 0;
+    for (int y = 0; y < before.height(); ++y) {
+        for (int x = 0; x < before.width(); ++x) {
+            const bool inside = place.contains(x, y);
+            const bool changed = before.pixel(x, y) != shown.pixel(x, y);
+            (inside ? changedInside : changedOutside) += changed;
+            greyedInside += inside && greyed.pixel(x, y) != shown.pixel(x, y);
+            QVERIFY(inside || greyed.pixel(x, y) == before.pixel(x, y));
+        }
+    }
+    QCOMPARE(changedOutside, 0);
+    QVERIFY(changedInside > 100 && greyedInside > 100);
 }
 
 void MainWindowTest::startupWithoutStoreShowsAnEmptyCard()

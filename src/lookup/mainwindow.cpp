@@ -29,6 +29,7 @@ namespace {
 
 const QString kSearchTip = QStringLiteral("可输入成语、首字、拼音简码进行查找");
 const QString kCopyTip = QStringLiteral("点击可以复制");
+const QString kReadAloudTip = QStringLiteral("朗读这个成语 (Ctrl+R)");
 
 QFrame *silverRule(const QRect &place, QWidget *parent)
 {
@@ -93,6 +94,7 @@ MainWindow::MainWindow(const Dictionary &dictionary, const Environment &environm
     for (int field = Pinyin; field <= Example; ++field)
         connect(m_fields[field], &TextLabel::clicked, this, [this, field] { copyField(Field(field)); });
     connect(m_wordBookToggle, &QCheckBox::clicked, this, &MainWindow::toggleWordBook);
+    connect(m_readAloudButton, &ImageButton::clicked, this, &MainWindow::readAloud);
 
     // Without idioms the card stays empty: the program tells the reader why.
     if (m_dictionary.store) {
@@ -148,6 +150,11 @@ void MainWindow::buildCard()
     m_wordBookToggle->setFocusPolicy(Qt::TabFocus); // after the browsing buttons; a click leaves the focus where it was
     m_wordBookToggle->hide();
 
+    // Shown once the window has a reader to read aloud with.
+    m_readAloudButton = imageButton("button-read-aloud", kReadAloudButton, kReadAloudTip, "朗读", "readAloudButton",
+                                    card);
+    m_readAloudButton->hide();
+
     m_firstOrLastButton = imageButton("button-first-last", kFirstOrLastButton, QStringLiteral("最前或最后一个成语"),
                                       "最前/后", "firstOrLastButton", card);
     m_previousButton = imageButton("button-previous", kPreviousButton, QStringLiteral("上一个成语"), "上一个",
@@ -162,8 +169,8 @@ void MainWindow::setTabOrder()
     // The pane's controls, while it is there, then the card's.
     QList<QWidget *> order{m_searchField, m_searchButton, m_resultList, m_foldTab};
     order.removeAll(nullptr);
-    order << m_firstOrLastButton << m_previousButton << m_nextButton << m_randomButton << m_wordBookToggle
-          << m_unfoldTab;
+    order << m_readAloudButton << m_firstOrLastButton << m_previousButton << m_nextButton << m_randomButton
+          << m_wordBookToggle << m_unfoldTab;
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }

@@ -17,6 +17,7 @@ class ListView;
 class Panel;
 class QCheckBox;
 class QLineEdit;
+class ReadAloud;
 class ReaderStore;
 class TextLabel;
 
@@ -41,6 +42,11 @@ public:
     // window keeps nothing.
     void setReaderStore(ReaderStore *reader);
 
+    // Reads the idiom on the card aloud with `reader`, which outlives the
+    // window, and shows the read-aloud button beside the idiom. The button
+    // greys, its tip saying why, once the engine is found to have no voice.
+    void setReadAloud(ReadAloud *reader);
+
     // "嗷嗷待哺" -> "嗷 嗷 待 哺", as the card shows an idiom.
     static QString spacedOut(const QString &text);
 
@@ -64,6 +70,9 @@ public slots:
     void toggleWordBook();
     // Whether the idiom on the card is in the word book, on the toggle.
     void showWordBookState();
+    // Reads the idiom on the card aloud, stopping one being read; tells the
+    // reader when there is no voice to read with.
+    void readAloud();
 
 signals:
     // The card changed the history or the word book.
@@ -92,12 +101,16 @@ private:
     void showHowFound(SearchResult::Stage stage);
     // Puts the idiom on the card at the top of the history.
     void recordShown();
+    // Greys the read-aloud button, its tip saying `reason`.
+    void showVoiceMissing(const QString &reason);
 
     const Dictionary &m_dictionary;
     const Environment &m_environment;
     ReaderStore *m_reader = nullptr;
+    ReadAloud *m_readAloud = nullptr;
     int m_currentId = 1;
     QString m_currentText; // the idiom on the card, empty while it shows none
+    QString m_currentPinyin;
     // Never seeded: the random idioms come in the same order after every
     // start.
     std::mt19937 m_random;
@@ -108,6 +121,7 @@ private:
     std::array<TextLabel *, 5> m_fields; // by Field
     ImageButton *m_firstOrLastButton, *m_previousButton, *m_nextButton, *m_randomButton;
     QCheckBox *m_wordBookToggle;
+    ImageButton *m_readAloudButton;
     ImageButton *m_unfoldTab;
     // The search pane, once built.
     Panel *m_searchPane = nullptr;

@@ -19,6 +19,7 @@ void MainWindow::showIdiomOrThrow(int id)
         throw *m_dictionary.failure;
     const Idiom idiom = m_dictionary.store->idiom(id);
     m_currentText = idiom.text;
+    m_currentPinyin = idiom.pinyin;
     m_number->showText(QStringLiteral("编号：") + QString::number(idiom.id));
     m_fields[Pinyin]->showText(idiom.pinyin);
     m_fields[Text]->showText(spacedOut(idiom.text));

@@ -27,6 +27,7 @@ inline constexpr QRect kNumber{300, 10, 49, 14};     // 编号：
 inline constexpr QRect kWordBookToggle{20, 8, 90, 18}; // 生词本, in the corner nothing else uses
 inline constexpr QRect kPinyin{45, 30, 120, 16};
 inline constexpr QRect kIdiom{45, 50, 117, 20};
+inline constexpr QRect kReadAloudButton{170, 49, 22, 22}; // 朗读, beside the idiom
 inline constexpr QRect kMeaningHeading{20, 90, 61, 14}; // 意  思：
 inline constexpr QRect kMeaning{80, 90, 303, 64};
 inline constexpr QRect kFirstRule{10, 160, 390, 1};

@@ -2,6 +2,7 @@
 
 #include "chain/game/chainindex.h"
 #include "models/storenotice.h"
+#include "speech/spokenreading.h"
 #include "store/datafile.h"
 #include "store/storeerror.h"
 #include "vura/version.h"
@@ -9,10 +10,13 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QHash>
 #include <QRegularExpression>
+#include <QTimer>
 #include <cstdio>
 #include <functional>
+#include <optional>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -20,7 +24,7 @@
 
 namespace {
 
-enum Status { Found = 0, NothingFound = 1, Failed = 2 };
+enum Status { Found = 0, NothingFound = 1, Failed = 2, NoVoice = 3 };
 
 // A field as one piece of its line: tabs and line breaks in a data file of
 // the user's own would split the line or its columns.
@@ -102,6 +106,38 @@ CommandLineRun chain(const QString &text, const QString &ruleName, const QString
     return listed(programFolder, [&](const IdiomStore &store) { return chainLines(store, text, rule); });
 }
 
+// Reads aloud the idiom the search finds first for `text`, and waits until
+// it has been read. Its line: the idiom and the syllables the engine is
+// given (nothing where it reads the characters).
+CommandLineRun say(const QString &text, const QString &programFolder, const ReadAloud::SpeakerFactory &speakers)
+{
+    if (text.isEmpty())
+        return {Failed, {}, QStringLiteral("请输入要朗读的成语！\n")};
+    std::optional<Idiom> idiom;
+    CommandLineRun run = listed(programFolder, [&](const IdiomStore &store) {
+        const QList<IdiomEntry> entries = store.find(text).entries;
+        if (entries.isEmpty())
+            return QString();
+        idiom = store.idiom(entries.first().id);
+        return oneLine(idiom->text) + u'\t' + spokenReading(idiom->text, idiom->pinyin).toneDigits() + u'\n';
+    });
+    if (!idiom)
+        return run;
+    ReadAloud reader(speakers);
+    QEventLoop loop;
+    QObject::connect(&reader, &ReadAloud::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&reader, &ReadAloud::voiceMissing, &loop, &QEventLoop::quit);
+    // An engine that never says it is done is given up on.
+    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+    if (reader.read(idiom->text, idiom->pinyin) && reader.isSpeaking())
+        loop.exec();
+    if (reader.lacksVoice()) {
+        run.status = NoVoice;
+        run.errors += reader.missingVoice() + u'\n';
+    }
+    return run;
+}
+
 #ifdef Q_OS_WIN
 
 bool isOpen(DWORD which)
@@ -173,7 +209,8 @@ void print(DWORD which, const QString &text)
 
 } // namespace
 
-CommandLineRun runCommandLine(const QStringList &arguments, const QString &programFolder)
+CommandLineRun runCommandLine(const QStringList &arguments, const QString &programFolder,
+                              const ReadAloud::SpeakerFactory &speakers)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(VURA_NAME "，成语词典。不带参数时打开窗口。"));
@@ -194,6 +231,12 @@ CommandLineRun runCommandLine(const QStringList &arguments, const QString &progr
         QStringLiteral("--chain 的规则：char 同字（默认），sound 同音，tone 同音同调。"),
         QStringLiteral("规则"), QStringLiteral("char"));
     parser.addOption(ruleOption);
+    const QCommandLineOption sayOption(
+        QStringLiteral("say"),
+        QStringLiteral("朗读查找<文字>找到的第一个成语，读完后退出，并输出成语和读音。"
+                       "读完时退出状态为 0，没有找到为 1，没有中文语音为 3。"),
+        QStringLiteral("文字"));
+    parser.addOption(sayOption);
     // Not the parser's own help option, whose --help-all lists the window's Qt
     // options, which the command line does not take.
     const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("显示本帮助。"));
@@ -214,6 +257,8 @@ CommandLineRun runCommandLine(const QStringList &arguments, const QString &progr
         return find(parser.value(findOption), programFolder);
     if (parser.isSet(chainOption))
         return chain(parser.value(chainOption), parser.value(ruleOption), programFolder);
+    if (parser.isSet(sayOption))
+        return say(parser.value(sayOption), programFolder, speakers);
     return {Failed, {}, parser.helpText()};
 }
 

@@ -1,15 +1,19 @@
 // vura for shells and scripts: `vura --find TEXT` prints what the main
 // window's search lists, one idiom a line; `vura --chain TEXT [--rule
 // char|sound|tone]` the idioms that may follow TEXT in the idiom chain;
+// `vura --say TEXT` reads aloud the idiom the search finds first for TEXT;
 // `--help` and `--version` say what the program is. It opens no window and needs no display.
 #pragma once
+
+#include "speech/readaloud.h"
 
 #include <QString>
 #include <QStringList>
 
 // What a run of the command line prints, and its exit status: 0 when the
-// search found idioms (or help or the version was asked for), 1 when it found
-// nothing, 2 when the arguments are wrong or the idioms cannot be read.
+// search found idioms (or help or the version was asked for, or the idiom
+// was read aloud), 1 when it found nothing, 2 when the arguments are wrong or
+// the idioms cannot be read, 3 when there is no Chinese voice to read with.
 struct CommandLineRun
 {
     int status = 0;
@@ -19,8 +23,10 @@ struct CommandLineRun
 
 // Runs the command line of `arguments` (the program's name first) on the
 // dictionary of the program in `programFolder`, found and written by the same
-// rules as the window's. Needs a QCoreApplication.
-CommandLineRun runCommandLine(const QStringList &arguments, const QString &programFolder);
+// rules as the window's, reading aloud with the engine `speakers` makes.
+// Needs a QCoreApplication, whose event loop it runs while it reads aloud.
+CommandLineRun runCommandLine(const QStringList &arguments, const QString &programFolder,
+                              const ReadAloud::SpeakerFactory &speakers = makeSystemSpeaker);
 
 // The program started with arguments: under a QCoreApplication of its own,
 // writing to the standard output and error it was given (on Windows, to the

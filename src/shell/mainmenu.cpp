@@ -36,6 +36,7 @@ MainMenu::MainMenu(MainWindow *window, const Environment &environment, SideWindo
          opening(SideWindows::WordBook));
     item(QStringLiteral("加入或移出生词本"), "toggleWordBookAction", {QKeySequence(Qt::CTRL | Qt::Key_D)}, window,
          &MainWindow::toggleWordBook);
+    item(QStringLiteral("朗读"), "readAloudAction", {QKeySequence(Qt::CTRL | Qt::Key_R)}, window, &MainWindow::readAloud);
     fileMenu->addSeparator();
     // Ctrl+= is Ctrl++ without Shift, as browsers take it.
     const QList<QAction *> zoomItems{
@@ -102,6 +103,9 @@ QString MainMenu::helpText()
         QStringLiteral("找不到相符的成语时，还会按全拼（如 yixinyiyi，可带声调或空格）、繁体字（如 愛不釋手），"
                        "或者意思、出处、例子里的词语（如 舍不得放手）查找。"),
         QStringLiteral("在拼音、成语、解释等地方点击就可以复制相应的内容。"),
+        QStringLiteral("点击成语旁边的喇叭按钮，或者按 Ctrl+R，可以按拼音朗读成语；历史记录、生词本、成语接龙和接龙游戏窗口里"
+                       "也可以按 Ctrl+R 朗读选中的成语。在 Linux 上朗读要用 speech-dispatcher 和 espeak-ng，"
+                       "在 Windows 上要用中文语音包。"),
         QStringLiteral("成语接龙中，点击第一栏(已选)的成语，可以倒回去重新选择。"),
         QStringLiteral("接龙游戏中，和电脑轮流接成语，可以选同字、同音或同音同调接龙，以及容易、中等、困难三种难度。"
                        "接不上、认输或者超时就输了。用提示会扣分。"),
@@ -116,6 +120,7 @@ QString MainMenu::helpText()
                        "Ctrl+H\t历史记录\r\n"
                        "Ctrl+B\t生词本\r\n"
                        "Ctrl+D\t加入或移出生词本\r\n"
+                       "Ctrl+R\t朗读\r\n"
                        "Ctrl+=\t放大（也可以按 Ctrl++）\r\n"
                        "Ctrl+-\t缩小\r\n"
                        "Ctrl+0\t原始大小\r\n"

@@ -71,11 +71,12 @@ Environment Program::systemEnvironment()
     return {showMessageBox, [](const QUrl &url) { return QDesktopServices::openUrl(url); }};
 }
 
-Program::Program(const Environment &environment, const QString &programFolder)
+Program::Program(const Environment &environment, const QString &programFolder, ReadAloud::SpeakerFactory speakers)
     : m_environment(environment),
       m_dictionary(openDictionary(programFolder)),
       m_readerFolder(readerFolder()),
       m_keeper(std::make_unique<WindowKeeper>(m_readerFolder)),
+      m_readAloud(std::move(speakers)),
       m_window(std::make_unique<MainWindow>(m_dictionary, environment))
 {
     m_keeper->keep(m_window.get());
@@ -97,7 +98,9 @@ void Program::start()
     // second database.
     m_reader = std::make_unique<ReaderStore>(m_readerFolder);
     m_window->setReaderStore(m_reader.get());
+    m_window->setReadAloud(&m_readAloud); // the engine is loaded when first used
     m_sideWindows = new SideWindows(m_window.get(), m_dictionary, m_environment, *m_reader, *m_keeper);
+    m_sideWindows->setReadAloud(&m_readAloud);
     m_menu = new MainMenu(m_window.get(), m_environment, *m_sideWindows, *m_keeper);
     if (m_dictionary.store) {
         // Half a second on, when the window is drawn and the reader has not

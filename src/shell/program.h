@@ -3,6 +3,7 @@
 // menu, the side windows.
 #pragma once
 
+#include "speech/readaloud.h"
 #include "store/datafile.h"
 #include "widgets/environment.h"
 
@@ -29,8 +30,10 @@ public:
     // Opens the dictionary of the program in `programFolder` (writing its
     // data file there on the first start) and the reader's store in the
     // per-user data folder, and builds the main window on them.
-    // The windows run in `environment`, which outlives the program.
-    Program(const Environment &environment, const QString &programFolder);
+    // The windows run in `environment`, which outlives the program, and
+    // read aloud with the engine `speakers` makes when 朗读 is first used.
+    Program(const Environment &environment, const QString &programFolder,
+            ReadAloud::SpeakerFactory speakers = makeSystemSpeaker);
     ~Program();
 
     // Start-up as the reader sees it: the main window shows, takes the
@@ -53,6 +56,7 @@ private:
     const QString m_readerFolder; // the per-user folder of the reader's own files
     std::unique_ptr<ReaderStore> m_reader;
     std::unique_ptr<WindowKeeper> m_keeper; // before the windows, which it watches to the end
+    ReadAloud m_readAloud; // before the windows, which read with it
     std::unique_ptr<MainWindow> m_window;
     SideWindows *m_sideWindows = nullptr; // the main window's, once started
     MainMenu *m_menu = nullptr;

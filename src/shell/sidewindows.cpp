@@ -6,7 +6,15 @@
 #include "lookup/historywindow.h"
 #include "lookup/mainwindow.h"
 #include "lookup/wordbookwindow.h"
+#include "models/idiomlistmodel.h"
+#include "speech/readaloud.h"
+#include "store/datafile.h"
+#include "widgets/environment.h"
 #include "widgets/windowframe.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <algorithm>
 
 SideWindows::SideWindows(MainWindow *main, const Dictionary &dictionary, const Environment &environment,
                          ReaderStore &reader, WindowKeeper &keeper)
@@ -29,6 +37,12 @@ void SideWindows::open(Kind kind)
         // Closed, a window goes with what it showed; the next is made anew.
         window = m_windows[kind] = make(kind);
         window->setAttribute(Qt::WA_DeleteOnClose);
+        if (m_readAloud) {
+            auto *readAloud = new QAction(window);
+            readAloud->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+            connect(readAloud, &QAction::triggered, this, [this, window] { readChosen(window); });
+            window->addAction(readAloud);
+        }
         m_keeper.keep(window);
     }
     bringBack(window);
@@ -64,4 +78,36 @@ QWidget *SideWindows::make(Kind kind)
         break;
     }
     return nullptr;
+}
+
+void SideWindows::readChosen(QWidget *window)
+{
+    QList<QAbstractItemView *> lists = window->findChildren<QAbstractItemView *>();
+    std::stable_partition(lists.begin(), lists.end(), [](const QAbstractItemView *list) { return list->hasFocus(); });
+    for (const QAbstractItemView *list : std::as_const(lists)) {
+        const QModelIndex current = list->currentIndex().siblingAtColumn(0);
+        const QString text = current.data().toString();
+        if (!current.isValid() || text.isEmpty())
+            continue;
+        // The lists keep an idiom's id beside its text, but for a first
+        // link of a chain, which is looked up as written.
+        Idiom idiom;
+        idiom.id = current.data(IdiomListModel::IdRole).toInt();
+        idiom.text = text;
+        try {
+            if (m_dictionary.store && idiom.id <= 0) {
+                const QList<IdiomEntry> found = m_dictionary.store->writtenAs(text);
+                idiom.id = found.isEmpty() ? 0 : found.first().id;
+            }
+            if (m_dictionary.store && idiom.id > 0)
+                idiom = m_dictionary.store->idiom(idiom.id);
+        } catch (const StoreError &) {
+            // Read from its characters.
+        }
+        // Found to have no voice by this press, the main window says why.
+        const bool knownMute = m_readAloud->lacksVoice();
+        if (!m_readAloud->read(idiom.text, idiom.pinyin) && knownMute)
+            m_environment.notice(window, m_readAloud->missingVoice());
+        return;
+    }
 }

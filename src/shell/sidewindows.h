@@ -12,6 +12,7 @@ struct Dictionary;
 struct Environment;
 class MainWindow;
 class QWidget;
+class ReadAloud;
 class ReaderStore;
 class WindowKeeper;
 
@@ -36,6 +37,10 @@ public:
         return qobject_cast<Window *>(window(kind));
     }
 
+    // Each window made after this reads its chosen idiom aloud with
+    // `reader`, which outlives them, on Ctrl+R, as the main window's 朗读.
+    void setReadAloud(ReadAloud *reader) { m_readAloud = reader; }
+
 public slots:
     // Makes the window of `kind`, or brings the open one back as it is.
     void open(SideWindows::Kind kind);
@@ -43,11 +48,15 @@ public slots:
 private:
     // A new window of `kind`, joined to the main window.
     QWidget *make(Kind kind);
+    // Reads aloud the idiom chosen in `window`'s list that has the focus,
+    // or in its first list with a current entry.
+    void readChosen(QWidget *window);
 
     MainWindow *m_main;
     const Dictionary &m_dictionary;
     const Environment &m_environment;
     ReaderStore &m_reader;
     WindowKeeper &m_keeper;
+    ReadAloud *m_readAloud = nullptr;
     std::array<QPointer<QWidget>, KindCount> m_windows;
 };

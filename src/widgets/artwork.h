@@ -21,11 +21,13 @@ public:
     QSize size() const { return m_size; }
 
     // Paints the picture at `size` pixels, its natural size unless a zoom
-    // made it larger, from the widget's top-left corner.
-    void paint(QWidget *widget, const QSize &size);
+    // made it larger, from the widget's top-left corner; greyed, as a
+    // control that cannot be used, when `greyed`.
+    void paint(QWidget *widget, const QSize &size, bool greyed = false);
 
 private:
     QString m_name;
     QSize m_size;
     QPixmap m_pixmap;
+    QPixmap m_greyed; // made when first painted greyed
 };

@@ -21,7 +21,9 @@ QSize ImageButton::sizeHint() const
 
 void ImageButton::paintEvent(QPaintEvent *)
 {
-    m_picture.paint(this, size()); // the same picture pressed or not, as large as the button
+    // The same picture pressed or not, as large as the button; greyed while
+    // the button cannot be used.
+    m_picture.paint(this, size(), !isEnabled());
     // The frame shows where the keyboard is, not where a click left the focus.
     // A picture has edges of its own that the styles' faint focus frames
     // vanish against, so the frame is drawn plainly, in the highlight colour.

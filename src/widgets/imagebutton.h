@@ -1,5 +1,5 @@
-// A picture that acts as a button: it shows its picture at its own size
-// and has no pressed or hover look. It is in the Tab order, shows a focus
+// A picture that acts as a button: it shows its picture at its own size,
+// greyed while the button is disabled, and has no pressed or hover look. It is in the Tab order, shows a focus
 // frame once the keyboard has moved the focus, and Space, Enter or Return
 // press it. A double-click is one click: its second press is no click of its
 // own.

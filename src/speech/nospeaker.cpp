@@ -1,0 +1,22 @@
+// The engine of a build without speech: no voice, ever.
+#include "speech/speaker.h"
+
+namespace {
+
+class NoSpeaker final : public Speaker
+{
+public:
+    bool isLoaded() const override { return true; }
+    bool hasVoice() const override { return false; }
+    QString missingVoice() const override { return QStringLiteral("这个版本的岚舟·vura 不能朗读。"); }
+    void speak(const QString &, const QString &) override {}
+    void stop() override {}
+    bool isSpeaking() const override { return false; }
+};
+
+} // namespace
+
+std::unique_ptr<Speaker> makeSystemSpeaker()
+{
+    return std::make_unique<NoSpeaker>();
+}
