@@ -96,14 +96,19 @@ MainWindow::MainWindow(const Dictionary &dictionary, const Environment &environm
     connect(m_wordBookToggle, &QCheckBox::clicked, this, &MainWindow::toggleWordBook);
     connect(m_readAloudButton, &ImageButton::clicked, this, &MainWindow::readAloud);
 
+    showFirstIdiom();
+}
+
+void MainWindow::showFirstIdiom()
+{
     // Without idioms the card stays empty: the program tells the reader why.
-    if (m_dictionary.store) {
-        try {
-            showIdiomOrThrow(1);
-        } catch (const StoreError &) {
-            // A data file of the reader's own may lack idiom 1; browsing
-            // tells which idiom is missing.
-        }
+    if (!m_dictionary.store)
+        return;
+    try {
+        showIdiomOrThrow(1);
+    } catch (const StoreError &) {
+        // A data file of the reader's own may lack idiom 1; browsing tells
+        // which idiom is missing.
     }
 }
 

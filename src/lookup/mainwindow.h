@@ -50,6 +50,10 @@ public:
     // "嗷嗷待哺" -> "嗷 嗷 待 哺", as the card shows an idiom.
     static QString spacedOut(const QString &text);
 
+    // Shows idiom 1, as the window starts, when the dictionary has idioms;
+    // for a dictionary opened after the window was made. Not history.
+    void showFirstIdiom();
+
 public slots:
     // Shows idiom `id`, kept within 1 and the number of idioms, on the card;
     // tells the reader when it cannot be read.

@@ -73,7 +73,7 @@ Environment Program::systemEnvironment()
 
 Program::Program(const Environment &environment, const QString &programFolder, ReadAloud::SpeakerFactory speakers)
     : m_environment(environment),
-      m_dictionary(openDictionary(programFolder)),
+      m_programFolder(programFolder),
       m_readerFolder(readerFolder()),
       m_keeper(std::make_unique<WindowKeeper>(m_readerFolder)),
       m_readAloud(std::move(speakers)),
@@ -89,6 +89,10 @@ void Program::start()
     // The window maps first; everything that measures text follows, and all
     // of it is done before the first paint.
     m_window->show();
+    // The dictionary opens once the window maps, and idiom 1 is on the card
+    // before the first paint.
+    m_dictionary = openDictionary(m_programFolder);
+    m_window->showFirstIdiom();
     // Every window takes its icon from here. Made into the window system's
     // form, its images are work the map need not wait for.
     QApplication::setWindowIcon(windowIcon());

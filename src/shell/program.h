@@ -27,9 +27,9 @@ public:
     // browser.
     static Environment systemEnvironment();
 
-    // Opens the dictionary of the program in `programFolder` (writing its
-    // data file there on the first start) and the reader's store in the
-    // per-user data folder, and builds the main window on them.
+    // Builds the main window for the dictionary of the program in
+    // `programFolder` and the reader's store in the per-user data folder,
+    // which start() opens (writing the data file on the first start).
     // The windows run in `environment`, which outlives the program, and
     // read aloud with the engine `speakers` makes when 朗读 is first used.
     Program(const Environment &environment, const QString &programFolder,
@@ -52,7 +52,8 @@ public:
 
 private:
     const Environment &m_environment;
-    Dictionary m_dictionary;
+    const QString m_programFolder;
+    Dictionary m_dictionary; // opened as the program starts
     const QString m_readerFolder; // the per-user folder of the reader's own files
     std::unique_ptr<ReaderStore> m_reader;
     std::unique_ptr<WindowKeeper> m_keeper; // before the windows, which it watches to the end
