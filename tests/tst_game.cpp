@@ -76,7 +76,7 @@ void GameTest::initTestCase()
         csv += QStringLiteral("%1,\"%2\",\"%3\",,,,\"a\"\n").arg(id++).arg(idiom[0], idiom[1]).toUtf8();
     TestData::writeFile(m_dir.filePath("idioms.csv"), csv);
     importIdioms(m_dir.filePath("idioms.csv"), m_dir.filePath("cy.dat"));
-    m_index = std::make_unique<ChainIndex>(IdiomStore(m_dir.filePath("cy.dat")).readings());
+    m_index = std::make_unique<ChainIndex>(IdiomStore(m_dir.filePath("cy.dat")));
 }
 
 void GameTest::followers_data()

@@ -72,7 +72,7 @@ void GameWindowTest::play()
     QFETCH(QString, chain);
     QFETCH(QString, moves);
     TestWorld t(WindowData::Small);
-    QPointer<GameWindow> w = new GameWindow(t.dictionary(), t.environment);
+    QPointer<GameWindow> w = new GameWindow(t.dictionary(), t.chains(), t.environment);
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));
     auto *field = control<QLineEdit>(*w, "moveField");
@@ -124,7 +124,7 @@ void GameWindowTest::chosenOfTwoWrittenAlike()
     TestWorld t(WindowData::Small, [](const QString &dataFile) {
         TestData::execute(dataFile, "UPDATE cy SET cy = '一马当先' WHERE cy LIKE '一言既出%'");
     });
-    GameWindow w(t.dictionary(), t.environment);
+    GameWindow w(t.dictionary(), t.chains(), t.environment);
     auto *chainText = control<QPlainTextEdit>(w, "chainText");
     control<QComboBox>(w, "ruleBox")->setCurrentText("同音接龙");
     for (int tries = 0; tries < 64 && !chainText->toPlainText().startsWith("一心一意"); ++tries)

@@ -3,6 +3,7 @@
 #include "chain/gamewindowgeometry.h"
 
 #include "chain/game/chaingame.h"
+#include "chain/game/chainindexholder.h"
 #include "models/idiomlistmodel.h"
 #include "models/storenotice.h"
 #include "reader/readerstore.h"
@@ -70,8 +71,9 @@ QLabel *label(const char *objectName, const QRect &place, QWidget *parent)
 
 } // namespace
 
-GameWindow::GameWindow(const Dictionary &dictionary, const Environment &environment, QWidget *parent)
-    : QWidget(parent, kFixedSizeWindow), m_dictionary(dictionary), m_environment(environment)
+GameWindow::GameWindow(const Dictionary &dictionary, ChainIndexHolder &chains, const Environment &environment,
+                       QWidget *parent)
+    : QWidget(parent, kFixedSizeWindow), m_dictionary(dictionary), m_chains(chains), m_environment(environment)
 {
     setUpSideWindow(this, QStringLiteral("接龙游戏    " VURA_NAME " - " VURA_VERSION), kSize);
     const QFont song = windowFont("宋体", 10.5);
@@ -165,14 +167,12 @@ const ChainIndex *GameWindow::index()
 {
     if (!m_index) {
         try {
-            if (!m_dictionary.store)
-                throw *m_dictionary.failure;
-            m_index = std::make_unique<ChainIndex>(m_dictionary.store->readings());
+            m_index = &m_chains.index();
         } catch (const StoreError &error) {
             m_environment.notice(this, storeNotice(error));
         }
     }
-    return m_index.get();
+    return m_index;
 }
 
 std::unique_ptr<ChainGame> GameWindow::newGame()

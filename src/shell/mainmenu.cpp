@@ -14,9 +14,10 @@
 #include <QMenuBar>
 #include <QStringList>
 
-MainMenu::MainMenu(MainWindow *window, const Dictionary &dictionary, const Environment &environment,
-                   ReaderStore &reader, WindowKeeper &keeper)
-    : QObject(window), m_window(window), m_dictionary(dictionary), m_environment(environment), m_reader(reader)
+MainMenu::MainMenu(MainWindow *window, const Dictionary &dictionary, ChainIndexHolder &chains,
+                   const Environment &environment, ReaderStore &reader, WindowKeeper &keeper)
+    : QObject(window), m_window(window), m_dictionary(dictionary), m_chains(chains), m_environment(environment),
+      m_reader(reader)
 {
     QMenuBar *bar = window->menuBar();
     QMenu *fileMenu = bar->addMenu(QStringLiteral("文件"));
@@ -124,7 +125,7 @@ void MainMenu::openChainWindow()
         bringBack(open);
         return;
     }
-    m_chainWindow = new ChainWindow(m_dictionary, m_environment, m_window);
+    m_chainWindow = new ChainWindow(m_chains, m_environment, m_window);
     connect(m_chainWindow, &ChainWindow::linkOpened, m_window, &MainWindow::showIdiom);
     m_chainWindow->show();
 }
@@ -135,7 +136,7 @@ void MainMenu::openGameWindow()
         bringBack(m_gameWindow);
         return;
     }
-    m_gameWindow = new GameWindow(m_dictionary, m_environment, m_window);
+    m_gameWindow = new GameWindow(m_dictionary, m_chains, m_environment, m_window);
     m_gameWindow->setReaderStore(&m_reader);
     m_gameWindow->show();
 }

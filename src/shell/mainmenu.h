@@ -12,6 +12,7 @@
 
 struct Dictionary;
 struct Environment;
+class ChainIndexHolder;
 class ChainWindow;
 class GameWindow;
 class QAction;
@@ -25,11 +26,12 @@ class MainMenu : public QObject
     Q_OBJECT
 
 public:
-    // Builds the items on the main window's menu bar. The game window keeps
+    // Builds the items on the main window's menu bar. The chain and game
+    // windows read what may follow what from `chains`; the game window keeps
     // its best scores in `reader`; the zoom items act on the windows `keeper`
-    // keeps. All four outlive the menu.
-    MainMenu(MainWindow *window, const Dictionary &dictionary, const Environment &environment, ReaderStore &reader,
-             WindowKeeper &keeper);
+    // keeps. All of them outlive the menu.
+    MainMenu(MainWindow *window, const Dictionary &dictionary, ChainIndexHolder &chains,
+             const Environment &environment, ReaderStore &reader, WindowKeeper &keeper);
 
     // The texts of the help and about boxes.
     static QString helpText();
@@ -58,6 +60,7 @@ private:
 
     MainWindow *m_window;
     const Dictionary &m_dictionary;
+    ChainIndexHolder &m_chains;
     const Environment &m_environment;
     QPointer<ChainWindow> m_chainWindow;
     QPointer<GameWindow> m_gameWindow;

@@ -74,6 +74,7 @@ Environment Program::systemEnvironment()
 Program::Program(const Environment &environment, const QString &programFolder)
     : m_environment(environment),
       m_dictionary(openDictionary(programFolder)),
+      m_chains(m_dictionary),
       m_readerFolder(readerFolder()),
       m_keeper(std::make_unique<WindowKeeper>(m_readerFolder)),
       m_window(std::make_unique<MainWindow>(m_dictionary, environment))
@@ -93,7 +94,7 @@ void Program::start()
     // second database.
     m_reader = std::make_unique<ReaderStore>(m_readerFolder);
     m_window->setReaderStore(m_reader.get());
-    m_menu = new MainMenu(m_window.get(), m_dictionary, m_environment, *m_reader, *m_keeper);
+    m_menu = new MainMenu(m_window.get(), m_dictionary, m_chains, m_environment, *m_reader, *m_keeper);
     if (m_dictionary.store) {
         // Half a second on, when the window is drawn and the reader has not
         // yet typed a search; a data file that fails here fails the search

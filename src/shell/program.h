@@ -3,6 +3,7 @@
 // menu, the chain window.
 #pragma once
 
+#include "chain/game/chainindexholder.h"
 #include "store/datafile.h"
 #include "widgets/environment.h"
 
@@ -48,6 +49,7 @@ public:
 private:
     const Environment &m_environment;
     Dictionary m_dictionary;
+    ChainIndexHolder m_chains; // what may follow what, for the chain and the game
     const QString m_readerFolder; // the per-user folder of the reader's own files
     std::unique_ptr<ReaderStore> m_reader;
     std::unique_ptr<WindowKeeper> m_keeper; // before the windows, which it watches to the end
