@@ -54,6 +54,8 @@ public slots:
     void saveChain();
 
 private slots:
+    // Starts the clock for the move being made, or stops it.
+    void switchClock(bool on);
     void tick();
     void writeChainTo(const QString &path);
 
@@ -62,6 +64,9 @@ private:
     // read, which the reader is told.
     const ChainIndex *index();
     std::unique_ptr<ChainGame> newGame();
+    // Gives the move its whole time and counts it down, or stops the clock
+    // and hides it.
+    void runClock(bool running);
     // Shows the game as it now stands, and keeps a finished game's score.
     void showGame();
     void say(const QString &text, const QColor &colour);
