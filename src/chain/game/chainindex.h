@@ -1,7 +1,7 @@
 // What the chain knows of every idiom: how it begins and ends by each rule,
 // and which idioms may follow it. Read once from the store, so that
 // followers and their counts are looked up, never searched for; it never
-// changes afterwards.
+// changes afterwards, so any thread may ask it.
 #pragma once
 
 #include <QByteArrayView>
