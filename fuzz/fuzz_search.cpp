@@ -1,7 +1,8 @@
 // Any text typed into the search box, or as the first link of a chain, is
 // searched without a failure: every stage of the search, the text folding
 // and the pinyin reading among them, lists only idioms of the data file, each
-// under its own text; the chain lists only idioms too.
+// under its own text; the chain index lists only idioms too, by every rule.
+#include "chain/game/chainindex.h"
 #include "import/idiomimport.h"
 #include "store/idiomstore.h"
 
@@ -19,6 +20,7 @@ namespace {
 struct Data
 {
     const IdiomStore &store;
+    const ChainIndex &chains;
     QStringList idioms; // index: id
 };
 
@@ -34,11 +36,12 @@ const Data &data()
         importIdioms(QStringLiteral(VURA_SAMPLE_CSV), file);
         return IdiomStore(file);
     }();
+    static const ChainIndex chains(opened);
     static const Data data = [] {
         QStringList idioms(opened.count() + 1);
         for (int id = 1; id < idioms.size(); ++id)
             idioms[id] = opened.idiom(id).text;
-        return Data{opened, idioms};
+        return Data{opened, chains, idioms};
     }();
     return data;
 }
@@ -62,7 +65,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
     const SearchResult found = store.find(text);
     if ((found.stage == SearchResult::Nothing) != found.entries.isEmpty() || !listsIdioms(found.entries))
         std::abort();
-    if (!text.isEmpty() && !listsIdioms(store.followers(text)))
-        std::abort();
+    const ChainIndex &chains = data().chains;
+    for (const ChainRule rule : {ChainRule::SameCharacter, ChainRule::SameSound, ChainRule::SameTone}) {
+        QList<IdiomEntry> followers;
+        for (const int link : chains.followersOf(text, rule))
+            followers.append({chains.text(link), chains.id(link)});
+        if (!listsIdioms(followers))
+            std::abort();
+    }
     return 0;
 }

@@ -1,6 +1,8 @@
-// The chain window: how it opens, Start, Choose and Go back, and what it
-// does without usable data.
+// The chain window: how it opens, Start, Choose and Go back, what it does
+// without usable data, and that it lists what vura --chain does.
 #include "windowharness.h"
+
+#include "shell/commandline.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>
@@ -17,6 +19,8 @@ private slots:
     void unreadableData();
     void fullData_data();
     void fullData();
+    void sameAsTheCommandLine_data();
+    void sameAsTheCommandLine();
 
 private:
     WindowTestEnvironment m_environment;
@@ -59,20 +63,14 @@ void ChainWindowTest::game_data()
     QTest::addColumn<QStringList>("chain");
     QTest::addColumn<QList<int>>("candidates");
 
-    const QList<int> every = TestData::everyId().mid(0, kChainIdioms.size());
     const QList<int> hand{8, 9, 10}; // file order, not the order of the texts
     const QStringList toRefuse{"s:爱不释手", "c:手到擒来", "c:来者不拒"};
 
     QTest::newRow("idiom") << QStringList{"s:爱不释手"} << QStringList{"爱不释手"} << hand;
     QTest::newRow("one character") << QStringList{"s:手"} << QStringList{"手"} << hand;
-    QTest::newRow("a trailing blank, made plain") << QStringList{"s:爱不释手 "} << QStringList{"爱不释手 "} << hand;
-    QTest::newRow("a traditional last character, made plain") << QStringList{"s:未來"} << QStringList{"未來"}
-                                                              << QList<int>{6, 7};
-    QTest::newRow("percent") << QStringList{"s:百分%"} << QStringList{"百分%"} << every;
-    QTest::newRow("underscore") << QStringList{"s:_"} << QStringList{"_"} << every;
-    QTest::newRow("outside the basic plane") << QStringList{"s:大𠮷"} << QStringList{"大𠮷"} << QList<int>{4};
-    // What every kind of last character finds is the store's test; here,
-    // that the window looks up the whole last character of any text.
+    // What every kind of last character finds is the chain index's test,
+    // beside the command line's (tst_commandline); here, that the window
+    // looks up the whole last character of any text.
     QTest::newRow("choose") << QStringList{"s:爱不释手", "c:手到擒来"} << QStringList{"爱不释手", "手到擒来"}
                             << QList<int>{6, 7};
     QTest::newRow("choose across the basic plane") << QStringList{"s:万", "c:万事大𠮷", "c:𠮷人天相"}
@@ -201,6 +199,26 @@ void ChainWindowTest::fullData()
     const QList<int> ids = listedIds(t.c.candidateList);
     QVERIFY(std::is_sorted(ids.begin(), ids.end())); // file order
 #endif
+}
+
+void ChainWindowTest::sameAsTheCommandLine_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("wildcard") << "百分%";
+    QTest::newRow("made plain") << "未來";
+}
+
+// The candidates are what vura --chain lists for the same text.
+void ChainWindowTest::sameAsTheCommandLine()
+{
+    QFETCH(QString, text);
+    TestChain t(WindowData::Chain);
+    start(t.c, text);
+    QStringList listed;
+    for (const QString &line : runCommandLine({"vura", "--chain", text}, t.dir.path()).output.split(u'\n', Qt::SkipEmptyParts))
+        listed << line.section(u'\t', 0, 0);
+    QVERIFY(!listed.isEmpty());
+    QCOMPARE(entriesOf(t.c.candidateList), listed);
 }
 
 QTEST_MAIN(ChainWindowTest)

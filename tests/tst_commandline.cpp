@@ -1,10 +1,13 @@
 // The command line: the search's lines, warnings and exit statuses
 // in-process, on a program folder of the test's own, and the real vura for
-// what it does before any application object exists.
+// what it does before any application object exists; and --chain by
+// character against the chain window, on the data this build carries.
 #include "fakespeaker.h"
 #include "testdata.h"
 
+#include "chain/game/chainindex.h"
 #include "shell/commandline.h"
+#include "store/datafile.h"
 #include "vura/version.h"
 
 #include <QDir>
@@ -20,6 +23,15 @@ class CommandLineTest : public QObject
 private slots:
     void run_data();
     void run();
+    void initTestCase();
+    void chainAsTheWindow_data();
+    void chainAsTheWindow();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_program; // a program folder of the carried data
+    std::unique_ptr<Dictionary> m_dictionary;
+    std::unique_ptr<ChainIndex> m_index;
 };
 
 void CommandLineTest::run_data()
@@ -116,6 +128,50 @@ void CommandLineTest::run()
     QCOMPARE(run.status, status);
     QVERIFY2(run.output.contains(QRegularExpression(output)), qPrintable(run.output.left(300)));
     QVERIFY2(run.errors.contains(QRegularExpression(errors)), qPrintable(run.errors));
+}
+
+void CommandLineTest::initTestCase()
+{
+    TestData::useOwnUserFolder(m_dir.filePath("user"));
+    m_program = m_dir.filePath("program");
+    QVERIFY(QDir().mkpath(m_program));
+    m_dictionary = std::make_unique<Dictionary>(openDictionary(m_program));
+    QVERIFY(m_dictionary->store);
+    m_index = std::make_unique<ChainIndex>(*m_dictionary->store);
+}
+
+// Start texts: typed ones, with wildcards, blanks, traditional characters,
+// punctuation, characters outside the basic plane and lone surrogates, and
+// 200 idioms evenly through the data (every idiom of the sample).
+void CommandLineTest::chainAsTheWindow_data()
+{
+    QTest::addColumn<QString>("text");
+    const QStringList typed{"百分%", "%", "_", "人_", "一心一%", "爱不释手 ", "愛", "愛不釋手", "未來", "一心一意的意思",
+                            "卧薪尝胆。", "ＡＢＳＸ", "A", "'", "\\", "[", " ", "\t", "万事大𠮷", "𠮷", "一", "不"};
+    for (const QString &text : typed)
+        QTest::newRow(qPrintable(text)) << text;
+    QTest::newRow("NUL") << QString(QChar(0));
+    QTest::newRow("lone surrogate") << QString(QChar(0xD842));
+    for (int link = 0, step = std::max(1, m_index->size() / 200); link < m_index->size(); link += step)
+        QTest::addRow("%d %s", m_index->id(link), qPrintable(m_index->text(link))) << m_index->text(link);
+}
+
+// The window lists what the index gives by character, which reads the last
+// character as the window always has (the store's own followers, by LIKE,
+// say how); --chain --rule char prints the same idioms in the same order.
+void CommandLineTest::chainAsTheWindow()
+{
+    QFETCH(QString, text);
+    QList<int> window;
+    QString lines;
+    for (const int link : m_index->followersOf(text, ChainRule::SameCharacter)) {
+        window << m_index->id(link);
+        lines += m_index->text(link) + u'\t' + m_index->pinyin(link) + u'\n';
+    }
+    QCOMPARE(window, TestData::idsOf(m_dictionary->store->followers(text)));
+    const CommandLineRun run = runCommandLine({"vura", "--chain", text, "--rule", "char"}, m_program);
+    QCOMPARE(run.output, lines);
+    QCOMPARE(run.status, window.isEmpty() ? 1 : 0);
 }
 
 QTEST_GUILESS_MAIN(CommandLineTest)

@@ -53,6 +53,7 @@ private slots:
     void ends();
     void writtenAlike_data();
     void writtenAlike();
+    void computerOpensWithAFollowableIdiom_data();
     void computerOpensWithAFollowableIdiom();
 
 private:
@@ -76,7 +77,7 @@ void GameTest::initTestCase()
         csv += QStringLiteral("%1,\"%2\",\"%3\",,,,\"a\"\n").arg(id++).arg(idiom[0], idiom[1]).toUtf8();
     TestData::writeFile(m_dir.filePath("idioms.csv"), csv);
     importIdioms(m_dir.filePath("idioms.csv"), m_dir.filePath("cy.dat"));
-    m_index = std::make_unique<ChainIndex>(IdiomStore(m_dir.filePath("cy.dat")).readings());
+    m_index = std::make_unique<ChainIndex>(IdiomStore(m_dir.filePath("cy.dat")));
 }
 
 void GameTest::followers_data()
@@ -236,10 +237,18 @@ void GameTest::writtenAlike()
     }
 }
 
+void GameTest::computerOpensWithAFollowableIdiom_data()
+{
+    QTest::addColumn<QString>("rule");
+    for (const char *rule : {"char", "sound", "tone"})
+        QTest::newRow(rule) << rule;
+}
+
 void GameTest::computerOpensWithAFollowableIdiom()
 {
+    QFETCH(QString, rule);
     for (quint32 seed = 0; seed < 50; ++seed) {
-        ChainGame game(*m_index, ChainRule::SameCharacter, Level::Easy, seed);
+        ChainGame game(*m_index, ruleNamed(rule), Level::Easy, seed);
         game.computerOpens();
         QVERIFY2(!game.readerMoves().empty(), qPrintable(m_index->text(game.chain().front().link)));
     }

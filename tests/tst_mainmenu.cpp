@@ -4,6 +4,7 @@
 #include "fakespeaker.h"
 #include "windowharness.h"
 
+#include "chain/gamewindow.h"
 #include "lookup/historywindow.h"
 #include "shell/mainmenu.h"
 #include "shell/program.h"
@@ -23,6 +24,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QStandardPaths>
@@ -90,6 +92,7 @@ private slots:
     void sideWindowsOpenOnce();
     void accessibleNames();
     void storeOpenedOnceForBothWindows();
+    void oneChainIndexForEveryGame();
     void withoutDataToldOnce();
     void keys();
     void readAloud();
@@ -286,6 +289,28 @@ void MainMenuTest::storeOpenedOnceForBothWindows()
     start(c, QStringLiteral("一"));
     QCOMPARE(listedIds(c.candidateList), (QList<int>{12, 13, 14}));
     QCOMPARE(t.notices.size(), 0);
+}
+
+// The game windows play on the program's one chain index: a second window
+// builds none, so it plays even when the data file has gone bad since the
+// first was open.
+void MainMenuTest::oneChainIndexForEveryGame()
+{
+    MenuWindow t;
+    QVERIFY(t.show());
+    const auto opens = [&t] {
+        t.action("gameAction")->trigger();
+        auto *game = t.w.findChild<GameWindow *>();
+        click(control<QPushButton>(*game, "computerOpensButton"));
+        const bool opened = !control<QPlainTextEdit>(*game, "chainText")->toPlainText().isEmpty();
+        game->close();
+        deleteClosedWindows();
+        return opened;
+    };
+    QVERIFY(opens());
+    TestData::damage(t.dataFile(), 0);
+    QVERIFY(opens());
+    QCOMPARE(t.noticeLines(), QStringList());
 }
 
 void MainMenuTest::withoutDataToldOnce()

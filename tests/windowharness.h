@@ -7,6 +7,7 @@
 #include "testdata.h"
 
 #include "chain/chainwindow.h"
+#include "chain/game/chainindexholder.h"
 #include "import/idiomimport.h"
 #include "lookup/mainwindow.h"
 #include "models/idiomlistmodel.h"
@@ -119,6 +120,14 @@ public:
         return *m_dictionary;
     }
 
+    // The chain index of that dictionary, as the program holds it.
+    ChainIndexHolder &chains()
+    {
+        if (!m_chains)
+            m_chains = std::make_unique<ChainIndexHolder>(dictionary());
+        return *m_chains;
+    }
+
     QStringList noticeLines() const
     {
         QStringList lines;
@@ -135,6 +144,7 @@ public:
 
 private:
     std::unique_ptr<Dictionary> m_dictionary;
+    std::unique_ptr<ChainIndexHolder> m_chains;
 };
 
 // A control of `window` by its object name; the test stops when there is none.
@@ -226,7 +236,7 @@ class TestChain : public TestWorld
 {
 public:
     explicit TestChain(WindowData data)
-        : TestWorld(data), w(new ChainWindow(dictionary(), environment)), c(*w)
+        : TestWorld(data), w(new ChainWindow(chains(), environment)), c(*w)
     {
     }
     ~TestChain() { delete w; }

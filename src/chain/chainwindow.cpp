@@ -2,9 +2,10 @@
 #include "chain/chainwindow.h"
 #include "chain/chainwindowgeometry.h"
 
+#include "chain/game/chainindexholder.h"
 #include "models/idiomlistmodel.h"
 #include "models/storenotice.h"
-#include "store/datafile.h"
+#include "store/storeerror.h"
 #include "vura/version.h"
 #include "widgets/environment.h"
 #include "widgets/fonts.h"
@@ -46,8 +47,8 @@ ListView *list(const char *objectName, IdiomListModel *model, const QRect &place
 
 } // namespace
 
-ChainWindow::ChainWindow(const Dictionary &dictionary, const Environment &environment, QWidget *parent)
-    : QWidget(parent, kFixedSizeWindow), m_dictionary(dictionary), m_environment(environment)
+ChainWindow::ChainWindow(ChainIndexHolder &chains, const Environment &environment, QWidget *parent)
+    : QWidget(parent, kFixedSizeWindow), m_chains(chains), m_environment(environment)
 {
     setUpSideWindow(this, QStringLiteral("成语接龙    " VURA_NAME " - " VURA_VERSION), kSize);
 
@@ -158,9 +159,13 @@ void ChainWindow::fillCandidates(const QString &link)
     try {
         // Every step that needs the idioms says why it cannot have them, in
         // the words start-up found.
-        if (!m_dictionary.store)
-            throw *m_dictionary.failure;
-        m_candidates->setEntries(m_dictionary.store->followers(link));
+        const ChainIndex &index = m_chains.index();
+        const std::vector<int> links = index.followersOf(link, ChainRule::SameCharacter);
+        QList<IdiomEntry> followers;
+        followers.reserve(qsizetype(links.size()));
+        for (const int follower : links)
+            followers.append({index.text(follower), index.id(follower)});
+        m_candidates->setEntries(followers);
     } catch (const StoreError &error) {
         m_candidates->setEntries({});
         m_environment.notice(this, storeNotice(error));

@@ -1,13 +1,14 @@
 // The chain window: the idiom chain (成语接龙) as a free walk. The reader
 // starts a chain from a typed idiom or character, picks each next link from
 // the idioms that begin with the last character of the one before, and
-// goes back to any earlier link by clicking it.
+// goes back to any earlier link by clicking it. The followers come from the
+// program's one chain index.
 #pragma once
 
 #include <QWidget>
 
-struct Dictionary;
 struct Environment;
+class ChainIndexHolder;
 class IdiomListModel;
 class ImageButton;
 class ListView;
@@ -20,8 +21,8 @@ class ChainWindow : public QWidget
 
 public:
     // A window of its own over `parent`, deleted when it is closed; Escape
-    // closes it. `dictionary` and `environment` outlive it.
-    ChainWindow(const Dictionary &dictionary, const Environment &environment, QWidget *parent = nullptr);
+    // closes it. `chains` and `environment` outlive it.
+    ChainWindow(ChainIndexHolder &chains, const Environment &environment, QWidget *parent = nullptr);
     ~ChainWindow() override;
 
 public slots:
@@ -42,7 +43,7 @@ private:
     // Writes the chain as one text, every link followed by " - ".
     void showChain();
 
-    const Dictionary &m_dictionary;
+    ChainIndexHolder &m_chains;
     const Environment &m_environment;
 
     QLineEdit *m_firstLinkField;

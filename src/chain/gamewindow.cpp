@@ -3,6 +3,7 @@
 #include "chain/gamewindowgeometry.h"
 
 #include "chain/game/chaingame.h"
+#include "chain/game/chainindexholder.h"
 #include "models/idiomlistmodel.h"
 #include "models/storenotice.h"
 #include "reader/readerstore.h"
@@ -70,20 +71,25 @@ QLabel *label(const char *objectName, const QRect &place, QWidget *parent)
 
 } // namespace
 
-GameWindow::GameWindow(const Dictionary &dictionary, const Environment &environment, QWidget *parent)
-    : QWidget(parent, kFixedSizeWindow), m_dictionary(dictionary), m_environment(environment)
+GameWindow::GameWindow(const Dictionary &dictionary, ChainIndexHolder &chains, const Environment &environment,
+                       QWidget *parent)
+    : QWidget(parent, kFixedSizeWindow), m_dictionary(dictionary), m_chains(chains), m_environment(environment)
 {
     setUpSideWindow(this, QStringLiteral("接龙游戏    " VURA_NAME " - " VURA_VERSION), kSize);
     const QFont song = windowFont("宋体", 10.5);
 
     m_ruleBox = new QComboBox(this);
     m_ruleBox->setObjectName(QStringLiteral("ruleBox"));
-    m_ruleBox->addItems({QStringLiteral("同字接龙"), QStringLiteral("同音接龙"), QStringLiteral("同音同调")});
+    m_ruleBox->addItem(QStringLiteral("同字接龙"), int(ChainRule::SameCharacter));
+    m_ruleBox->addItem(QStringLiteral("同音接龙"), int(ChainRule::SameSound));
+    m_ruleBox->addItem(QStringLiteral("同音同调"), int(ChainRule::SameTone));
     m_ruleBox->setGeometry(kRuleBox);
     m_ruleBox->setAccessibleName(QStringLiteral("规则"));
     m_levelBox = new QComboBox(this);
     m_levelBox->setObjectName(QStringLiteral("levelBox"));
-    m_levelBox->addItems({QStringLiteral("容易"), QStringLiteral("中等"), QStringLiteral("困难")});
+    m_levelBox->addItem(QStringLiteral("容易"), int(Level::Easy));
+    m_levelBox->addItem(QStringLiteral("中等"), int(Level::Middle));
+    m_levelBox->addItem(QStringLiteral("困难"), int(Level::Hard));
     m_levelBox->setGeometry(kLevelBox);
     m_levelBox->setAccessibleName(QStringLiteral("难度"));
     m_clockBox = new QCheckBox(QStringLiteral("每步限时%1秒").arg(kSecondsAMove), this);
@@ -140,6 +146,7 @@ GameWindow::GameWindow(const Dictionary &dictionary, const Environment &environm
     m_moveField->setFocus();
 
     m_clockTimer = new QTimer(this);
+    m_clockTimer->setObjectName(QStringLiteral("clockTimer"));
     m_clockTimer->setInterval(1000);
 
     connect(m_computerOpensButton, &QPushButton::clicked, this, &GameWindow::startByComputer);
@@ -150,6 +157,7 @@ GameWindow::GameWindow(const Dictionary &dictionary, const Environment &environm
     connect(m_giveUpButton, &QPushButton::clicked, this, &GameWindow::giveUp);
     connect(m_copyButton, &QPushButton::clicked, this, &GameWindow::copyChain);
     connect(m_saveButton, &QPushButton::clicked, this, &GameWindow::saveChain);
+    connect(m_clockBox, &QCheckBox::toggled, this, &GameWindow::switchClock);
     connect(m_clockTimer, &QTimer::timeout, this, &GameWindow::tick);
     showGame();
 }
@@ -165,22 +173,20 @@ const ChainIndex *GameWindow::index()
 {
     if (!m_index) {
         try {
-            if (!m_dictionary.store)
-                throw *m_dictionary.failure;
-            m_index = std::make_unique<ChainIndex>(m_dictionary.store->readings());
+            m_index = &m_chains.index();
         } catch (const StoreError &error) {
             m_environment.notice(this, storeNotice(error));
         }
     }
-    return m_index.get();
+    return m_index;
 }
 
 std::unique_ptr<ChainGame> GameWindow::newGame()
 {
     if (!index())
         return {};
-    return std::make_unique<ChainGame>(*m_index, ChainRule(m_ruleBox->currentIndex()), Level(m_levelBox->currentIndex()),
-                                       QRandomGenerator::global()->generate());
+    return std::make_unique<ChainGame>(*m_index, ChainRule(m_ruleBox->currentData().toInt()),
+                                       Level(m_levelBox->currentData().toInt()), QRandomGenerator::global()->generate());
 }
 
 void GameWindow::startByComputer()
@@ -252,6 +258,24 @@ void GameWindow::giveUp()
     showGame();
 }
 
+void GameWindow::switchClock(bool on)
+{
+    // Ticked during a move, the move has its whole time from now.
+    runClock(on && m_game && !m_game->isOver());
+}
+
+void GameWindow::runClock(bool running)
+{
+    if (running) {
+        m_secondsLeft = kSecondsAMove;
+        m_clock->setText(QStringLiteral("还有%1秒").arg(m_secondsLeft));
+        m_clockTimer->start();
+    } else {
+        m_clockTimer->stop();
+        m_clock->clear();
+    }
+}
+
 void GameWindow::tick()
 {
     if (--m_secondsLeft > 0) {
@@ -290,19 +314,11 @@ void GameWindow::showGame()
         return;
     }
     const QString name = gameName(m_game->rule(), m_game->level());
+    runClock(!m_game->isOver() && m_clockBox->isChecked());
     if (m_game->isOver()) {
-        m_clockTimer->stop();
-        m_clock->clear();
         const bool best = m_reader && m_reader->offerScore(name, m_game->score());
         say(m_game->verdict() + (best ? QStringLiteral("  新的最高分！") : QString()),
             m_game->winner() == Player::Reader ? Qt::darkGreen : Qt::red);
-    } else if (m_clockBox->isChecked()) {
-        m_secondsLeft = kSecondsAMove;
-        m_clock->setText(QStringLiteral("还有%1秒").arg(m_secondsLeft));
-        m_clockTimer->start();
-    } else {
-        m_clockTimer->stop();
-        m_clock->clear();
     }
     QString score = QStringLiteral("得分 %1（接了%2个，提示%3次）")
                         .arg(m_game->score())

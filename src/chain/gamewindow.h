@@ -11,6 +11,7 @@ struct Dictionary;
 struct Environment;
 class ChainGame;
 class ChainIndex;
+class ChainIndexHolder;
 class FollowerListModel;
 class QCheckBox;
 class QComboBox;
@@ -28,8 +29,10 @@ class GameWindow : public QWidget
 
 public:
     // A window of its own over `parent`, deleted when it is closed; Escape
-    // closes it. `dictionary` and `environment` outlive it.
-    GameWindow(const Dictionary &dictionary, const Environment &environment, QWidget *parent = nullptr);
+    // closes it. The game is played on `chains`, each move's meaning read
+    // from `dictionary`; they and `environment` outlive it.
+    GameWindow(const Dictionary &dictionary, ChainIndexHolder &chains, const Environment &environment,
+               QWidget *parent = nullptr);
     ~GameWindow() override;
 
     // Keeps the best scores in `reader`, which outlives the window; without
@@ -51,21 +54,27 @@ public slots:
     void saveChain();
 
 private slots:
+    // Starts the clock for the move being made, or stops it.
+    void switchClock(bool on);
     void tick();
     void writeChainTo(const QString &path);
 
 private:
-    // The index of the dictionary's idioms, built on the first game; null
-    // when the idioms cannot be read, which the reader is told.
+    // The index of the dictionary's idioms; null when the idioms cannot be
+    // read, which the reader is told.
     const ChainIndex *index();
     std::unique_ptr<ChainGame> newGame();
+    // Gives the move its whole time and counts it down, or stops the clock
+    // and hides it.
+    void runClock(bool running);
     // Shows the game as it now stands, and keeps a finished game's score.
     void showGame();
     void say(const QString &text, const QColor &colour);
 
     const Dictionary &m_dictionary;
+    ChainIndexHolder &m_chains;
     const Environment &m_environment;
-    std::unique_ptr<ChainIndex> m_index;
+    const ChainIndex *m_index = nullptr; // once a game has been started
     std::unique_ptr<ChainGame> m_game;
     ReaderStore *m_reader = nullptr;
     int m_secondsLeft = 0;

@@ -74,6 +74,7 @@ Environment Program::systemEnvironment()
 Program::Program(const Environment &environment, const QString &programFolder, ReadAloud::SpeakerFactory speakers)
     : m_environment(environment),
       m_programFolder(programFolder),
+      m_chains(m_dictionary),
       m_readerFolder(readerFolder()),
       m_keeper(std::make_unique<WindowKeeper>(m_readerFolder)),
       m_readAloud(std::move(speakers)),
@@ -103,7 +104,7 @@ void Program::start()
     m_reader = std::make_unique<ReaderStore>(m_readerFolder);
     m_window->setReaderStore(m_reader.get());
     m_window->setReadAloud(&m_readAloud); // the engine is loaded when first used
-    m_sideWindows = new SideWindows(m_window.get(), m_dictionary, m_environment, *m_reader, *m_keeper);
+    m_sideWindows = new SideWindows(m_window.get(), m_dictionary, m_chains, m_environment, *m_reader, *m_keeper);
     m_sideWindows->setReadAloud(&m_readAloud);
     m_menu = new MainMenu(m_window.get(), m_environment, *m_sideWindows, *m_keeper);
     if (m_dictionary.store) {

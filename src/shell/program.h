@@ -4,6 +4,7 @@
 #pragma once
 
 #include "speech/readaloud.h"
+#include "chain/game/chainindexholder.h"
 #include "store/datafile.h"
 #include "widgets/environment.h"
 
@@ -54,6 +55,7 @@ private:
     const Environment &m_environment;
     const QString m_programFolder;
     Dictionary m_dictionary; // opened as the program starts
+    ChainIndexHolder m_chains; // what may follow what, for the chain and the game
     const QString m_readerFolder; // the per-user folder of the reader's own files
     std::unique_ptr<ReaderStore> m_reader;
     std::unique_ptr<WindowKeeper> m_keeper; // before the windows, which it watches to the end

@@ -16,9 +16,10 @@
 #include <QAction>
 #include <algorithm>
 
-SideWindows::SideWindows(MainWindow *main, const Dictionary &dictionary, const Environment &environment,
-                         ReaderStore &reader, WindowKeeper &keeper)
-    : QObject(main), m_main(main), m_dictionary(dictionary), m_environment(environment), m_reader(reader),
+SideWindows::SideWindows(MainWindow *main, const Dictionary &dictionary, ChainIndexHolder &chains,
+                         const Environment &environment, ReaderStore &reader, WindowKeeper &keeper)
+    : QObject(main), m_main(main), m_dictionary(dictionary), m_chains(chains), m_environment(environment),
+      m_reader(reader),
       m_keeper(keeper)
 {
 }
@@ -52,12 +53,12 @@ QWidget *SideWindows::make(Kind kind)
 {
     switch (kind) {
     case Chain: {
-        auto *chain = new ChainWindow(m_dictionary, m_environment, m_main);
+        auto *chain = new ChainWindow(m_chains, m_environment, m_main);
         connect(chain, &ChainWindow::linkOpened, m_main, &MainWindow::showIdiom);
         return chain;
     }
     case Game: {
-        auto *game = new GameWindow(m_dictionary, m_environment, m_main);
+        auto *game = new GameWindow(m_dictionary, m_chains, m_environment, m_main);
         game->setReaderStore(&m_reader);
         return game;
     }

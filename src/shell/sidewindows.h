@@ -9,6 +9,7 @@
 #include <array>
 
 struct Dictionary;
+class ChainIndexHolder;
 struct Environment;
 class MainWindow;
 class QWidget;
@@ -26,8 +27,8 @@ public:
 
     // Opens the windows over `main`, with what they read and keep. All of
     // it outlives this object, which `main` owns.
-    SideWindows(MainWindow *main, const Dictionary &dictionary, const Environment &environment, ReaderStore &reader,
-                WindowKeeper &keeper);
+    SideWindows(MainWindow *main, const Dictionary &dictionary, ChainIndexHolder &chains,
+                const Environment &environment, ReaderStore &reader, WindowKeeper &keeper);
 
     // The window of `kind` while it is open, otherwise null.
     QWidget *window(Kind kind) const;
@@ -54,6 +55,7 @@ private:
 
     MainWindow *m_main;
     const Dictionary &m_dictionary;
+    ChainIndexHolder &m_chains; // one index for the chain and the game
     const Environment &m_environment;
     ReaderStore &m_reader;
     WindowKeeper &m_keeper;

@@ -6,11 +6,13 @@
 #include "store/idiom.h"
 #include "store/sqlite/sqlitehandle.h"
 
+#include <QByteArrayView>
 #include <QList>
 #include <QSet>
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -94,10 +96,11 @@ public:
     // simplified), every plain form counting.
     QList<IdiomEntry> followers(const QString &link) const;
 
-    // Every idiom's id, text and pinyin, in the file's order, the other
-    // fields empty: what the game reads once to know how each idiom may be
-    // followed by its characters and its sounds.
-    QList<Idiom> readings() const;
+    // Every idiom's id, text and pinyin, in the file's order, handed to
+    // `take` in UTF-8 as SQLite keeps them, valid until it returns: what the
+    // chain index reads once to know how each idiom may be followed by its
+    // characters and its sounds.
+    void readReadings(const std::function<void(int id, QByteArrayView text, QByteArrayView pinyin)> &take) const;
 
 private:
     IdiomStore(const QString &path, const QByteArray &bytes);

@@ -115,7 +115,9 @@ int main(int argc, char *argv[])
     }
     QList<Idiom> idioms;
     try {
-        idioms = IdiomStore(arguments.at(2)).readings();
+        IdiomStore(arguments.at(2)).readReadings([&idioms](int id, QByteArrayView text, QByteArrayView pinyin) {
+            idioms.append({id, QString::fromUtf8(text), QString::fromUtf8(pinyin), {}, {}, {}});
+        });
     } catch (const StoreError &error) {
         std::fprintf(stderr, "vura-reading-audit: %s\n", error.what());
         return 2;
