@@ -178,7 +178,8 @@ void GameTest::ends_data()
     QTest::addColumn<QString>("verdict");
     QTest::addColumn<int>("score");
     QTest::newRow("dead end") << "甲乙丙丁" << "" << "电脑赢了：你已经无路可接。" << 0;
-    QTest::newRow("hint, then won") << "逢凶化吉" << "h" << "你赢了！电脑接不下去了。" << 0;
+    // The hint comes at a score of 0, which it leaves alone: the score is never below 0.
+    QTest::newRow("hint, then won") << "逢凶化吉" << "h" << "你赢了！电脑接不下去了。" << 1;
     QTest::newRow("gave up") << "逢凶化吉" << "g" << "电脑赢了：你认输了。" << 0;
     QTest::newRow("timed out") << "逢凶化吉" << "t" << "电脑赢了：你的时间到了。" << 0;
 }

@@ -49,8 +49,10 @@ private:
 };
 
 // Steps: "o" clicks 电脑先出, "o:TEXT" clicks it until the computer opens
-// with TEXT, "t:TEXT" types TEXT and presses Enter, "r:RULE" and "l:LEVEL"
-// choose the rule and the level in their boxes.
+// with TEXT, "t:TEXT" types TEXT and presses Enter, "c" chooses the first
+// move in the list and clicks 接 with nothing typed, "r:RULE" and "l:LEVEL"
+// choose the rule and the level in their boxes, which show the rule and
+// level in force: they can be changed only between games.
 void GameWindowTest::play_data()
 {
     QTest::addColumn<QStringList>("steps");
@@ -61,6 +63,8 @@ void GameWindowTest::play_data()
     QTest::newRow("by sound and tone, hard, a wrong start")
         << QStringList{"r:同音同调", "l:困难", "o:爱不释手", "t:一马当先"} << "^要以“shǒu”开头$" << "爱不释手"
         << "你有1个成语可接：";
+    QTest::newRow("the move chosen, 接") << QStringList{"o", "c"} << "^你赢了" << "爱不释手 手到擒来"
+                                        << "可以接的成语：";
 }
 
 void GameWindowTest::play()
@@ -78,6 +82,10 @@ void GameWindowTest::play()
     for (const QString &step : steps) {
         if (step.startsWith("o")) {
             openWith(*w, step.mid(2));
+        } else if (step == "c") {
+            auto *list = control<QListView>(*w, "moveList");
+            list->setCurrentIndex(list->model()->index(0, 0));
+            click(control<QPushButton>(*w, "playButton"));
         } else if (step.startsWith("r:") || step.startsWith("l:")) {
             auto *box = control<QComboBox>(*w, step.startsWith("r") ? "ruleBox" : "levelBox");
             box->setCurrentText(step.mid(2));
@@ -96,6 +104,9 @@ void GameWindowTest::play()
     }
     QCOMPARE(played.join(u' '), chain);
     QCOMPARE(control<QLabel>(*w, "movesHeading")->text(), moves);
+    const bool on = moves.startsWith("你有");
+    QCOMPARE(control<QComboBox>(*w, "ruleBox")->isEnabled(), !on);
+    QCOMPARE(control<QComboBox>(*w, "levelBox")->isEnabled(), !on);
     // At the easy level the reader's moves are listed, each with its meaning
     // on hover; at the others they are only counted.
     const QAbstractItemModel *list = control<QListView>(*w, "moveList")->model();

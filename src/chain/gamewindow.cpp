@@ -203,8 +203,10 @@ void GameWindow::startByComputer()
 void GameWindow::play()
 {
     const QString typed = m_moveField->text().trimmed();
-    if (typed.isEmpty())
+    if (typed.isEmpty()) {
+        playChosen(); // 接 with nothing typed plays the move chosen in the list
         return;
+    }
     const bool opening = !m_game || m_game->isOver();
     std::unique_ptr<ChainGame> game = opening ? newGame() : nullptr;
     ChainGame *playing = opening ? game.get() : m_game.get();
@@ -306,6 +308,10 @@ void GameWindow::showGame()
     m_chainText->moveCursor(QTextCursor::End);
     m_hintButton->setEnabled(playing);
     m_giveUpButton->setEnabled(playing);
+    // The rule and the level in force show while a game is on, and change
+    // only between games.
+    m_ruleBox->setEnabled(!playing);
+    m_levelBox->setEnabled(!playing);
     m_copyButton->setEnabled(m_game && m_game->isStarted());
     m_saveButton->setEnabled(m_game && m_game->isStarted());
 

@@ -42,7 +42,8 @@ public:
 public slots:
     // Starts a game that the computer opens.
     void startByComputer();
-    // Plays the typed move; with no game going on, opens a new one with it.
+    // Plays the typed move, or with nothing typed the move chosen in the
+    // list; with no game going on, opens a new one with the typed move.
     void play();
     // Plays the move chosen from the reader's moves.
     void playChosen();

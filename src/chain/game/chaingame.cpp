@@ -1,5 +1,7 @@
 #include "chain/game/chaingame.h"
 
+#include <algorithm>
+
 QString gameName(ChainRule rule, Level level)
 {
     static const char *const rules[] = {"character", "sound", "tone"};
@@ -159,6 +161,7 @@ int ChainGame::hint()
     if (moves.empty())
         return -1;
     ++m_hints;
+    m_hintsPaid += std::min(kHintCost, score());
     m_hinted = moves[m_random.bounded(int(moves.size()))];
     return m_hinted;
 }

@@ -42,7 +42,8 @@ QString gameName(ChainRule rule, Level level);
 class ChainGame
 {
 public:
-    // What one hint costs the reader's score.
+    // What one hint costs the reader's score, as far as the score goes: a
+    // hint taken at 0 is free, and the score is never below 0.
     static constexpr int kHintCost = 1;
 
     // A game by `rule` against the computer at `level`, its chances drawn
@@ -85,7 +86,7 @@ public:
     // The chain as text, one idiom a line, each with its pinyin and who played it.
     QString chainText() const;
     // The links the reader made, less what the hints cost.
-    int score() const { return m_readerLinks - m_hints * kHintCost; }
+    int score() const { return m_readerLinks - m_hintsPaid; }
     int readerLinks() const { return m_readerLinks; }
     int hints() const { return m_hints; }
 
@@ -108,6 +109,7 @@ private:
     std::vector<int> m_playedFrom; // by beginning: how many played idioms begin so
     int m_readerLinks = 0;
     int m_hints = 0;
+    int m_hintsPaid = 0; // what the hints took from the score
     int m_hinted = -1; // the link the last hint offered
     Ending m_ending = Ending::Playing;
     Player m_winner = Player::Reader;
