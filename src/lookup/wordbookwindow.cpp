@@ -1,5 +1,6 @@
 #include "lookup/wordbookwindow.h"
 
+#include "lookup/chosenentries.h"
 #include "models/storenotice.h"
 #include "reader/readerstore.h"
 #include "reader/wordbookfile.h"
@@ -12,7 +13,8 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QKeySequence>
-#include <QLocale>
+#include <QAction>
+#include <QEvent>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QStandardItemModel>
@@ -24,6 +26,12 @@ const QString kPlainFilter = QStringLiteral("文本文件，每行一个成语 (
 const QString kFlashcardFilter = QStringLiteral("制表符分隔文件，供抽认卡程序导入 (*.tsv)");
 // The idioms a notice lists by name; the rest it counts.
 constexpr int kListedInNotice = 30;
+
+// The day an idiom was added, as the program writes dates on every system.
+QString addedOn(const QDateTime &added)
+{
+    return added.date().toString(QStringLiteral("yyyy年M月d日"));
+}
 
 } // namespace
 
@@ -42,6 +50,7 @@ WordBookWindow::WordBookWindow(const Dictionary &dictionary, const Environment &
     m_list->setFont(windowFont("宋体", 10.5));
     m_list->setRootIsDecorated(false);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_list->setAccessibleName(QStringLiteral("生词本"));
     m_list->setAccessibleDescription(QStringLiteral("生词本里的成语和加入的日期；双击一个在主窗口显示"));
     auto *openButton = placedButton(QStringLiteral("显示"), "openEntryButton", QRect(5, 328, 60, 26), this);
@@ -49,8 +58,16 @@ WordBookWindow::WordBookWindow(const Dictionary &dictionary, const Environment &
     auto *exportButton = placedButton(QStringLiteral("导出..."), "exportButton", QRect(180, 328, 70, 26), this);
     auto *importButton = placedButton(QStringLiteral("导入..."), "importButton", QRect(255, 328, 70, 26), this);
 
+    m_show = chosenEntriesAction(QStringLiteral("查看"), "showEntryAction", {}, m_list);
+    m_copy = chosenEntriesAction(QStringLiteral("复制"), "copyEntriesAction", QKeySequence::Copy, m_list);
+    m_remove = chosenEntriesAction(QStringLiteral("移出生词本"), "removeEntriesAction", QKeySequence::Delete, m_list);
+
     closeOnEscape(this);
     connect(m_list, &QTreeView::activated, this, &WordBookWindow::openSelected);
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this, &WordBookWindow::updateActions);
+    connect(m_show, &QAction::triggered, this, &WordBookWindow::openSelected);
+    connect(m_copy, &QAction::triggered, this, &WordBookWindow::copySelected);
+    connect(m_remove, &QAction::triggered, this, &WordBookWindow::removeSelected);
     connect(openButton, &QPushButton::clicked, this, &WordBookWindow::openSelected);
     connect(removeButton, &QPushButton::clicked, this, &WordBookWindow::removeSelected);
     connect(exportButton, &QPushButton::clicked, this, &WordBookWindow::chooseExportFile);
@@ -58,19 +75,46 @@ WordBookWindow::WordBookWindow(const Dictionary &dictionary, const Environment &
     refresh();
 }
 
+bool WordBookWindow::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        refresh();
+    return QWidget::event(event);
+}
+
 void WordBookWindow::refresh()
 {
+    const QList<WordBookEntry> book = m_reader.wordBook();
+    QList<std::pair<int, qint64>> shown;
+    for (const WordBookEntry &entry : book)
+        shown.append({entry.id, entry.added.toSecsSinceEpoch()});
+    if (shown == m_shown && m_entries->columnCount() > 0)
+        return; // as it was: the reader's choice stays
+    m_shown = shown;
     const int id = selectedId();
+    const QList<int> chosen = chosenIds(m_list);
     m_entries->clear();
     m_entries->setHorizontalHeaderLabels({QStringLiteral("成语"), QStringLiteral("加入日期")});
-    for (const WordBookEntry &entry : m_reader.wordBook()) {
+    for (const WordBookEntry &entry : book) {
         auto *text = new QStandardItem(entry.text);
         text->setData(entry.id, Qt::UserRole);
-        m_entries->appendRow({text, new QStandardItem(QLocale().toString(entry.added.date(), QLocale::ShortFormat))});
+        m_entries->appendRow({text, new QStandardItem(addedOn(entry.added))});
         if (entry.id == id)
-            m_list->setCurrentIndex(text->index());
+            m_list->selectionModel()->setCurrentIndex(text->index(), QItemSelectionModel::NoUpdate);
     }
+    choose(m_list, chosen);
     m_list->header()->resizeSection(0, 200);
+    updateActions();
+}
+
+void WordBookWindow::updateActions()
+{
+    updateChosenEntriesActions(m_list, m_show, {m_copy, m_remove});
+}
+
+void WordBookWindow::copySelected()
+{
+    copyChosenTexts(m_list);
 }
 
 int WordBookWindow::selectedId() const
@@ -87,8 +131,8 @@ void WordBookWindow::openSelected()
 
 void WordBookWindow::removeSelected()
 {
-    if (const int id = selectedId()) {
-        m_reader.removeFromWordBook(id);
+    if (const QList<int> chosen = chosenIds(m_list); !chosen.isEmpty()) {
+        m_reader.removeFromWordBook(chosen);
         refresh();
         emit changed();
     }

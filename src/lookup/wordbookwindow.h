@@ -1,12 +1,15 @@
 // The word book (生词本): the idioms the reader put aside, newest first, with
-// the date each was added, in a window of the main window's. The reader
-// opens one on the card, removes entries, and exports or imports the list.
+// the date each was added (2026年12月9日, whatever the system's language), in
+// a window of the main window's. The reader opens one on the card, chooses
+// several with Ctrl and Shift, removes them (Delete, or the context menu,
+// which also shows one and copies them), and exports or imports the list.
 #pragma once
 
 #include <QWidget>
 
 struct Dictionary;
 struct Environment;
+class QAction;
 class QStandardItemModel;
 class QTreeView;
 class ReaderStore;
@@ -31,7 +34,9 @@ public:
 public slots:
     void refresh();
     void openSelected();
+    // Takes the chosen entries out.
     void removeSelected();
+    void copySelected();
     // Ask for a file, without blocking the window, then export or import.
     void chooseExportFile();
     void chooseImportFile();
@@ -39,6 +44,12 @@ public slots:
 signals:
     void idiomChosen(int id);
     void changed();
+
+protected:
+    bool event(QEvent *event) override; // refreshes as the window is activated
+
+private slots:
+    void updateActions();
 
 private:
     // The id of the selected entry, 0 for none.
@@ -49,4 +60,6 @@ private:
     ReaderStore &m_reader;
     QStandardItemModel *m_entries;
     QTreeView *m_list;
+    QAction *m_show, *m_copy, *m_remove;
+    QList<std::pair<int, qint64>> m_shown; // the ids and dates listed now
 };
