@@ -5,6 +5,7 @@
 #include "windowharness.h"
 
 #include "lookup/historywindow.h"
+#include "lookup/importreport.h"
 #include "lookup/wordbookwindow.h"
 #include "models/storenotice.h"
 #include "reader/readerstore.h"
@@ -431,20 +432,26 @@ void MainWindowTest::historyAndWordBook()
     QVERIFY(book->exportTo(tsv, WordBookWindow::Flashcards));
     QVERIFY(TestData::readFile(tsv).startsWith("难兄难弟\t"));
     QVERIFY(!book->exportTo(t.dir.filePath(QStringLiteral("none/book.txt")), WordBookWindow::PlainList));
-    TestData::writeFile(list, "爱不释手\n不是成语\n");
+    // A line is read as the search reads it; a guess waits for the reader.
+    TestData::writeFile(list, "1. 愛不釋手\n• “一心一意”\n③ ren shan ren hai\n不是成语\nyi xin\n杞人忧添\n");
     book->importFrom(list);
-    QCOMPARE(idsOf(reader.wordBook()), (QList<int>{1, 7}));
-    QCOMPARE(t.notices.size(), 2); // the folder it could not write, then the import
-    QVERIFY(t.notices.last().text.endsWith(QStringLiteral("没有导入：\n不是成语")));
+    QCOMPARE(idsOf(reader.wordBook()), (QList<int>{9, 12, 1, 7}));
+    QCOMPARE(t.notices.size(), 1); // the folder it could not write
+    auto *report = control<ImportReport>(*book, "importReport");
+    QCOMPARE(report->findChild<QPlainTextEdit *>("missingList")->toPlainText(), QStringLiteral("不是成语\nyi xin"));
+    QCOMPARE(report->findChild<QPlainTextEdit *>("guessList")->toPlainText(), QStringLiteral("杞人忧添 → 杞人忧天"));
+    click(control<QPushButton>(*report, "importGuessesButton"));
+    QCOMPARE(reader.wordBook().size(), 5);
+    report->close();
 
     // 移出 takes the chosen idiom out, and the card's box follows; 清空 empties the history.
     t.w.showIdiom(7);
     QVERIFY(toggle->isChecked());
     auto *bookList = control<QTreeView>(*book, "wordBookList");
-    bookList->setCurrentIndex(bookList->model()->index(1, 0));
+    bookList->setCurrentIndex(bookList->model()->index(4, 0));
     click(control<QPushButton>(*book, "removeEntryButton"));
-    QCOMPARE(idsOf(reader.wordBook()), QList<int>{1});
-    QCOMPARE(bookList->model()->rowCount(), 1);
+    QCOMPARE(idsOf(reader.wordBook()), (QList<int>{8, 9, 12, 1}));
+    QCOMPARE(bookList->model()->rowCount(), 4);
     QVERIFY(!toggle->isChecked());
     t.confirms = false;
     click(control<QPushButton>(historyWindow, "clearHistoryButton"));

@@ -1,6 +1,8 @@
 #include "lookup/wordbookwindow.h"
 
 #include "lookup/chosenentries.h"
+#include "lookup/importreport.h"
+#include "lookup/wordbookimport.h"
 #include "models/storenotice.h"
 #include "reader/readerstore.h"
 #include "reader/wordbookfile.h"
@@ -15,6 +17,7 @@
 #include <QKeySequence>
 #include <QAction>
 #include <QEvent>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QStandardItemModel>
@@ -24,8 +27,13 @@ namespace {
 
 const QString kPlainFilter = QStringLiteral("文本文件，每行一个成语 (*.txt)");
 const QString kFlashcardFilter = QStringLiteral("制表符分隔文件，供抽认卡程序导入 (*.tsv)");
-// The idioms a notice lists by name; the rest it counts.
-constexpr int kListedInNotice = 30;
+// How long an import runs before it shows its progress, in milliseconds.
+constexpr int kQuietImport = 500;
+
+QString importedCount(qsizetype imported, int added)
+{
+    return QStringLiteral("导入了 %1 个成语，其中 %2 个是新加入的。").arg(imported).arg(added);
+}
 
 // The day an idiom was added, as the program writes dates on every system.
 QString addedOn(const QDateTime &added)
@@ -173,6 +181,8 @@ bool WordBookWindow::exportTo(const QString &path, Format format)
 
 void WordBookWindow::importFrom(const QString &path)
 {
+    if (m_import)
+        return; // one at a time
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         m_environment.notice(this, QStringLiteral("无法读取文件 %1：%2")
@@ -180,7 +190,7 @@ void WordBookWindow::importFrom(const QString &path)
         return;
     }
     // One byte past the largest list is enough to tell a file too large.
-    const IdiomList list = readIdiomList(file.read(kLargestIdiomList + 1));
+    const IdiomList list = readIdiomList(file.read(kLargestIdiomList + 1), file.size());
     if (!list.problem.isEmpty()) {
         m_environment.notice(this, QStringLiteral("没有导入 %1：%2").arg(QDir::toNativeSeparators(path), list.problem));
         return;
@@ -189,32 +199,65 @@ void WordBookWindow::importFrom(const QString &path)
         m_environment.notice(this, storeNotice(*m_dictionary.failure));
         return;
     }
-    QList<HistoryEntry> found;
-    QStringList missing;
-    try {
-        for (const QString &text : list.idioms) {
-            // By the index of the texts: a list may hold tens of thousands of lines.
-            if (const QList<IdiomEntry> written = m_dictionary.store->writtenAs(text); !written.isEmpty())
-                found.append({written.first().id, written.first().text});
-            else
-                missing << text;
-        }
-    } catch (const StoreError &error) {
+    m_import = new WordBookImport(*m_dictionary.store, list.idioms, this);
+    m_progress = new QProgressDialog(QStringLiteral("正在导入 %1 行……").arg(list.idioms.size()),
+                                     QStringLiteral("取消"), 0, int(m_import->total()), this);
+    m_progress->setObjectName(QStringLiteral("importProgress"));
+    m_progress->setWindowTitle(QStringLiteral("导入生词本"));
+    m_progress->setWindowModality(Qt::WindowModal);
+    m_progress->setMinimumDuration(kQuietImport);
+    m_progress->setAutoReset(false);
+    m_progress->setValue(0);
+    const auto stop = [this] {
+        m_import->deleteLater();
+        m_import = nullptr;
+        m_progress->deleteLater();
+        m_progress = nullptr;
+    };
+    connect(m_import, &WordBookImport::progressed, m_progress, [this](qsizetype done) { m_progress->setValue(int(done)); });
+    connect(m_import, &WordBookImport::finished, this, &WordBookWindow::finishImport);
+    connect(m_import, &WordBookImport::failed, this, [this, stop](const QString &notice) {
         // The data file failed half way: nothing is imported.
-        m_environment.notice(this, storeNotice(error));
-        return;
-    }
-    const int added = m_reader.addToWordBook(found);
+        stop();
+        m_environment.notice(this, notice);
+    });
+    connect(m_progress, &QProgressDialog::canceled, this, [this, stop] {
+        stop();
+        m_environment.notice(this, QStringLiteral("导入已取消，生词本没有改变。"));
+    });
+    m_import->start();
+}
+
+void WordBookWindow::finishImport()
+{
+    const ImportedLines lines = m_import->result();
+    m_import->deleteLater();
+    m_import = nullptr;
+    m_progress->disconnect(this);
+    m_progress->deleteLater();
+    m_progress = nullptr;
+    const int added = m_reader.addToWordBook(lines.found);
     refresh();
     emit changed();
-    QString report = QStringLiteral("导入了 %1 个成语，其中 %2 个是新加入的。").arg(found.size()).arg(added);
-    if (!missing.isEmpty()) {
-        report += QStringLiteral("\n\n以下 %1 个不在词典里，没有导入：\n").arg(missing.size())
-                  + missing.mid(0, kListedInNotice).join(QLatin1Char('\n'));
-        if (missing.size() > kListedInNotice)
-            report += QStringLiteral("\n……");
+    const QString summary = importedCount(lines.found.size(), added);
+    if (lines.guesses.isEmpty() && lines.missing.isEmpty()) {
+        m_environment.notice(this, summary);
+        return;
     }
-    m_environment.notice(this, report);
+    QStringList guesses;
+    QList<HistoryEntry> guessed;
+    for (const auto &[line, idiom] : lines.guesses) {
+        guesses << QStringLiteral("%1 → %2").arg(line, idiom.text);
+        guessed << idiom;
+    }
+    auto *report = new ImportReport(summary, guesses, lines.missing, this);
+    connect(report, &ImportReport::guessesConfirmed, this, [this, report, guessed, lines, added] {
+        const int addedToo = m_reader.addToWordBook(guessed);
+        refresh();
+        emit changed();
+        report->setSummary(importedCount(lines.found.size() + guessed.size(), added + addedToo));
+    });
+    report->open();
 }
 
 void WordBookWindow::chooseExportFile()

@@ -10,6 +10,8 @@
 struct Dictionary;
 struct Environment;
 class QAction;
+class QProgressDialog;
+class WordBookImport;
 class QStandardItemModel;
 class QTreeView;
 class ReaderStore;
@@ -27,8 +29,10 @@ public:
 
     // Writes the word book to `path`; tells the reader when it cannot.
     bool exportTo(const QString &path, Format format);
-    // Adds the idioms listed in the file at `path`; tells the reader which
-    // are not in the dictionary, and why a file cannot be read.
+    // Adds the idioms listed in the file at `path`, looked up a slice at a
+    // time (a short list at once), with a progress box that can cancel
+    // after half a second; tells the reader which lines are not in the
+    // dictionary, which it only guessed, and why a file cannot be read.
     void importFrom(const QString &path);
 
 public slots:
@@ -50,6 +54,7 @@ protected:
 
 private slots:
     void updateActions();
+    void finishImport();
 
 private:
     // The id of the selected entry, 0 for none.
@@ -61,5 +66,7 @@ private:
     QStandardItemModel *m_entries;
     QTreeView *m_list;
     QAction *m_show, *m_copy, *m_remove;
+    WordBookImport *m_import = nullptr; // while one runs
+    QProgressDialog *m_progress = nullptr;
     QList<std::pair<int, qint64>> m_shown; // the ids and dates listed now
 };
