@@ -43,6 +43,7 @@ int main(int argc, char *argv[])
     const Environment environment{[](QWidget *, QMessageBox::Icon, const QString &, const QString &text) {
                                       std::printf("notice: %s\n", qPrintable(text));
                                   },
+                                  {},
                                   {}};
     auto *window = new ChainWindow(dictionary, environment);
     auto *firstLink = window->findChild<QLineEdit *>(QStringLiteral("firstLinkField"));
