@@ -57,6 +57,7 @@ WordBookWindow::WordBookWindow(const Dictionary &dictionary, const Environment &
     m_list->setModel(m_entries);
     m_list->setFont(windowFont("宋体", 10.5));
     m_list->setRootIsDecorated(false);
+    m_list->setUniformRowHeights(true); // thousands of entries lay out at once
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_list->setAccessibleName(QStringLiteral("生词本"));
@@ -103,10 +104,14 @@ void WordBookWindow::refresh()
     const QList<int> chosen = chosenIds(m_list);
     m_entries->clear();
     m_entries->setHorizontalHeaderLabels({QStringLiteral("成语"), QStringLiteral("加入日期")});
-    for (const WordBookEntry &entry : book) {
+    // All rows at once: a row inserted at a time lays the list out again each time.
+    m_entries->setRowCount(int(book.size()));
+    for (int row = 0; row < book.size(); ++row) {
+        const WordBookEntry &entry = book[row];
         auto *text = new QStandardItem(entry.text);
         text->setData(entry.id, Qt::UserRole);
-        m_entries->appendRow({text, new QStandardItem(addedOn(entry.added))});
+        m_entries->setItem(row, 0, text);
+        m_entries->setItem(row, 1, new QStandardItem(addedOn(entry.added)));
         if (entry.id == id)
             m_list->selectionModel()->setCurrentIndex(text->index(), QItemSelectionModel::NoUpdate);
     }
