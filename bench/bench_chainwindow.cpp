@@ -45,6 +45,7 @@ int main(int argc, char *argv[])
     const Environment environment{[](QWidget *, QMessageBox::Icon, const QString &, const QString &text) {
                                       std::printf("notice: %s\n", qPrintable(text));
                                   },
+                                  {},
                                   {}};
     ChainIndexHolder chains(dictionary);
     auto *window = new ChainWindow(chains, environment);

@@ -79,7 +79,8 @@ private:
 
 Environment quietEnvironment()
 {
-    return {[](QWidget *, QMessageBox::Icon, const QString &, const QString &) {}, [](const QUrl &) { return true; }};
+    return {[](QWidget *, QMessageBox::Icon, const QString &, const QString &) {}, [](const QUrl &) { return true; },
+            {}};
 }
 
 // Child mode: start, show the window, say so, and end.

@@ -57,7 +57,8 @@ int main(int argc, char *argv[])
     const QString userFolder = dir.filePath(QStringLiteral("user"));
     int notices = 0;
     const Environment environment{[&](QWidget *, QMessageBox::Icon, const QString &, const QString &) { ++notices; },
-                                  [](const QUrl &) { return true; }};
+                                  [](const QUrl &) { return true; },
+                                  {}};
     const Dictionary dictionary = openDictionary(dir.path());
     ReaderStore reader(userFolder);
     MainWindow window(dictionary, environment);

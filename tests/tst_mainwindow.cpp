@@ -8,10 +8,12 @@
 #include "speech/readaloud.h"
 
 #include "lookup/historywindow.h"
+#include "lookup/importreport.h"
 #include "lookup/wordbookwindow.h"
 #include "models/storenotice.h"
 #include "reader/readerstore.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFile>
@@ -78,6 +80,7 @@ private slots:
     void copyFieldToClipboard();
     void fullDataStartup();
     void historyAndWordBook();
+    void chosenEntriesOfHistoryAndWordBook();
 
     void searchLists_data();
     void searchLists();
@@ -449,7 +452,7 @@ void MainWindowTest::historyAndWordBook()
     auto *toggle = control<QCheckBox>(t.w, "wordBookToggle");
     click(toggle);
     QVERIFY(reader.inWordBook(7) && toggle->isChecked());
-    HistoryWindow historyWindow(reader, &t.w);
+    HistoryWindow historyWindow(t.environment, reader, &t.w);
     QObject::connect(&historyWindow, &HistoryWindow::idiomChosen, &t.w, &MainWindow::showIdiom);
     historyWindow.show();
     ListView *history = control<ListView>(historyWindow, "historyList");
@@ -464,24 +467,101 @@ void MainWindowTest::historyAndWordBook()
     QVERIFY(book->exportTo(tsv, WordBookWindow::Flashcards));
     QVERIFY(TestData::readFile(tsv).startsWith("难兄难弟\t"));
     QVERIFY(!book->exportTo(t.dir.filePath(QStringLiteral("none/book.txt")), WordBookWindow::PlainList));
-    TestData::writeFile(list, "爱不释手\n不是成语\n");
+    // A line is read as the search reads it; a guess waits for the reader.
+    TestData::writeFile(list, "1. 愛不釋手\n• “一心一意”\n③ ren shan ren hai\n不是成语\nyi xin\n杞人忧添\n");
     book->importFrom(list);
-    QCOMPARE(idsOf(reader.wordBook()), (QList<int>{1, 7}));
-    QCOMPARE(t.notices.size(), 2); // the folder it could not write, then the import
-    QVERIFY(t.notices.last().text.endsWith(QStringLiteral("没有导入：\n不是成语")));
+    QCOMPARE(idsOf(reader.wordBook()), (QList<int>{9, 12, 1, 7}));
+    QCOMPARE(t.notices.size(), 1); // the folder it could not write
+    auto *report = control<ImportReport>(*book, "importReport");
+    QCOMPARE(report->findChild<QPlainTextEdit *>("missingList")->toPlainText(), QStringLiteral("不是成语\nyi xin"));
+    QCOMPARE(report->findChild<QPlainTextEdit *>("guessList")->toPlainText(), QStringLiteral("杞人忧添 → 杞人忧天"));
+    click(control<QPushButton>(*report, "importGuessesButton"));
+    QCOMPARE(reader.wordBook().size(), 5);
+    report->close();
 
     // 移出 takes the chosen idiom out, and the card's box follows; 清空 empties the history.
     t.w.showIdiom(7);
     QVERIFY(toggle->isChecked());
     auto *bookList = control<QTreeView>(*book, "wordBookList");
-    bookList->setCurrentIndex(bookList->model()->index(1, 0));
+    bookList->setCurrentIndex(bookList->model()->index(4, 0));
     click(control<QPushButton>(*book, "removeEntryButton"));
-    QCOMPARE(idsOf(reader.wordBook()), QList<int>{1});
-    QCOMPARE(bookList->model()->rowCount(), 1);
+    QCOMPARE(idsOf(reader.wordBook()), (QList<int>{8, 9, 12, 1}));
+    QCOMPARE(bookList->model()->rowCount(), 4);
     QVERIFY(!toggle->isChecked());
+    t.confirms = false;
+    click(control<QPushButton>(historyWindow, "clearHistoryButton"));
+    QCOMPARE(t.notices.last().text, QStringLiteral("清空全部 4 条历史记录？清空后无法恢复。 [清空|取消]"));
+    QCOMPARE(countOf(history), 4);
+    t.confirms = true;
     click(control<QPushButton>(historyWindow, "clearHistoryButton"));
     QVERIFY(reader.history().isEmpty());
     QCOMPARE(countOf(history), 0);
+}
+
+void MainWindowTest::chosenEntriesOfHistoryAndWordBook()
+{
+    const auto idsOf = [](const auto &entries) {
+        QList<int> ids;
+        for (const auto &entry : entries)
+            ids << entry.id;
+        return ids;
+    };
+    // Dates read the same whatever the system's language.
+    const QLocale systemLocale;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+    TestWindow t(WindowData::Small);
+    ReaderStore reader;
+    t.w.setReaderStore(&reader);
+    QVERIFY(t.show());
+    for (int id : {2, 3, 4, 5})
+        t.w.showIdiom(id);
+    reader.addToWordBook({{1, kSmallIdioms[0]}, {2, kSmallIdioms[1]}, {3, kSmallIdioms[2]}});
+    WordBookWindow book(t.dictionary(), t.environment, reader, &t.w);
+    HistoryWindow historyWindow(t.environment, reader, &t.w);
+    QObject::connect(&historyWindow, &HistoryWindow::idiomChosen, &t.w, &MainWindow::showIdiom);
+    auto *bookList = control<QTreeView>(book, "wordBookList");
+    QLocale::setDefault(systemLocale);
+    QCOMPARE(bookList->model()->index(0, 1).data().toString(),
+             QDate::currentDate().toString(QStringLiteral("yyyy年M月d日")));
+
+    // The context menus, each action on the entries chosen.
+    const auto menuOf = [](QWidget *list) {
+        QStringList texts;
+        for (const QAction *action : list->actions())
+            texts << action->text() + (action->isEnabled() ? QString() : QStringLiteral(" (off)"));
+        return texts;
+    };
+    book.show();
+    QApplication::setActiveWindow(&book);
+    QCOMPARE(menuOf(bookList), (QStringList{"查看 (off)", "复制 (off)", "移出生词本 (off)"}));
+    QTest::mouseClick(bookList->viewport(), Qt::LeftButton, {},
+                      bookList->visualRect(bookList->model()->index(0, 0)).center());
+    QTest::mouseClick(bookList->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      bookList->visualRect(bookList->model()->index(2, 0)).center());
+    QCOMPARE(menuOf(bookList), (QStringList{"查看 (off)", "复制", "移出生词本"}));
+    bookList->actions()[1]->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(), kSmallIdioms[2] + "\n" + kSmallIdioms[0]);
+    bookList->setFocus();
+    QTest::keyClick(bookList, Qt::Key_Delete);
+    QCOMPARE(idsOf(reader.wordBook()), QList<int>{2});
+    QCOMPARE(bookList->model()->rowCount(), 1);
+
+    historyWindow.show();
+    QApplication::setActiveWindow(&historyWindow);
+    ListView *history = control<ListView>(historyWindow, "historyList");
+    QCOMPARE(listedIds(history), (QList<int>{5, 4, 3, 2}));
+    clickEntry(history, 1);
+    QCOMPARE(t.w.currentId(), 4); // one entry: a click shows it, as before
+    QTest::mouseClick(history->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      history->visualRect(history->model()->index(3, 0)).center());
+    QCOMPARE(t.w.currentId(), 4); // Ctrl adds to the choice and shows nothing
+    QCOMPARE(menuOf(history), (QStringList{"查看 (off)", "复制", "从历史中删除"}));
+    history->setFocus();
+    QTest::keyClick(history, Qt::Key_Delete);
+    QCOMPARE(idsOf(reader.history()), (QList<int>{5, 3}));
+    QCOMPARE(countOf(history), 2);
+    clickEntry(history, 1);
+    QCOMPARE(menuOf(history), (QStringList{"查看", "复制", "从历史中删除"}));
 }
 
 void MainWindowTest::fullDataStartup()

@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <csignal>
+#include <utility>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
@@ -106,6 +107,8 @@ private slots:
     void exportFormats();
     void importList_data();
     void importList();
+    void importProblems_data();
+    void importProblems();
     void damagedFileIsSetAside_data();
     void damagedFileIsSetAside();
     void unwritableFolderKeepsNothing();
@@ -125,7 +128,7 @@ private:
 void ReaderStoreTest::history_data()
 {
     QTest::addColumn<bool>("held");
-    QTest::addColumn<QList<int>>("shown"); // 0 clears the history
+    QTest::addColumn<QList<int>>("shown"); // 0 clears the history; -id removes, a run of them at once
     QTest::addColumn<QList<int>>("expected");
     const auto row = [](const char *name, const QList<int> &shown, const QList<int> &expected) {
         QTest::newRow(name) << false << shown << expected;
@@ -140,7 +143,31 @@ void ReaderStoreTest::history_data()
     row("cleared", {1, 2, 0}, {});
     row("cleared, then shown", {1, 2, 0, 3, 1}, {1, 3});
     row("cleared twice", {1, 0, 0}, {});
+    row("removed", {1, 2, 3, -2}, {3, 1});
+    row("several removed at once", {1, 2, 3, 4, -4, -1, -9}, {3, 2});
+    row("removed, then shown again", {1, 2, -1, 1}, {1, 2});
 }
+
+namespace {
+
+// Runs `changes` on the store: each positive one by `one`, each run of
+// negative ones, at once, by `removeAll`.
+template <typename One, typename RemoveAll>
+void applyChanges(const QList<int> &changes, One one, RemoveAll removeAll)
+{
+    QList<int> removed;
+    for (int change : changes) {
+        if (change < 0) {
+            removed << -change;
+            continue;
+        }
+        removeAll(std::exchange(removed, {}));
+        one(change);
+    }
+    removeAll(removed);
+}
+
+} // namespace
 
 void ReaderStoreTest::history()
 {
@@ -153,12 +180,15 @@ void ReaderStoreTest::history()
     clock.start();
     ReaderStore store(folder.path());
     QCOMPARE(store.opening(), ReaderStore::Opening::Opened);
-    for (int id : shown) {
-        if (id)
-            store.recordShown(id, QString::number(id));
-        else
-            store.clearHistory();
-    }
+    applyChanges(
+        shown,
+        [&](int id) {
+            if (id)
+                store.recordShown(id, QString::number(id));
+            else
+                store.clearHistory();
+        },
+        [&](const QList<int> &ids) { store.removeFromHistory(ids); });
     QCOMPARE(idsOf(store.history()), expected);
     QCOMPARE(store.history().value(0).text, expected.isEmpty() ? QString() : QString::number(expected.first()));
     QVERIFY2(clock.elapsed() < kNoWaitMs, qPrintable(QString::number(clock.elapsed())));
@@ -171,7 +201,7 @@ void ReaderStoreTest::history()
 void ReaderStoreTest::wordBook_data()
 {
     QTest::addColumn<bool>("held");
-    QTest::addColumn<QList<int>>("changes"); // +id adds, -id removes
+    QTest::addColumn<QList<int>>("changes"); // +id adds, -id removes, a run of them at once
     QTest::addColumn<QList<int>>("expected");
     const auto row = [](const char *name, const QList<int> &changes, const QList<int> &expected) {
         QTest::newRow(name) << false << changes << expected;
@@ -184,6 +214,8 @@ void ReaderStoreTest::wordBook_data()
     row("removed and added again comes first", {1, 2, -1, 1}, {1, 2});
     row("removing one not there", {1, -7}, {1});
     row("removed twice", {1, 2, -2, -2}, {1});
+    row("several removed at once", {1, 2, 3, 4, -1, -3, -9}, {4, 2});
+    row("several removed, one added again", {1, 2, 3, -1, -2, 2}, {2, 3});
 }
 
 void ReaderStoreTest::wordBook()
@@ -196,12 +228,9 @@ void ReaderStoreTest::wordBook()
     QElapsedTimer clock;
     clock.start();
     ReaderStore store(folder.path());
-    for (int change : changes) {
-        if (change > 0)
-            store.addToWordBook(change, QString::number(change));
-        else
-            store.removeFromWordBook(-change);
-    }
+    applyChanges(
+        changes, [&](int id) { store.addToWordBook(id, QString::number(id)); },
+        [&](const QList<int> &ids) { store.removeFromWordBook(ids); });
     const auto check = [&](const ReaderStore &reader) {
         const QList<WordBookEntry> book = reader.wordBook();
         QCOMPARE(idsOf(book), expected);
@@ -262,6 +291,26 @@ void ReaderStoreTest::importList_data()
     QTest::newRow("UTF-16 with BOM") << QStringEncoder(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom)
                                             .encode(list).operator QByteArray()
                                      << read;
+    QTest::newRow("UTF-16 without BOM") << QStringEncoder(QStringConverter::Utf16LE).encode(list).operator QByteArray()
+                                        << read;
+    QTest::newRow("UTF-16 big-endian without BOM")
+        << QStringEncoder(QStringConverter::Utf16BE).encode(list).operator QByteArray() << read;
+    const QStringList listed{QStringLiteral("亡羊补牢"), QStringLiteral("守株待兔"), QStringLiteral("卧薪尝胆"),
+                             QStringLiteral("愛不釋手"), QStringLiteral("一言既出，驷马难追"), QStringLiteral("ai bu shi shou")};
+    QTest::newRow("numbered") << QStringLiteral("1. 亡羊补牢\n2、守株待兔\n(3) 卧薪尝胆\n４．愛不釋手\n一、一言既出，驷马难追\n10) ai bu shi shou")
+                                     .toUtf8()
+                              << listed;
+    QTest::newRow("circled numbers") << QStringLiteral("①亡羊补牢\n⑵ 守株待兔\n❸卧薪尝胆\n⒋愛不釋手\n⑤一言既出，驷马难追。\n⑥ ai bu shi shou")
+                                            .toUtf8()
+                                     << listed;
+    QTest::newRow("bullets") << QStringLiteral("- 亡羊补牢\n· 守株待兔\n•卧薪尝胆\n* 愛不釋手\n● 一言既出，驷马难追\n— ai bu shi shou")
+                                    .toUtf8()
+                             << listed;
+    QTest::newRow("quoted") << QStringLiteral("\"亡羊补牢\"\n“守株待兔”\n「卧薪尝胆」\n《愛不釋手》，\n'一言既出，驷马难追'\n【ai bu shi shou】")
+                                   .toUtf8()
+                            << listed;
+    QTest::newRow("numbered, bulleted and quoted") << QStringLiteral("• 1. “亡羊补牢”\t拼音").toUtf8() << listed.mid(0, 1);
+    QTest::newRow("a number that is all there is") << QByteArray("1.\n2\n") << QStringList{QStringLiteral("2")};
     QTest::newRow("empty") << QByteArray() << QStringList();
     QTest::newRow("blank lines only") << QByteArray("\n \r\n") << QStringList();
     QTest::newRow("binary") << QByteArray("\x7F" "ELF\x02\x01\x01\0\0\0", 10) << QStringList();
@@ -284,19 +333,55 @@ void ReaderStoreTest::importList()
     QCOMPARE(read.problem.isEmpty(), !idioms.isEmpty());
 }
 
+void ReaderStoreTest::importProblems_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<qint64>("fileSize");
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("too large, its size and the limit")
+        << QByteArray(kLargestIdiomList + 1, 'a') << qint64(5 * 1024 * 1024)
+        << QStringLiteral("文件太大（5120 KB），不像是成语列表。成语列表每行一个成语，不超过 1024 KB。");
+    QTest::newRow("every encoding named") << QByteArray("\x80\x80\xFF\xFF") << qint64(-1)
+                                          << QStringLiteral("读不懂这个文件的编码。请把它存成 UTF-8、UTF-16 或 "
+                                                            "GB18030（GBK）编码的文本文件。");
+}
+
+void ReaderStoreTest::importProblems()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(qint64, fileSize);
+    QFETCH(QString, problem);
+    QCOMPARE(readIdiomList(bytes, fileSize).problem, problem);
+}
+
 void ReaderStoreTest::damagedFileIsSetAside_data()
 {
-    QTest::addColumn<qint64>("damageFrom"); // -1: the file is text, no database at all
-    QTest::newRow("not a database") << qint64(-1);
-    QTest::newRow("pages overwritten") << qint64(4096);
+    QTest::addColumn<qint64>("damageFrom"); // -1: the file is text, no database at all; -2: made by `sql`
+    QTest::addColumn<QByteArray>("sql");
+    QTest::newRow("not a database") << qint64(-1) << QByteArray();
+    QTest::newRow("pages overwritten") << qint64(4096) << QByteArray();
+    QTest::newRow("a word book of other columns")
+        << qint64(-2) << QByteArray("CREATE TABLE word_book(word TEXT, note TEXT); INSERT INTO word_book VALUES('a', 'b')");
+    QTest::newRow("a history without its unique idiom")
+        << qint64(-2) << QByteArray("CREATE TABLE history(idiom_id INTEGER, text TEXT, shown INTEGER)");
+    QTest::newRow("this program's tables, but a score of other columns")
+        << qint64(-2)
+        << QByteArray("CREATE TABLE history(idiom_id INTEGER PRIMARY KEY, text TEXT NOT NULL, shown INTEGER NOT NULL);"
+                      "CREATE INDEX history_by_shown ON history(shown);"
+                      "CREATE TABLE word_book(entry INTEGER PRIMARY KEY, idiom_id INTEGER NOT NULL UNIQUE,"
+                      " text TEXT NOT NULL, added INTEGER NOT NULL);"
+                      "CREATE TABLE best_score(name TEXT, points INTEGER); PRAGMA user_version=1");
 }
 
 void ReaderStoreTest::damagedFileIsSetAside()
 {
     QFETCH(qint64, damageFrom);
+    QFETCH(QByteArray, sql);
     QTemporaryDir dir;
     const QString path = dir.filePath(ReaderStore::fileName());
-    if (damageFrom < 0) {
+    if (!sql.isEmpty()) {
+        TestData::execute(path, sql);
+    } else if (damageFrom < 0) {
         TestData::writeFile(path, "my notes");
     } else {
         QList<HistoryEntry> many; // pages enough that the damage hits the tables

@@ -103,6 +103,13 @@ public:
         environment.messageBox = [this](QWidget *, QMessageBox::Icon icon, const QString &title, const QString &text) {
             notices.append({icon, title, text});
         };
+        // A question is recorded as a notice with its action, and answered by `confirms`.
+        environment.question = [this](QWidget *, const QString &title, const QString &text, const QString &action,
+                                      const std::function<void()> &confirmed) {
+            notices.append({QMessageBox::Question, title, text + QStringLiteral(" [%1|取消]").arg(action)});
+            if (confirms)
+                confirmed();
+        };
         environment.openUrl = [this](const QUrl &url) {
             opened.append(url);
             return browserStarts;
@@ -141,6 +148,7 @@ public:
     QList<Notice> notices;
     QList<QUrl> opened;
     bool browserStarts = true;
+    bool confirms = true; // how the tests answer a question
 
 private:
     std::unique_ptr<Dictionary> m_dictionary;

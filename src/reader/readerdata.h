@@ -34,6 +34,11 @@ struct HistoryCleared
 {
 };
 
+struct HistoryRemoved
+{
+    QList<int> ids;
+};
+
 // Idioms put into the word book at `added` (seconds since the epoch); those
 // already in keep their place.
 struct WordBookAdded
@@ -44,7 +49,7 @@ struct WordBookAdded
 
 struct WordBookRemoved
 {
-    int id;
+    QList<int> ids;
 };
 
 // A score that beats the best kept for `game`.
@@ -54,4 +59,5 @@ struct ScoreKept
     int score;
 };
 
-using ReaderChange = std::variant<IdiomShown, HistoryCleared, WordBookAdded, WordBookRemoved, ScoreKept>;
+using ReaderChange =
+    std::variant<IdiomShown, HistoryCleared, HistoryRemoved, WordBookAdded, WordBookRemoved, ScoreKept>;

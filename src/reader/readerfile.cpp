@@ -47,6 +47,59 @@ CREATE TABLE IF NOT EXISTS best_score(
     score INTEGER NOT NULL);
 )";
 
+// Every statement the file runs on its tables.
+const char *const kRecordShown = "INSERT INTO history(idiom_id, text, shown) "
+                                 "VALUES(?1, ?2, (SELECT coalesce(max(shown), 0) + 1 FROM history)) "
+                                 "ON CONFLICT(idiom_id) DO UPDATE SET text = excluded.text, shown = excluded.shown";
+const char *const kTrimHistory = "DELETE FROM history WHERE shown <= "
+                                 "(SELECT shown FROM history ORDER BY shown DESC LIMIT 1 OFFSET ?1)";
+const char *const kClearHistory = "DELETE FROM history";
+const char *const kRemoveFromHistory = "DELETE FROM history WHERE idiom_id = ?1";
+const char *const kAddToWordBook = "INSERT OR IGNORE INTO word_book(idiom_id, text, added) VALUES(?1, ?2, ?3)";
+const char *const kRemoveFromWordBook = "DELETE FROM word_book WHERE idiom_id = ?1";
+const char *const kKeepScore = "INSERT INTO best_score(game, score) VALUES(?1, ?2) "
+                               "ON CONFLICT(game) DO UPDATE SET score = excluded.score WHERE excluded.score > score";
+const char *const kHistory = "SELECT idiom_id, text FROM history ORDER BY shown DESC";
+const char *const kInWordBook = "SELECT 1 FROM word_book WHERE idiom_id = ?1";
+const char *const kWordBook = "SELECT idiom_id, text, added FROM word_book ORDER BY entry DESC";
+const char *const kBestScore = "SELECT score FROM best_score WHERE game = ?1";
+
+// Whether every statement above can run on those of the file's tables that
+// are there (the others are made): a table of the same name that some other
+// program made, with other columns or without the unique idiom, cannot take
+// them. Returns SQLite's code of reading the file's schema, and so of a file
+// that is no database.
+int fitting(sqlite3 *db, bool *fits)
+{
+    struct Table
+    {
+        const char *name;
+        std::initializer_list<const char *> statements;
+    };
+    const Table tables[] = {
+        {"history", {kRecordShown, kTrimHistory, kClearHistory, kRemoveFromHistory, kHistory}},
+        {"word_book", {kAddToWordBook, kRemoveFromWordBook, kInWordBook, kWordBook}},
+        {"best_score", {kKeepScore, kBestScore}},
+    };
+    *fits = true;
+    for (const Table &table : tables) {
+        Query there(db, "SELECT 1 FROM sqlite_schema WHERE type = 'table' AND name = ?1");
+        if (!there.bind(QString::fromLatin1(table.name)).next()) {
+            if (there.rc() != SQLITE_DONE && there.rc() != SQLITE_OK)
+                return there.rc();
+            continue;
+        }
+        for (const char *sql : table.statements) {
+            sqlite3_stmt *statement = nullptr;
+            const int rc = sqlite3_prepare_v2(db, sql, -1, &statement, nullptr);
+            sqlite3_finalize(statement);
+            if (rc != SQLITE_OK)
+                *fits = false;
+        }
+    }
+    return SQLITE_OK;
+}
+
 // Whether the file holds this program's schema, or a later one, whole.
 bool ready(sqlite3 *db)
 {
@@ -77,6 +130,13 @@ int open(const QString &path, Sqlite::Database &kept)
         return rc;
     sqlite3_extended_result_codes(raw, 1);
     sqlite3_busy_timeout(raw, kReadyWait);
+    // Tables of this program's names that are not its own make a damaged
+    // file, told before anything is written to it.
+    bool fits = true;
+    if ((rc = fitting(raw, &fits)) != SQLITE_OK)
+        return rc;
+    if (!fits)
+        return SQLITE_CORRUPT;
     // WAL: readers never wait for a writer, and a commit survives a killed
     // program; NORMAL syncs at checkpoints, which is enough short of a power cut.
     if ((rc = execute(raw, "PRAGMA journal_mode=WAL")) != SQLITE_OK
@@ -202,30 +262,29 @@ int ReaderFile::write(const ReaderChange &change)
 
 int ReaderFile::writeOne(const IdiomShown &change)
 {
-    const int rc = run(Query(m_db.get(), "INSERT INTO history(idiom_id, text, shown) "
-                                         "VALUES(?1, ?2, (SELECT coalesce(max(shown), 0) + 1 FROM history)) "
-                                         "ON CONFLICT(idiom_id) DO UPDATE SET text = excluded.text, shown = excluded.shown")
-                           .bind(change.id)
-                           .bind(change.text));
+    const int rc = run(Query(m_db.get(), kRecordShown).bind(change.id).bind(change.text));
     if (rc != SQLITE_OK)
         return rc;
-    return run(Query(m_db.get(), "DELETE FROM history WHERE shown <= "
-                                 "(SELECT shown FROM history ORDER BY shown DESC LIMIT 1 OFFSET ?1)")
-                   .bind(kHistoryLimit));
+    return run(Query(m_db.get(), kTrimHistory).bind(kHistoryLimit));
 }
 
 int ReaderFile::writeOne(const HistoryCleared &)
 {
-    return run(Query(m_db.get(), "DELETE FROM history"));
+    return run(Query(m_db.get(), kClearHistory));
+}
+
+int ReaderFile::writeOne(const HistoryRemoved &change)
+{
+    for (const int id : change.ids)
+        if (const int rc = run(Query(m_db.get(), kRemoveFromHistory).bind(id)); rc != SQLITE_OK)
+            return rc;
+    return SQLITE_OK;
 }
 
 int ReaderFile::writeOne(const WordBookAdded &change)
 {
     for (const HistoryEntry &idiom : change.idioms) {
-        const int rc = run(Query(m_db.get(), "INSERT OR IGNORE INTO word_book(idiom_id, text, added) VALUES(?1, ?2, ?3)")
-                               .bind(idiom.id)
-                               .bind(idiom.text)
-                               .bind(change.added));
+        const int rc = run(Query(m_db.get(), kAddToWordBook).bind(idiom.id).bind(idiom.text).bind(change.added));
         if (rc != SQLITE_OK)
             return rc;
     }
@@ -234,15 +293,17 @@ int ReaderFile::writeOne(const WordBookAdded &change)
 
 int ReaderFile::writeOne(const WordBookRemoved &change)
 {
-    return run(Query(m_db.get(), "DELETE FROM word_book WHERE idiom_id = ?1").bind(change.id));
+    for (const int id : change.ids)
+        if (const int rc = run(Query(m_db.get(), kRemoveFromWordBook).bind(id)); rc != SQLITE_OK)
+            return rc;
+    return SQLITE_OK;
 }
 
 int ReaderFile::writeOne(const ScoreKept &change)
 {
     // Only a higher score replaces the one kept, even when another copy of
     // the program kept one in the meantime.
-    return run(Query(m_db.get(), "INSERT INTO best_score(game, score) VALUES(?1, ?2) "
-                                 "ON CONFLICT(game) DO UPDATE SET score = excluded.score WHERE excluded.score > score")
+    return run(Query(m_db.get(), kKeepScore)
                    .bind(change.game)
                    .bind(change.score));
 }
@@ -250,7 +311,7 @@ int ReaderFile::writeOne(const ScoreKept &change)
 QList<HistoryEntry> ReaderFile::history() const
 {
     QList<HistoryEntry> entries;
-    Query query(m_db.get(), "SELECT idiom_id, text FROM history ORDER BY shown DESC");
+    Query query(m_db.get(), kHistory);
     while (query.next())
         entries.append({query.integer(0), query.text(1)});
     return entries;
@@ -258,13 +319,13 @@ QList<HistoryEntry> ReaderFile::history() const
 
 bool ReaderFile::inWordBook(int id) const
 {
-    return Query(m_db.get(), "SELECT 1 FROM word_book WHERE idiom_id = ?1").bind(id).next();
+    return Query(m_db.get(), kInWordBook).bind(id).next();
 }
 
 QList<WordBookEntry> ReaderFile::wordBook() const
 {
     QList<WordBookEntry> entries;
-    Query query(m_db.get(), "SELECT idiom_id, text, added FROM word_book ORDER BY entry DESC");
+    Query query(m_db.get(), kWordBook);
     while (query.next())
         entries.append({query.integer(0), query.text(1), QDateTime::fromSecsSinceEpoch(query.integer64(2))});
     return entries;
@@ -272,7 +333,7 @@ QList<WordBookEntry> ReaderFile::wordBook() const
 
 int ReaderFile::bestScore(const QString &game) const
 {
-    Query query(m_db.get(), "SELECT score FROM best_score WHERE game = ?1");
+    Query query(m_db.get(), kBestScore);
     return query.bind(game).next() ? query.integer(0) : 0;
 }
 

@@ -64,6 +64,7 @@ private:
     int inTransaction(Work work);
     int writeOne(const IdiomShown &change);
     int writeOne(const HistoryCleared &change);
+    int writeOne(const HistoryRemoved &change);
     int writeOne(const WordBookAdded &change);
     int writeOne(const WordBookRemoved &change);
     int writeOne(const ScoreKept &change);

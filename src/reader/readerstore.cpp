@@ -104,6 +104,8 @@ QList<HistoryEntry> ReaderStore::history() const
             entries.prepend({shown->id, shown->text});
         } else if (std::holds_alternative<HistoryCleared>(change)) {
             entries.clear();
+        } else if (const auto *removed = std::get_if<HistoryRemoved>(&change)) {
+            entries.removeIf([&](const HistoryEntry &entry) { return removed->ids.contains(entry.id); });
         }
     }
     if (entries.size() > kHistoryLimit)
@@ -116,6 +118,12 @@ void ReaderStore::clearHistory()
     change(HistoryCleared{});
 }
 
+void ReaderStore::removeFromHistory(const QList<int> &ids)
+{
+    if (!ids.isEmpty())
+        change(HistoryRemoved{ids});
+}
+
 bool ReaderStore::inWordBook(int id) const
 {
     for (auto change = m_unwritten.crbegin(); change != m_unwritten.crend(); ++change) {
@@ -123,7 +131,7 @@ bool ReaderStore::inWordBook(int id) const
             if (std::any_of(added->idioms.cbegin(), added->idioms.cend(),
                             [id](const HistoryEntry &idiom) { return idiom.id == id; }))
                 return true;
-        } else if (const auto *removed = std::get_if<WordBookRemoved>(&*change); removed && removed->id == id) {
+        } else if (const auto *removed = std::get_if<WordBookRemoved>(&*change); removed && removed->ids.contains(id)) {
             return false;
         }
     }
@@ -155,7 +163,13 @@ int ReaderStore::addToWordBook(const QList<HistoryEntry> &idioms)
 
 void ReaderStore::removeFromWordBook(int id)
 {
-    change(WordBookRemoved{id});
+    removeFromWordBook(QList<int>{id});
+}
+
+void ReaderStore::removeFromWordBook(const QList<int> &ids)
+{
+    if (!ids.isEmpty())
+        change(WordBookRemoved{ids});
 }
 
 QList<WordBookEntry> ReaderStore::wordBook() const
@@ -174,8 +188,10 @@ QList<WordBookEntry> ReaderStore::wordBook() const
                     entries.prepend({idiom.id, idiom.text, QDateTime::fromSecsSinceEpoch(added->added)});
                 }
             }
-        } else if (const auto *removed = std::get_if<WordBookRemoved>(&change); removed && in.remove(removed->id)) {
-            entries.removeIf([&](const WordBookEntry &entry) { return entry.id == removed->id; });
+        } else if (const auto *removed = std::get_if<WordBookRemoved>(&change)) {
+            for (const int id : removed->ids)
+                in.remove(id);
+            entries.removeIf([&](const WordBookEntry &entry) { return removed->ids.contains(entry.id); });
         }
     }
     return entries;

@@ -57,12 +57,16 @@ public:
     // Newest first.
     QList<HistoryEntry> history() const;
     void clearHistory();
+    // Takes these idioms out of the history, all in one change.
+    void removeFromHistory(const QList<int> &ids);
 
     bool inWordBook(int id) const;
     void addToWordBook(int id, const QString &text);
     // Adds those not yet in, all in one change; returns how many they were.
     int addToWordBook(const QList<HistoryEntry> &idioms);
     void removeFromWordBook(int id);
+    // Takes these idioms out, all in one change.
+    void removeFromWordBook(const QList<int> &ids);
     // Newest first.
     QList<WordBookEntry> wordBook() const;
 

@@ -1,5 +1,6 @@
 #include "reader/wordbookfile.h"
 
+#include <QRegularExpression>
 #include <QSet>
 #include <QStringDecoder>
 
@@ -55,7 +56,45 @@ bool decodeGb18030(const QByteArray &bytes, QString *text)
 #endif
 }
 
+// Text in UTF-16 without a byte-order mark: its line breaks and any ASCII
+// give zero bytes, most on one side of each pair (little-endian: the
+// second; the other side has a zero only in characters such as 一, U+4E00).
+// UTF-8 and GB18030 text has no zero bytes. Nothing when the bytes do not
+// look like it.
+std::optional<QStringConverter::Encoding> unmarkedUtf16(const QByteArray &bytes)
+{
+    if (bytes.size() % 2 != 0)
+        return std::nullopt;
+    qsizetype evenZeros = 0, oddZeros = 0;
+    for (qsizetype i = 0; i < bytes.size(); i += 2) {
+        evenZeros += bytes[i] == 0;
+        oddZeros += bytes[i + 1] == 0;
+    }
+    if (oddZeros > evenZeros)
+        return QStringConverter::Utf16LE;
+    if (evenZeros > oddZeros)
+        return QStringConverter::Utf16BE;
+    return std::nullopt;
+}
+
 } // namespace
+
+QString idiomOfLine(const QString &line)
+{
+    // A number and what follows it: 1. 1) 1、 (1) （一） 一、 ① ⑴ ⒈ ❶ and the like.
+    static const QRegularExpression number(QStringLiteral(
+        "^(?:[(（]\\s*[0-9０-９一二三四五六七八九十]+\\s*[)）]|[0-9０-９]+\\s*[.．、,，:：)）]|[一二三四五六七八九十]+\\s*、"
+        "|[\\x{2460}-\\x{249B}\\x{24EA}-\\x{24FF}\\x{2776}-\\x{2793}\\x{3251}-\\x{325F}\\x{32B1}-\\x{32BF}])\\s*"));
+    static const QRegularExpression bullet(
+        QStringLiteral("^[-*+·•‧・●○◦▪▫■□◆◇►▶▸→–—]+\\s*"));
+    static const QRegularExpression quoted(
+        QStringLiteral("^[\"'“”‘’「」『』《》〈〉【】〔〕［］\\[\\]]+|[\"'“”‘’「」『』《》〈〉【】〔〕［］\\[\\]。.，,；;！!]+$"));
+    QString idiom = line.section(QLatin1Char('\t'), 0, 0).trimmed();
+    idiom.remove(bullet);
+    idiom.remove(number);
+    idiom.remove(quoted);
+    return idiom.trimmed();
+}
 
 QByteArray plainIdiomList(const QStringList &idioms)
 {
@@ -80,22 +119,26 @@ QByteArray flashcardTable(const QList<FlashcardFields> &idioms)
     return bytes;
 }
 
-IdiomList readIdiomList(const QByteArray &bytes)
+IdiomList readIdiomList(const QByteArray &bytes, qint64 fileSize)
 {
     if (bytes.isEmpty())
         return {{}, QStringLiteral("文件是空的，里面没有成语。")};
-    if (bytes.size() > kLargestIdiomList)
+    if (fileSize < bytes.size())
+        fileSize = bytes.size();
+    if (fileSize > kLargestIdiomList)
         return {{}, QStringLiteral("文件太大（%1 KB），不像是成语列表。成语列表每行一个成语，不超过 %2 KB。")
-                        .arg(bytes.size() / 1024)
+                        .arg((fileSize + 1023) / 1024)
                         .arg(kLargestIdiomList / 1024)};
     QString text;
     // A byte-order mark names its encoding; without one, text that is valid
     // UTF-8 is UTF-8, since GB18030 bytes almost never are.
-    const std::optional<QStringConverter::Encoding> marked = QStringConverter::encodingForData(bytes);
+    std::optional<QStringConverter::Encoding> marked = QStringConverter::encodingForData(bytes);
+    if (!marked)
+        marked = unmarkedUtf16(bytes);
     const bool decoded = marked ? decodes(bytes, *marked, &text)
                                 : decodes(bytes, QStringConverter::Utf8, &text) || decodeGb18030(bytes, &text);
     if (!decoded)
-        return {{}, QStringLiteral("读不懂这个文件的编码。请把它存成 UTF-8 或 GB18030（GBK）编码的文本文件。")};
+        return {{}, QStringLiteral("读不懂这个文件的编码。请把它存成 UTF-8、UTF-16 或 GB18030（GBK）编码的文本文件。")};
     if (binary(text))
         return {{}, QStringLiteral("这不是文本文件。请选择每行一个成语的文本文件。")};
     if (text.startsWith(QChar(0xFEFF)))
@@ -103,7 +146,7 @@ IdiomList readIdiomList(const QByteArray &bytes)
     IdiomList list;
     QSet<QString> listed; // a megabyte of lines is too many to search the list for each
     for (const QString &line : text.split(QLatin1Char('\n'))) {
-        const QString idiom = line.section(QLatin1Char('\t'), 0, 0).trimmed();
+        const QString idiom = idiomOfLine(line);
         if (!idiom.isEmpty() && !listed.contains(idiom)) {
             listed.insert(idiom);
             list.idioms << idiom;

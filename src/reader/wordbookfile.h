@@ -31,9 +31,18 @@ struct IdiomList
 // The largest file taken: every idiom of the dictionary fits many times over.
 inline constexpr qsizetype kLargestIdiomList = 1024 * 1024;
 
-// Reads one idiom a line in UTF-8 (with or without its BOM), UTF-16 with
-// its BOM, or GB18030: valid UTF-8 is taken as UTF-8, anything else as
-// GB18030 when it reads as that. Blank lines are skipped; a line of a
-// tab-separated file gives its first field. Binary, empty, too large or
-// undecodable bytes give a problem and no idioms.
-IdiomList readIdiomList(const QByteArray &bytes);
+// Reads one idiom a line in UTF-8 (with or without its BOM), UTF-16 (with
+// its BOM, or without, told by the zero bytes of its line breaks), or
+// GB18030: valid UTF-8 is taken as UTF-8, anything else as GB18030 when it
+// reads as that. Blank lines are skipped; a line of a tab-separated file
+// gives its first field; each line is read as idiomOfLine reads it.
+// Binary, empty, too large or undecodable bytes give a problem and no
+// idioms. `fileSize`, when the bytes are the start of a larger file, is its
+// size.
+IdiomList readIdiomList(const QByteArray &bytes, qint64 fileSize = -1);
+
+// The idiom a line of a list holds, without what lists put around it: a
+// number (1. 2、 (3) ①), a bullet (- · •), quotation marks and brackets
+// ("卧薪尝胆" 「卧薪尝胆」 《卧薪尝胆》), and a full stop or comma at its end.
+// The search reads what is left as it reads what the reader types.
+QString idiomOfLine(const QString &line);

@@ -68,7 +68,7 @@ void Program::setUp(QApplication &app)
 
 Environment Program::systemEnvironment()
 {
-    return {showMessageBox, [](const QUrl &url) { return QDesktopServices::openUrl(url); }};
+    return {showMessageBox, [](const QUrl &url) { return QDesktopServices::openUrl(url); }, askInMessageBox};
 }
 
 Program::Program(const Environment &environment, const QString &programFolder, ReadAloud::SpeakerFactory speakers)

@@ -63,7 +63,7 @@ QWidget *SideWindows::make(Kind kind)
         return game;
     }
     case History: {
-        auto *history = new HistoryWindow(m_reader, m_main);
+        auto *history = new HistoryWindow(m_environment, m_reader, m_main);
         connect(history, &HistoryWindow::idiomChosen, m_main, &MainWindow::showIdiom);
         connect(m_main, &MainWindow::historyChanged, history, &HistoryWindow::refresh);
         return history;

@@ -60,7 +60,8 @@ void ListView::keyPressEvent(QKeyEvent *event)
         return;
     }
     if (enter && entries) {
-        emit chosen();
+        if (selectionMode() == QAbstractItemView::SingleSelection || selectedRow() >= 0)
+            emit chosen();
         return;
     }
     QListView::keyPressEvent(event);
@@ -102,7 +103,12 @@ void ListView::mousePressEvent(QMouseEvent *event)
     QListView::mousePressEvent(event);
     m_pressing = false;
     // A click on the entry that is already selected chooses it too: it
-    // brings that entry back after the card or the chain moved on.
-    if (m_movedByPress || event->button() == Qt::LeftButton)
+    // brings that entry back after the card or the chain moved on. Where
+    // several may be selected, only a plain left click chooses: Ctrl and
+    // Shift add to the selection, the right button opens the context menu.
+    const bool single = selectionMode() == QAbstractItemView::SingleSelection;
+    const bool plainClick = event->button() == Qt::LeftButton
+                            && !(event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier));
+    if (single ? m_movedByPress || event->button() == Qt::LeftButton : plainClick)
         emit chosen();
 }

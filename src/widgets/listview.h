@@ -1,10 +1,13 @@
-// A list of one column with one entry selected at a time, over any model.
+// A list of one column with one entry selected at a time (unless set to
+// select several), over any model.
 // Its chosen() signal says the reader chose the selected entry: a mouse
 // click on any entry, the selected one included, Enter, and, unless told
 // otherwise, the arrow keys as they move the selection. An entry too long
 // for the list shows whole as its tooltip. With nothing selected, the first
 // arrow key selects the current entry (the first, once the list has taken
 // the focus) rather than the one after it, and Enter selects and chooses it.
+// Set to select several entries, only a plain left click chooses, and
+// Enter only while one entry is selected.
 #pragma once
 
 #include <QListView>
