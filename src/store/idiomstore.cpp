@@ -37,10 +37,8 @@ constexpr const char *kMeanings[] = {
 // is two code units, and half of it would match nothing.
 QString lastCharacter(const QString &text)
 {
-    const qsizetype size = text.size();
-    if (size >= 2 && text.at(size - 1).isLowSurrogate() && text.at(size - 2).isHighSurrogate())
-        return text.right(2);
-    return text.right(1);
+    const std::u32string characters = allCodePoints(text);
+    return characters.empty() ? text : QStringView(QChar::fromUcs4(characters.back())).toString();
 }
 
 // Finds one word in many texts of UTF-8, ASCII letters in any case, as LIKE
@@ -354,12 +352,7 @@ QString IdiomStore::inIdiomCharacters(const QString &plain) const
     index();
     const auto known = [this](char32_t c) { return m_idiomCharacters.contains(c); };
     QString folded;
-    for (qsizetype i = 0; i < plain.size(); ++i) {
-        char32_t c = plain.at(i).unicode();
-        if (plain.at(i).isHighSurrogate() && i + 1 < plain.size() && plain.at(i + 1).isLowSurrogate()) {
-            c = QChar::surrogateToUcs4(plain.at(i), plain.at(i + 1));
-            ++i;
-        }
+    for (const char32_t c : allCodePoints(plain)) {
         const char32_t form = knownForm(c, known);
         folded.append(QString::fromUcs4(&form, 1));
     }
