@@ -3,6 +3,7 @@
 // and the pinyin reading among them, lists only idioms of the data file, each
 // under its own text; the chain lists only idioms too.
 #include "import/idiomimport.h"
+#include "store/idiomsearch.h"
 #include "store/idiomstore.h"
 
 #include <QCoreApplication>
@@ -19,6 +20,7 @@ namespace {
 struct Data
 {
     const IdiomStore &store;
+    const IdiomSearch &search;
     QStringList idioms; // index: id
 };
 
@@ -34,11 +36,12 @@ const Data &data()
         importIdioms(QStringLiteral(VURA_SAMPLE_CSV), file);
         return IdiomStore(file);
     }();
+    static const IdiomSearch search(opened);
     static const Data data = [] {
         QStringList idioms(opened.count() + 1);
         for (int id = 1; id < idioms.size(); ++id)
             idioms[id] = opened.idiom(id).text;
-        return Data{opened, idioms};
+        return Data{opened, search, idioms};
     }();
     return data;
 }
@@ -59,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
 {
     const IdiomStore &store = data().store;
     const QString text = QString::fromUtf8(reinterpret_cast<const char *>(bytes), qsizetype(size));
-    const SearchResult found = store.find(text);
+    const SearchResult found = data().search.find(text);
     if ((found.stage == SearchResult::Nothing) != found.entries.isEmpty() || !listsIdioms(found.entries))
         std::abort();
     if (!text.isEmpty() && !listsIdioms(store.followers(text)))

@@ -3,6 +3,7 @@
 // candidates of a chain, and an idiom by its id.
 #include "testdata.h"
 
+#include "store/idiomsearch.h"
 #include "store/idiomstore.h"
 #include "store/storeerror.h"
 
@@ -218,7 +219,8 @@ void StoreTest::find()
     QFETCH(QString, text);
     QFETCH(SearchResult::Stage, stage);
     QFETCH(QList<int>, ids);
-    const SearchResult found = IdiomStore(m_dataFile).find(text);
+    const IdiomStore store(m_dataFile);
+    const SearchResult found = IdiomSearch(store).find(text);
     QCOMPARE(TestData::idsOf(found.entries), ids);
     QCOMPARE(found.stage, stage);
 }
@@ -260,12 +262,13 @@ void StoreTest::findOnTheFullData()
     QFETCH(QString, text);
     QFETCH(SearchResult::Stage, stage);
     QFETCH(QString, among);
-    const SearchResult found = IdiomStore(QStringLiteral(VURA_DATA_FILE)).find(text);
+    const IdiomStore store(QStringLiteral(VURA_DATA_FILE));
+    const SearchResult found = IdiomSearch(store).find(text);
     QCOMPARE(found.stage, stage);
     const QStringList texts = TestData::textsOf(found.entries);
     const qsizetype at = texts.indexOf(among);
     QVERIFY2(at >= 0 && at < 5, qPrintable(texts.join(QLatin1Char(' ')))); // among the first five
-    QVERIFY(texts.size() <= IdiomStore::kMostByMeaning || stage != SearchResult::Meaning);
+    QVERIFY(texts.size() <= IdiomSearch::kMostByMeaning || stage != SearchResult::Meaning);
 #endif
 }
 

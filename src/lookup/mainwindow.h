@@ -3,11 +3,12 @@
 // the program opened, and shows idiom 1 from the start.
 #pragma once
 
-#include "store/idiomstore.h"
+#include "store/idiomsearch.h"
 
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <memory>
 #include <random>
 
 struct Dictionary;
@@ -56,6 +57,9 @@ public slots:
     // tells the reader when it cannot be read.
     void showIdiom(int id);
     void search();
+    // Reads now the index of the search's stages after the look-ups, so
+    // that the reader's first search that needs it does not wait for it.
+    void prepareSearch();
     void showChosenResult();
     void foldSearchPane();
     void unfoldSearchPane();
@@ -87,6 +91,9 @@ private:
     bool storeOpen();
     // The window's inside `width` pixels wide at 100 %, at the window's zoom.
     void setInsideWidth(int width);
+    // The search after the look-ups, made on its first use. Throws
+    // StoreError when the data file fails.
+    const IdiomSearch &idiomSearch();
     // Says over the results how the search found them.
     void showHowFound(SearchResult::Stage stage);
     // Puts the idiom on the card at the top of the history.
@@ -117,6 +124,7 @@ private:
     ListView *m_resultList;
     IdiomListModel *m_results;
     Panel *m_busyIndicator;
+    std::unique_ptr<const IdiomSearch> m_search; // none until first needed
     QPointer<HistoryWindow> m_historyWindow;
     QPointer<WordBookWindow> m_wordBookWindow;
 };

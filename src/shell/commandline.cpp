@@ -3,6 +3,7 @@
 #include "chain/game/chainindex.h"
 #include "models/storenotice.h"
 #include "store/datafile.h"
+#include "store/idiomsearch.h"
 #include "store/storeerror.h"
 #include "vura/version.h"
 #include "widgets/translations.h"
@@ -36,7 +37,12 @@ QString findLines(const IdiomStore &store, const QString &text)
 {
     QString lines;
     QHash<int, QString> known; // an idiom found by several look-ups is read once
-    for (const IdiomEntry &entry : store.find(text).entries) {
+    // The index of the later stages is read only for a text the dictionary
+    // does not hold.
+    QList<IdiomEntry> found = store.search(text);
+    if (found.isEmpty())
+        found = IdiomSearch(store).findMeant(text).entries;
+    for (const IdiomEntry &entry : std::as_const(found)) {
         auto line = known.find(entry.id);
         if (line == known.end()) {
             const Idiom idiom = store.idiom(entry.id);
