@@ -2,6 +2,7 @@
 
 #include "chain/game/chainindex.h"
 #include "models/storenotice.h"
+#include "reader/wordbookfile.h"
 #include "store/datafile.h"
 #include "store/idiomsearch.h"
 #include "store/storeerror.h"
@@ -11,7 +12,6 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QHash>
-#include <QRegularExpression>
 #include <cstdio>
 #include <functional>
 
@@ -22,14 +22,6 @@
 namespace {
 
 enum Status { Found = 0, NothingFound = 1, Failed = 2 };
-
-// A field as one piece of its line: tabs and line breaks in a data file of
-// the user's own would split the line or its columns.
-QString oneLine(const QString &field)
-{
-    static const QRegularExpression breaks(QStringLiteral("[\\t\\r\\n]+"));
-    return QString(field).replace(breaks, QStringLiteral(" "));
-}
 
 // The lines of the search for `text`, in the order of the window's result
 // list. Throws StoreError when the data file fails during the search.
