@@ -115,6 +115,13 @@ void SearchTest::find()
     const SearchResult found = m_search->find(text);
     QCOMPARE(TestData::idsOf(found.entries), ids);
     QCOMPARE(found.stage, stage);
+    // The same in two steps, as an owner that makes the search on its first
+    // need runs it: the stages without the index, then the others.
+    SearchResult inSteps = IdiomSearch::lookUp(*m_store, text);
+    if (inSteps.stage == SearchResult::Nothing)
+        inSteps = m_search->findMeant(text);
+    QCOMPARE(TestData::idsOf(inSteps.entries), ids);
+    QCOMPARE(inSteps.stage, stage);
 }
 
 void SearchTest::findOnTheFullData_data()

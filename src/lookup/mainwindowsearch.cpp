@@ -32,9 +32,9 @@ void MainWindow::search()
     SearchResult found;
     std::optional<StoreError> failure;
     try {
-        // The index is read only for a text the dictionary does not hold.
-        found = {m_dictionary.store->search(text), SearchResult::LookUps};
-        if (found.entries.isEmpty())
+        // The index is read only for a text the look-ups do not find.
+        found = IdiomSearch::lookUp(*m_dictionary.store, text);
+        if (found.stage == SearchResult::Nothing)
             found = idiomSearch().findMeant(text);
     } catch (const StoreError &error) {
         failure = error;

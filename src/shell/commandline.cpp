@@ -29,12 +29,12 @@ QString findLines(const IdiomStore &store, const QString &text)
 {
     QString lines;
     QHash<int, QString> known; // an idiom found by several look-ups is read once
-    // The index of the later stages is read only for a text the dictionary
-    // does not hold.
-    QList<IdiomEntry> found = store.search(text);
-    if (found.isEmpty())
-        found = IdiomSearch(store).findMeant(text).entries;
-    for (const IdiomEntry &entry : std::as_const(found)) {
+    // The index of the later stages is read only for a text the look-ups do
+    // not find.
+    SearchResult found = IdiomSearch::lookUp(store, text);
+    if (found.stage == SearchResult::Nothing)
+        found = IdiomSearch(store).findMeant(text);
+    for (const IdiomEntry &entry : std::as_const(found.entries)) {
         auto line = known.find(entry.id);
         if (line == known.end()) {
             const Idiom idiom = store.idiom(entry.id);

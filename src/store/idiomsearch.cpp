@@ -63,21 +63,27 @@ IdiomSearch::IdiomSearch(const IdiomStore &store) : m_store(store), m_index(stor
 
 SearchResult IdiomSearch::find(const QString &text) const
 {
-    if (QList<IdiomEntry> found = m_store.search(text); !found.isEmpty())
+    const SearchResult found = lookUp(m_store, text);
+    return found.stage == SearchResult::Nothing ? findMeant(text) : found;
+}
+
+SearchResult IdiomSearch::lookUp(const IdiomStore &store, const QString &text)
+{
+    if (QList<IdiomEntry> found = store.search(text); !found.isEmpty())
         return {found, SearchResult::LookUps};
-    return findMeant(text);
+    QList<IdiomEntry> plain;
+    for (const QString &form : plainForms(text)) {
+        if (form != text) // that one was looked up
+            plain += store.search(form);
+    }
+    if (!plain.isEmpty())
+        return {plain, SearchResult::PlainText};
+    return {};
 }
 
 SearchResult IdiomSearch::findMeant(const QString &text) const
 {
     const QStringList forms = plainForms(text);
-    QList<IdiomEntry> plain;
-    for (const QString &form : std::as_const(forms)) {
-        if (form != text) // that one was looked up
-            plain += m_store.search(form);
-    }
-    if (!plain.isEmpty())
-        return {plain, SearchResult::PlainText};
 
     // The characters the idioms use, for the variants a reader types.
     const QString folded = forms.isEmpty() ? QString() : inIdiomCharacters(forms.first());

@@ -52,10 +52,14 @@ public:
     // by a stage after the look-ups. The first stage that finds anything
     // gives the result. Throws StoreError when the file fails.
     SearchResult find(const QString &text) const;
-    // The stages of find after the four look-ups, for a text that they do
-    // not find: what the reader probably meant. An owner that makes the
-    // search only when it is first needed runs IdiomStore::search first,
-    // and this when that finds nothing.
+
+    // The stages of find that read no index: the four look-ups of `text`,
+    // then those of its plain forms; stage Nothing when they find nothing.
+    static SearchResult lookUp(const IdiomStore &store, const QString &text);
+    // The stages of find after those, for a text that they do not find:
+    // what the reader probably meant. An owner that makes the search only
+    // when it is first needed runs lookUp first, and this when that finds
+    // nothing.
     SearchResult findMeant(const QString &text) const;
 
     // The most idioms the meaning stage lists.
