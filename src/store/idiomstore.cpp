@@ -23,7 +23,7 @@ constexpr const char *kInitialsAre = "SELECT id, cy FROM cy WHERE pyjm = ? ORDER
 constexpr const char *kIdiomLike = "SELECT id, cy FROM cy WHERE cy LIKE ? ORDER BY id";
 constexpr const char *kInitialsLike = "SELECT id, cy FROM cy WHERE pyjm LIKE ? ORDER BY id";
 constexpr const char *kIndex = "SELECT id, cy, py FROM cy ORDER BY id";
-constexpr const char *kTexts = "SELECT ys, cc, lz FROM cy ORDER BY id";
+constexpr const char *kEvery = "SELECT id, cy, py, ys, cc, lz FROM cy ORDER BY id";
 constexpr const char *kHolding[] = {
     "SELECT id, cy FROM cy WHERE ys LIKE ? ORDER BY id", // the meaning
     "SELECT id, cy FROM cy WHERE cc LIKE ? ORDER BY id", // the source
@@ -246,11 +246,13 @@ QList<Idiom> IdiomStore::readings() const
     return idioms;
 }
 
-void IdiomStore::readTexts(const TakeTexts &take) const
+void IdiomStore::readEvery(const TakeIdiom &take) const
 {
-    Query query(m_db.get(), m_path, kTexts);
-    while (query.next())
-        take(query.utf8View(0), query.utf8View(1), query.utf8View(2));
+    Query query(m_db.get(), m_path, kEvery);
+    while (query.next()) {
+        take(query.integer(0), query.text(1), query.text(2), query.utf8View(3), query.utf8View(4),
+             query.utf8View(5));
+    }
 }
 
 QList<IdiomEntry> IdiomStore::beginningWith(const QString &character) const

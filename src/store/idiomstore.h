@@ -67,10 +67,12 @@ public:
     // idiom's characters and sounds.
     QList<Idiom> readings() const;
 
-    // Every idiom's meaning, source and example in UTF-8, in the file's
-    // order, one idiom a call of `take`; the bytes last for that call only.
-    using TakeTexts = std::function<void(QByteArrayView meaning, QByteArrayView source, QByteArrayView example)>;
-    void readTexts(const TakeTexts &take) const;
+    // Every idiom in the file's order, one a call of `take`, in one pass
+    // over the file: what the search's index reads. The meaning, source and
+    // example come in UTF-8, whose bytes last for that call only.
+    using TakeIdiom = std::function<void(int id, const QString &text, const QString &pinyin, QByteArrayView meaning,
+                                         QByteArrayView source, QByteArrayView example)>;
+    void readEvery(const TakeIdiom &take) const;
 
 private:
     IdiomStore(const QString &path, const QByteArray &bytes);

@@ -3,10 +3,9 @@
 
 SearchIndex::SearchIndex(const IdiomStore &store)
 {
-    const QList<::Idiom> readings = store.readings();
-    m_idioms.reserve(size_t(readings.size()));
-    for (const ::Idiom &reading : readings) {
-        Idiom idiom{{reading.text, reading.id}, {}, codePoints(reading.text), pinyinSyllables(reading.pinyin)};
+    store.readEvery([this](int id, const QString &text, const QString &pinyin, QByteArrayView meaning,
+                           QByteArrayView source, QByteArrayView example) {
+        Idiom idiom{{text, id}, {}, codePoints(text), pinyinSyllables(pinyin)};
         std::string key;
         for (const std::string &syllable : idiom.syllables)
             key += syllable;
@@ -16,8 +15,6 @@ SearchIndex::SearchIndex(const IdiomStore &store)
         for (const char32_t c : idiom.characters)
             m_characters.insert(c);
         m_idioms.push_back(std::move(idiom));
-    }
-    store.readTexts([this](QByteArrayView meaning, QByteArrayView source, QByteArrayView example) {
         for (int column = 0; const QByteArrayView text : {meaning, source, example}) {
             m_texts[column].bytes += text;
             m_texts[column].ends.push_back(m_texts[column].bytes.size());
@@ -29,8 +26,6 @@ SearchIndex::SearchIndex(const IdiomStore &store)
 QByteArrayView SearchIndex::text(IdiomStore::Text column, size_t row) const
 {
     const ColumnTexts &texts = m_texts[size_t(column)];
-    if (row >= texts.ends.size())
-        return {};
     const qsizetype begin = row == 0 ? 0 : texts.ends[row - 1];
     return QByteArrayView(texts.bytes).sliced(begin, texts.ends[row] - begin);
 }

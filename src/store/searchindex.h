@@ -33,7 +33,7 @@ public:
     // Every idiom, in the file's order.
     const std::vector<Idiom> &idioms() const { return m_idioms; }
     // The meaning, source or example of the idiom at `row` of idioms(), in
-    // UTF-8; empty for a row the texts do not reach.
+    // UTF-8.
     QByteArrayView text(IdiomStore::Text column, size_t row) const;
     // Whether any idiom is written with `c`.
     bool uses(char32_t c) const { return m_characters.contains(c); }
