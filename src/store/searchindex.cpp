@@ -1,8 +1,23 @@
 #include "store/searchindex.h"
 #include "store/textfold.h"
 
+namespace {
+
+// The room made for each text of an idiom before they are read: more than
+// most meanings, sources and examples take, so that a buffer is seldom
+// moved as it grows. Room that is never written takes no memory.
+constexpr qsizetype kRoomPerText = 128;
+
+} // namespace
+
 SearchIndex::SearchIndex(const IdiomStore &store)
 {
+    const int count = store.count();
+    m_idioms.reserve(size_t(count));
+    for (ColumnTexts &texts : m_texts) {
+        texts.bytes.reserve(count * kRoomPerText);
+        texts.ends.reserve(size_t(count));
+    }
     store.readEvery([this](int id, const QString &text, const QString &pinyin, QByteArrayView meaning,
                            QByteArrayView source, QByteArrayView example) {
         Idiom idiom{{text, id}, {}, codePoints(text), pinyinSyllables(pinyin)};
@@ -21,6 +36,8 @@ SearchIndex::SearchIndex(const IdiomStore &store)
             ++column;
         }
     });
+    for (ColumnTexts &texts : m_texts)
+        texts.bytes.squeeze();
 }
 
 QByteArrayView SearchIndex::text(IdiomStore::Text column, size_t row) const
