@@ -4,6 +4,7 @@
 // under its own text; the chain index lists only idioms too, by every rule.
 #include "chain/game/chainindex.h"
 #include "import/idiomimport.h"
+#include "store/idiomsearch.h"
 #include "store/idiomstore.h"
 
 #include <QCoreApplication>
@@ -21,6 +22,7 @@ struct Data
 {
     const IdiomStore &store;
     const ChainIndex &chains;
+    const IdiomSearch &search;
     QStringList idioms; // index: id
 };
 
@@ -37,11 +39,12 @@ const Data &data()
         return IdiomStore(file);
     }();
     static const ChainIndex chains(opened);
+    static const IdiomSearch search(opened);
     static const Data data = [] {
         QStringList idioms(opened.count() + 1);
         for (int id = 1; id < idioms.size(); ++id)
             idioms[id] = opened.idiom(id).text;
-        return Data{opened, chains, idioms};
+        return Data{opened, chains, search, idioms};
     }();
     return data;
 }
@@ -62,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
 {
     const IdiomStore &store = data().store;
     const QString text = QString::fromUtf8(reinterpret_cast<const char *>(bytes), qsizetype(size));
-    const SearchResult found = store.find(text);
+    const SearchResult found = data().search.find(text);
     if ((found.stage == SearchResult::Nothing) != found.entries.isEmpty() || !listsIdioms(found.entries))
         std::abort();
     const ChainIndex &chains = data().chains;

@@ -12,7 +12,6 @@
 #include <QTest>
 
 Q_DECLARE_METATYPE(StoreError::Kind)
-Q_DECLARE_METATYPE(SearchResult::Stage)
 
 namespace {
 
@@ -40,10 +39,6 @@ private slots:
     void unusableFiles();
     void search_data();
     void search();
-    void find_data();
-    void find();
-    void findOnTheFullData_data();
-    void findOnTheFullData();
     void followers_data();
     void followers();
     void idiomById();
@@ -164,109 +159,6 @@ void StoreTest::search()
     for (const IdiomEntry &entry : found)
         QCOMPARE(entry.text, store.idiom(entry.id).text);
     QCOMPARE(store.count(), TestData::kCount); // nothing changed
-}
-
-void StoreTest::find_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<SearchResult::Stage>("stage");
-    QTest::addColumn<QList<int>>("ids");
-
-    // The dictionary first: whatever the four look-ups find stands.
-    QTest::newRow("an idiom") << "爱不释手" << SearchResult::LookUps << QList<int>{1, 1};
-    QTest::newRow("initials") << "yx" << SearchResult::LookUps << QList<int>{12};
-    // Then the text made plain.
-    QTest::newRow("traditional") << "愛不釋手" << SearchResult::PlainText << QList<int>{1, 1};
-    QTest::newRow("full-width initials") << "ＡＢＳＸ" << SearchResult::PlainText << QList<int>{1, 1};
-    QTest::newRow("full-width, lower case") << "ｙｘ" << SearchResult::PlainText << QList<int>{12};
-    QTest::newRow("a trailing space") << "一心 " << SearchResult::PlainText << QList<int>{12};
-    QTest::newRow("spaces and a line break inside") << " 一 心\n一 " << SearchResult::PlainText << QList<int>{12};
-    // Then full pinyin.
-    QTest::newRow("pinyin run together") << "yixinyiyi" << SearchResult::Pinyin << QList<int>{12};
-    QTest::newRow("pinyin with spaces") << "yi xin yi yi" << SearchResult::Pinyin << QList<int>{12};
-    QTest::newRow("pinyin with tone marks") << "yī xīn" << SearchResult::Pinyin << QList<int>{12};
-    QTest::newRow("pinyin with tone digits") << "yi1 xin1" << SearchResult::Pinyin << QList<int>{12};
-    QTest::newRow("the start of a syllable") << "ren" << SearchResult::Pinyin << QList<int>{9, 10};
-    // Then one or two characters written with others of their sound, one first.
-    QTest::newRow("one character of the same sound") << "一新一意" << SearchResult::SoundsAlike << QList<int>{12};
-    QTest::newRow("two of the same sound") << "一新一义" << SearchResult::SoundsAlike << QList<int>{12};
-    QTest::newRow("either reading of a character") << "难兄难地" << SearchResult::SoundsAlike << QList<int>{6, 7};
-    QTest::newRow("three are too many") << "衣新衣义" << SearchResult::Nothing << QList<int>{};
-    QTest::newRow("another sound") << "一心二意" << SearchResult::Nothing << QList<int>{};
-    QTest::newRow("punctuation, then the sound") << "“爱不是手”" << SearchResult::SoundsAlike << QList<int>{1};
-    // The words readers add, and the variants the idioms do not use.
-    QTest::newRow("quoted, asking its meaning") << "“一心一意”的意思" << SearchResult::PlainText << QList<int>{12, 12};
-    QTest::newRow("a variant of a variant") << "衆人拾柴火焰高" << SearchResult::PlainText << QList<int>{15, 15};
-    // Then meaning, source and example, meanings first, each idiom once;
-    // then meanings that hold most of the words' pairs of characters.
-    QTest::newRow("words of a meaning") << "舍不得放下" << SearchResult::Meaning << QList<int>{1};
-    QTest::newRow("words of a meaning, traditional") << "捨不得" << SearchResult::Meaning << QList<int>{1};
-    QTest::newRow("a wildcard in the meaning") << "舍不得_下" << SearchResult::Meaning << QList<int>{1};
-    QTest::newRow("a source") << "论语" << SearchResult::Meaning << QList<int>{4, 14};
-    QTest::newRow("a meaning before an example") << "事" << SearchResult::Meaning << QList<int>{11, 3};
-    QTest::newRow("meaning, then source") << "心思" << SearchResult::Meaning << QList<int>{12};
-    QTest::newRow("source and example") << "三国志" << SearchResult::Meaning << QList<int>{1, 12};
-    QTest::newRow("an example") << "这事" << SearchResult::Meaning << QList<int>{3};
-    QTest::newRow("words with others between") << "人人感到不安全" << SearchResult::Meaning << QList<int>{10};
-    // And what no stage finds.
-    QTest::newRow("nothing") << "zzzz" << SearchResult::Nothing << QList<int>{};
-    QTest::newRow("white space alone") << " \u3000 " << SearchResult::Nothing << QList<int>{};
-}
-
-void StoreTest::find()
-{
-    QFETCH(QString, text);
-    QFETCH(SearchResult::Stage, stage);
-    QFETCH(QList<int>, ids);
-    const SearchResult found = IdiomStore(m_dataFile).find(text);
-    QCOMPARE(TestData::idsOf(found.entries), ids);
-    QCOMPARE(found.stage, stage);
-}
-
-void StoreTest::findOnTheFullData_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<SearchResult::Stage>("stage");
-    QTest::addColumn<QString>("among");
-
-    QTest::newRow("traditional") << "愛不釋手" << SearchResult::PlainText << "爱不释手";
-    QTest::newRow("one of two simplified forms") << "一見鍾情" << SearchResult::PlainText << "一见钟情";
-    QTest::newRow("pinyin") << "yixinyiyi" << SearchResult::Pinyin << "一心一意";
-    QTest::newRow("ü typed as v") << "lvshui" << SearchResult::Pinyin << "绿水青山";
-    QTest::newRow("ü typed as u") << "lushui" << SearchResult::Pinyin << "绿水青山";
-    QTest::newRow("words from the meaning") << "舍不得放手" << SearchResult::Meaning << "爱不释手";
-    QTest::newRow("迫不急待") << "迫不急待" << SearchResult::SoundsAlike << "迫不及待";
-    QTest::newRow("一股作气") << "一股作气" << SearchResult::SoundsAlike << "一鼓作气";
-    QTest::newRow("走头无路") << "走头无路" << SearchResult::SoundsAlike << "走投无路";
-    QTest::newRow("再接再励") << "再接再励" << SearchResult::SoundsAlike << "再接再厉";
-    QTest::newRow("谈笑风声") << "谈笑风声" << SearchResult::SoundsAlike << "谈笑风生";
-    QTest::newRow("长 read as zhang") << "揠苗助涨" << SearchResult::SoundsAlike << "揠苗助长";
-    QTest::newRow("a headword the data set misspelt") << "甘败下风" << SearchResult::SoundsAlike << "甘拜下风";
-    QTest::newRow("a full stop") << "一心一意。" << SearchResult::PlainText << "一心一意";
-    QTest::newRow("臥") << "臥薪嘗膽" << SearchResult::PlainText << "卧薪尝胆";
-    QTest::newRow("爲") << "爲所欲爲" << SearchResult::PlainText << "为所欲为";
-    QTest::newRow("羣") << "鶴立雞羣" << SearchResult::PlainText << "鹤立鸡群";
-    QTest::newRow("歎") << "歎為觀止" << SearchResult::PlainText << "叹为观止";
-    QTest::newRow("裏") << "裏應外合" << SearchResult::PlainText << "里应外合";
-    QTest::newRow("自己骗自己: 掩耳盗铃") << "自己骗自己" << SearchResult::Meaning << "掩耳盗铃";
-    QTest::newRow("自己骗自己: 自欺欺人") << "自己骗自己" << SearchResult::Meaning << "自欺欺人";
-}
-
-void StoreTest::findOnTheFullData()
-{
-#ifndef VURA_FULL_DATA_CSV
-    QSKIP("this build carries only the sample data");
-#else
-    QFETCH(QString, text);
-    QFETCH(SearchResult::Stage, stage);
-    QFETCH(QString, among);
-    const SearchResult found = IdiomStore(QStringLiteral(VURA_DATA_FILE)).find(text);
-    QCOMPARE(found.stage, stage);
-    const QStringList texts = TestData::textsOf(found.entries);
-    const qsizetype at = texts.indexOf(among);
-    QVERIFY2(at >= 0 && at < 5, qPrintable(texts.join(QLatin1Char(' ')))); // among the first five
-    QVERIFY(texts.size() <= IdiomStore::kMostByMeaning || stage != SearchResult::Meaning);
-#endif
 }
 
 void StoreTest::followers_data()

@@ -19,6 +19,8 @@ private slots:
     void pinyinKey();
     void typedPinyin_data();
     void typedPinyin();
+    void codePoints_data();
+    void codePoints();
     void syllablesAndReadings_data();
     void syllablesAndReadings();
     void knownForms_data();
@@ -103,6 +105,33 @@ void TextFoldTest::pinyinKey()
     // The syllables, one by one, make the same key.
     const std::vector<std::string> syllables = ::pinyinSyllables(py);
     QCOMPARE(QString::fromStdString(std::accumulate(syllables.begin(), syllables.end(), std::string())), key);
+}
+
+void TextFoldTest::codePoints_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<uint>>("all");
+    QTest::addColumn<QList<uint>>("characters"); // without punctuation
+    QTest::newRow("basic plane") << "一，心" << QList<uint>{0x4E00, 0xFF0C, 0x5FC3} << QList<uint>{0x4E00, 0x5FC3};
+    QTest::newRow("a pair is one") << "万事大𠮷" << QList<uint>{0x4E07, 0x4E8B, 0x5927, 0x20BB7}
+                                   << QList<uint>{0x4E07, 0x4E8B, 0x5927, 0x20BB7};
+    QTest::newRow("a lone high surrogate, last") << QStringLiteral("一") + QChar(0xD842) << QList<uint>{0x4E00, 0xD842}
+                                                 << QList<uint>{0x4E00, 0xD842};
+    QTest::newRow("a lone low surrogate, first") << QString(QChar(0xDFB7)) + QStringLiteral("一") << QList<uint>{0xDFB7, 0x4E00}
+                                                 << QList<uint>{0xDFB7, 0x4E00};
+    QTest::newRow("a pair the wrong way round") << QString(QChar(0xDFB7)) + QChar(0xD842)
+                                                << QList<uint>{0xDFB7, 0xD842} << QList<uint>{0xDFB7, 0xD842};
+    QTest::newRow("empty") << "" << QList<uint>{} << QList<uint>{};
+}
+
+void TextFoldTest::codePoints()
+{
+    QFETCH(QString, text);
+    QFETCH(QList<uint>, all);
+    QFETCH(QList<uint>, characters);
+    const auto listed = [](const std::u32string &points) { return QList<uint>(points.begin(), points.end()); };
+    QCOMPARE(listed(::allCodePoints(text)), all);
+    QCOMPARE(listed(::codePoints(text)), characters);
 }
 
 void TextFoldTest::syllablesAndReadings_data()

@@ -3,10 +3,11 @@
 // the program opened, and shows idiom 1 from the start.
 #pragma once
 
-#include "store/idiomstore.h"
+#include "store/idiomsearch.h"
 
 #include <QMainWindow>
 #include <array>
+#include <memory>
 #include <random>
 
 struct Dictionary;
@@ -59,6 +60,9 @@ public slots:
     // tells the reader when it cannot be read.
     void showIdiom(int id);
     void search();
+    // Reads now the index of the search's stages after the look-ups, so
+    // that the reader's first search that needs it does not wait for it.
+    void prepareSearch();
     void showChosenResult();
     void foldSearchPane();
     void unfoldSearchPane();
@@ -101,6 +105,9 @@ private:
     bool storeOpen();
     // The window's inside `width` pixels wide at 100 %, at the window's zoom.
     void setInsideWidth(int width);
+    // The search after the look-ups, made on its first use. Throws
+    // StoreError when the data file fails.
+    const IdiomSearch &idiomSearch();
     // Says over the results how the search found them.
     void showHowFound(SearchResult::Stage stage);
     // Puts the idiom on the card at the top of the history.
@@ -135,4 +142,5 @@ private:
     ListView *m_resultList = nullptr;
     IdiomListModel *m_results = nullptr;
     Panel *m_busyIndicator = nullptr;
+    std::unique_ptr<const IdiomSearch> m_search; // none until first needed
 };

@@ -4,6 +4,7 @@
 #include "models/storenotice.h"
 #include "reader/readerstore.h"
 #include "store/datafile.h"
+#include "store/textfold.h"
 #include "widgets/environment.h"
 #include "widgets/textlabel.h"
 
@@ -45,11 +46,9 @@ QString MainWindow::spacedOut(const QString &text)
         return text;
     QString spaced;
     spaced.reserve(text.size() * 2);
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    for (const char32_t c : allCodePoints(text)) {
         spaced += QLatin1Char(' ');
-        spaced += text.at(i);
-        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-            spaced += text.at(++i); // a character outside the basic plane stays whole
+        spaced += QChar::fromUcs4(c); // a character outside the basic plane stays whole
     }
     qsizetype start = 0;
     qsizetype end = spaced.size();

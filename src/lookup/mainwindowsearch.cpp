@@ -33,7 +33,10 @@ void MainWindow::search()
     SearchResult found;
     std::optional<StoreError> failure;
     try {
-        found = m_dictionary.store->find(text);
+        // The index is read only for a text the look-ups do not find.
+        found = IdiomSearch::lookUp(*m_dictionary.store, text);
+        if (found.stage == SearchResult::Nothing)
+            found = idiomSearch().findMeant(text);
     } catch (const StoreError &error) {
         failure = error;
     }
@@ -45,6 +48,24 @@ void MainWindow::search()
     m_busyIndicator->hide();
     if (failure)
         m_environment.notice(this, storeNotice(*failure));
+}
+
+void MainWindow::prepareSearch()
+{
+    if (!m_dictionary.store)
+        return;
+    try {
+        idiomSearch();
+    } catch (const StoreError &) {
+        // The search that needs the index fails again, and says why.
+    }
+}
+
+const IdiomSearch &MainWindow::idiomSearch()
+{
+    if (!m_search)
+        m_search = std::make_unique<const IdiomSearch>(*m_dictionary.store);
+    return *m_search;
 }
 
 void MainWindow::showChosenResult()

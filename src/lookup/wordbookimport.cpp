@@ -1,6 +1,7 @@
 #include "lookup/wordbookimport.h"
 
 #include "models/storenotice.h"
+#include "store/idiomsearch.h"
 #include "store/storeerror.h"
 #include "store/textfold.h"
 
@@ -9,12 +10,6 @@ namespace {
 // How long one slice looks lines up, in milliseconds: short enough that
 // the window answers the reader between slices.
 constexpr int kSliceTime = 30;
-
-// The search each line is read with.
-SearchResult searchFor(const IdiomStore &store, const QString &text)
-{
-    return store.find(text);
-}
 
 bool hasLatinLetters(const QString &text)
 {
@@ -28,6 +23,18 @@ WordBookImport::WordBookImport(const IdiomStore &store, const QStringList &lines
 {
     m_timer.setInterval(0);
     m_timer.callOnTimeout(this, &WordBookImport::lookUpSlice);
+}
+
+SearchResult WordBookImport::searchFor(const QString &line)
+{
+    // The look-ups read no index; the later stages' is read once, for the
+    // first line they do not find.
+    SearchResult found = IdiomSearch::lookUp(m_store, line);
+    if (found.stage != SearchResult::Nothing)
+        return found;
+    if (!m_search)
+        m_search = std::make_unique<const IdiomSearch>(m_store);
+    return m_search->findMeant(line);
 }
 
 void WordBookImport::start()
@@ -66,7 +73,7 @@ void WordBookImport::lookUp(const QString &line)
     // Wildcards stand for any idiom, not for one the reader wrote down.
     const SearchResult result = line.contains(QLatin1Char('%')) || line.contains(QLatin1Char('_'))
                                     ? SearchResult{}
-                                    : searchFor(m_store, line);
+                                    : searchFor(line);
     const IdiomEntry first = result.entries.value(0);
     switch (result.stage) {
     case SearchResult::LookUps:

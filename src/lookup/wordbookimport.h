@@ -7,12 +7,14 @@
 #pragma once
 
 #include "reader/readerdata.h"
+#include "store/idiomsearch.h"
 #include "store/idiomstore.h"
 
 #include <QElapsedTimer>
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
+#include <memory>
 #include <utility>
 
 class StoreError;
@@ -47,8 +49,11 @@ signals:
 private:
     void lookUpSlice();
     void lookUp(const QString &line);
+    // What the search finds for `line`.
+    SearchResult searchFor(const QString &line);
 
     const IdiomStore &m_store;
+    std::unique_ptr<const IdiomSearch> m_search; // made for the first line the look-ups miss
     QStringList m_lines;
     qsizetype m_done = 0;
     ImportedLines m_result;

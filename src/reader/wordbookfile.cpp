@@ -10,14 +10,6 @@
 
 namespace {
 
-QString oneLine(QString field)
-{
-    for (QChar &c : field)
-        if (c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r'))
-            c = QLatin1Char(' ');
-    return field;
-}
-
 // Whether the bytes decode without error in `encoding`.
 bool decodes(const QByteArray &bytes, QStringConverter::Encoding encoding, QString *text)
 {
@@ -94,6 +86,22 @@ QString idiomOfLine(const QString &line)
     idiom.remove(number);
     idiom.remove(quoted);
     return idiom.trimmed();
+}
+
+QString oneLine(const QString &field)
+{
+    QString line;
+    line.reserve(field.size());
+    bool broken = false; // the last character was a tab or a line break
+    for (const QChar c : field) {
+        const bool breaks = c == u'\t' || c == u'\n' || c == u'\r';
+        if (!breaks)
+            line += c;
+        else if (!broken)
+            line += u' ';
+        broken = breaks;
+    }
+    return line;
 }
 
 QByteArray plainIdiomList(const QStringList &idioms)

@@ -13,12 +13,18 @@ struct FlashcardFields
     QString text, pinyin, meaning, source, example;
 };
 
+// `field` as one piece of a line of text, as the word book's files and the
+// command line write them: each run of tabs and line breaks becomes one
+// space, so that a field of a data file of the user's own splits neither
+// its line nor its columns.
+QString oneLine(const QString &field);
+
 // One idiom a line, UTF-8.
 QByteArray plainIdiomList(const QStringList &idioms);
 
 // Tab-separated, UTF-8, one idiom a line: idiom, pinyin, meaning, source,
-// example, with the example's ～ written out as the idiom. Tabs and line
-// breaks inside a field become spaces, so that every line stays one card.
+// example, with the example's ～ written out as the idiom, each field as
+// oneLine gives it, so that every line stays one card.
 QByteArray flashcardTable(const QList<FlashcardFields> &idioms);
 
 // A list of idioms read from a file's bytes.

@@ -3,7 +3,9 @@
 #include "chain/game/chainindex.h"
 #include "models/storenotice.h"
 #include "speech/spokenreading.h"
+#include "reader/wordbookfile.h"
 #include "store/datafile.h"
+#include "store/idiomsearch.h"
 #include "store/storeerror.h"
 #include "vura/version.h"
 #include "widgets/translations.h"
@@ -26,12 +28,12 @@ namespace {
 
 enum Status { Found = 0, NothingFound = 1, Failed = 2, NoVoice = 3 };
 
-// A field as one piece of its line: tabs and line breaks in a data file of
-// the user's own would split the line or its columns.
-QString oneLine(const QString &field)
+// What the window's search finds for `text`. The index of the later stages
+// is read only for a text the look-ups do not find.
+SearchResult search(const IdiomStore &store, const QString &text)
 {
-    static const QRegularExpression breaks(QStringLiteral("[\\t\\r\\n]+"));
-    return QString(field).replace(breaks, QStringLiteral(" "));
+    const SearchResult found = IdiomSearch::lookUp(store, text);
+    return found.stage == SearchResult::Nothing ? IdiomSearch(store).findMeant(text) : found;
 }
 
 // The lines of the search for `text`, in the order of the window's result
@@ -40,7 +42,8 @@ QString findLines(const IdiomStore &store, const QString &text)
 {
     QString lines;
     QHash<int, QString> known; // an idiom found by several look-ups is read once
-    for (const IdiomEntry &entry : store.find(text).entries) {
+    const SearchResult found = search(store, text);
+    for (const IdiomEntry &entry : std::as_const(found.entries)) {
         auto line = known.find(entry.id);
         if (line == known.end()) {
             const Idiom idiom = store.idiom(entry.id);
@@ -115,7 +118,7 @@ CommandLineRun say(const QString &text, const QString &programFolder, const Read
         return {Failed, {}, QStringLiteral("请输入要朗读的成语！\n")};
     std::optional<Idiom> idiom;
     CommandLineRun run = listed(programFolder, [&](const IdiomStore &store) {
-        const QList<IdiomEntry> entries = store.find(text).entries;
+        const QList<IdiomEntry> entries = search(store, text).entries;
         if (entries.isEmpty())
             return QString();
         idiom = store.idiom(entries.first().id);

@@ -107,17 +107,9 @@ void Program::start()
     m_sideWindows = new SideWindows(m_window.get(), m_dictionary, m_chains, m_environment, *m_reader, *m_keeper);
     m_sideWindows->setReadAloud(&m_readAloud);
     m_menu = new MainMenu(m_window.get(), m_environment, *m_sideWindows, *m_keeper);
-    if (m_dictionary.store) {
-        // Half a second on, when the window is drawn and the reader has not
-        // yet typed a search; a data file that fails here fails the search
-        // again, which then says why.
-        QTimer::singleShot(500, m_window.get(), [this] {
-            try {
-                m_dictionary.store->prepareSearch();
-            } catch (const StoreError &) {
-            }
-        });
-    }
+    // Half a second on, when the window is drawn and the reader has not yet
+    // typed a search.
+    QTimer::singleShot(500, m_window.get(), &MainWindow::prepareSearch);
     if (m_dictionary.failure)
         m_environment.notice(m_window.get(), storeNotice(*m_dictionary.failure));
     if (const QString notice = readerNotice(*m_reader, m_readerFolder); !notice.isEmpty())

@@ -1,6 +1,12 @@
-// An idiom data file opened for reading, and what the windows ask of it: the
-// number of idioms, one idiom by its id, the search, and the idioms that may
-// follow a link of the chain. Every statement the program runs lives here.
+// An idiom data file opened for reading, and every SQL text of the
+// dictionary: the number of idioms, one idiom by its id, the four look-ups
+// of a search, the idioms that may follow a link of the chain, and what the
+// search and the game read once of every idiom. The reader's own file has
+// statements of its own, in its own store.
+//
+// A store may be used from several threads at once: SQLite serialises its
+// one connection, every call prepares statements of its own, and nothing is
+// kept between calls.
 #pragma once
 
 #include "store/idiom.h"
@@ -8,29 +14,9 @@
 
 #include <QByteArrayView>
 #include <QList>
-#include <QSet>
 #include <QString>
-#include <QStringList>
-#include <array>
+#include <QByteArrayView>
 #include <functional>
-#include <string>
-#include <vector>
-
-// What a search found, and by which stage.
-struct SearchResult
-{
-    enum Stage {
-        LookUps,   // the four look-ups of the text as typed
-        PlainText, // the same look-ups, the text made plain
-        Pinyin,    // idioms whose pinyin begins with the text
-        SoundsAlike, // idioms one or two of whose characters the text writes with others of their sound
-        Meaning,   // idioms whose meaning, source or example holds the text, or the reader's words
-        Nothing,   // nothing at all
-    };
-
-    QList<IdiomEntry> entries;
-    Stage stage = Nothing;
-};
 
 class IdiomStore
 {
@@ -63,31 +49,12 @@ public:
     // in the file's order.
     QList<IdiomEntry> writtenAs(const QString &text) const;
 
-    // The dictionary first, then what the reader probably meant: the four
-    // look-ups of `text`; when they find nothing, the same look-ups with the
-    // text made plain (white space, punctuation and the words of a question
-    // out, full-width forms folded, traditional characters simplified: every
-    // plain form counts; then each character the idioms do not use as the
-    // variant of it they do); then the idioms whose pinyin begins with the
-    // text read as pinyin (tone marks, tone digits and spaces as the reader
-    // likes, ü as v or u); then the idioms of the text's length that it
-    // writes with one or two other characters of the same sound, tone
-    // ignored, those with one first (迫不急待: 迫不及待); then the idioms
-    // whose meaning, source or example holds the text made plain ("%" and
-    // "_" as wildcards), meanings first, each in the file's order, and after
-    // them those whose meaning holds most of the text's pairs of characters
-    // (see byWords), at most kMostByMeaning in all. No idiom is listed twice
-    // by a stage after the look-ups. The first stage that finds anything
-    // gives the result.
-    SearchResult find(const QString &text) const;
-
-    // The most idioms the meaning stage lists.
-    static constexpr int kMostByMeaning = 50;
-
-    // Reads now what the stages after the look-ups read on their first use
-    // (every idiom's characters, syllables and texts), so that the reader's
-    // first search that needs them does not wait for it.
-    void prepareSearch() const;
+    // The texts of an idiom beside its headword and pinyin.
+    enum class Text { Meaning, Source, Example };
+    // The idioms whose meaning, source or example holds `text`, "%" and "_"
+    // acting as wildcards, in the file's order; none when the text is
+    // longer than SQLite takes.
+    QList<IdiomEntry> holding(Text column, const QString &text) const;
 
     // The idioms that may follow `link` in a chain: those that begin with
     // its last character, in the file's order; "%" and "_" match any first
@@ -102,6 +69,13 @@ public:
     // characters and its sounds.
     void readReadings(const std::function<void(int id, QByteArrayView text, QByteArrayView pinyin)> &take) const;
 
+    // Every idiom in the file's order, one a call of `take`, in one pass
+    // over the file: what the search's index reads. The meaning, source and
+    // example come in UTF-8, whose bytes last for that call only.
+    using TakeIdiom = std::function<void(int id, const QString &text, const QString &pinyin, QByteArrayView meaning,
+                                         QByteArrayView source, QByteArrayView example)>;
+    void readEvery(const TakeIdiom &take) const;
+
 private:
     IdiomStore(const QString &path, const QByteArray &bytes);
 
@@ -113,43 +87,6 @@ private:
     // anywhere; null when it is longer than SQLite takes.
     QString prefixPattern(const QString &text) const;
     QString containingPattern(const QString &text) const;
-    QList<IdiomEntry> byPinyin(const QString &typed) const;
-    QList<IdiomEntry> bySound(const QString &plain) const;
-    QList<IdiomEntry> byMeaning(const QStringList &forms) const;
-    QList<IdiomEntry> byWords(const QString &plain, const QList<IdiomEntry> &listed) const;
-    // `plain` with each character the idioms do not use replaced by the
-    // variant of it that they do.
-    QString inIdiomCharacters(const QString &plain) const;
-
-    // What the stages after the look-ups read of every idiom, in the file's
-    // order, read when the search first needs it.
-    struct IndexedIdiom
-    {
-        IdiomEntry idiom;
-        QString pinyinKey;                  // the whole pinyin, as pinyinKey gives it
-        std::u32string characters;          // without punctuation
-        std::vector<std::string> syllables; // one a character, when the data says so
-    };
-    const std::vector<IndexedIdiom> &index() const;
-    mutable std::vector<IndexedIdiom> m_index;
-    // One column's text of every idiom in UTF-8, in the file's order, one
-    // after another in one buffer: the meaning stage reads them all.
-    struct ColumnTexts
-    {
-        QByteArray bytes;
-        std::vector<qsizetype> ends; // where each idiom's text ends
-
-        QByteArrayView at(size_t row) const
-        {
-            const qsizetype begin = row == 0 ? 0 : ends[row - 1];
-            return QByteArrayView(bytes).sliced(begin, ends[row] - begin);
-        }
-    };
-    // The meaning, the source and the example, read when the meaning stage
-    // first needs them.
-    const std::array<ColumnTexts, 3> &texts() const;
-    mutable std::array<ColumnTexts, 3> m_texts;
-    mutable QSet<char32_t> m_idiomCharacters;
 
     QString m_path;
     QByteArray m_bytes; // what an in-memory store reads; it outlives m_db

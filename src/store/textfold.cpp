@@ -87,16 +87,7 @@ QStringList plainForms(const QString &typed)
     const QString plain = plainText(typed);
     if (plain.isEmpty())
         return {};
-    // A lone surrogate stays a character of its own.
-    std::vector<char32_t> points;
-    for (qsizetype i = 0; i < plain.size(); ++i) {
-        char32_t c = plain.at(i).unicode();
-        if (plain.at(i).isHighSurrogate() && i + 1 < plain.size() && plain.at(i + 1).isLowSurrogate()) {
-            c = QChar::surrogateToUcs4(plain.at(i), plain.at(i + 1));
-            ++i;
-        }
-        points.push_back(c);
-    }
+    const std::u32string points = allCodePoints(plain);
     // The choices for each character, and which characters have several:
     // the wheels of an odometer whose last wheel turns fastest. Each form
     // costs one pass over the text, so a long text stays cheap.
@@ -172,7 +163,7 @@ bool beginsWithPinyin(QStringView key, QStringView typed)
     return true;
 }
 
-std::u32string codePoints(QStringView text)
+std::u32string allCodePoints(QStringView text)
 {
     std::u32string points;
     points.reserve(size_t(text.size()));
@@ -182,9 +173,15 @@ std::u32string codePoints(QStringView text)
             c = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
             ++i;
         }
-        if (!QChar::isPunct(c))
-            points.push_back(c);
+        points.push_back(c);
     }
+    return points;
+}
+
+std::u32string codePoints(QStringView text)
+{
+    std::u32string points = allCodePoints(text);
+    std::erase_if(points, [](char32_t c) { return QChar::isPunct(c); });
     return points;
 }
 

@@ -40,9 +40,13 @@ inline constexpr qsizetype kMaxPlainForms = 16;
 // them, when it was plain already: its look-ups have run.
 QStringList plainForms(const QString &typed);
 
+// Every character of the text as a code point: a pair of surrogates is one
+// character outside the basic plane, and a lone surrogate stays a character
+// of its own.
+std::u32string allCodePoints(QStringView text);
+
 // The text as code points, without punctuation: 一言既出，驷马难追 gives its
-// eight characters, as many as its pinyin has syllables. A lone surrogate
-// stays a character of its own.
+// eight characters, as many as its pinyin has syllables.
 std::u32string codePoints(QStringView text);
 
 // The character a reader most likely means by `c`, among those `known`

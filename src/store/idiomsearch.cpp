@@ -1,0 +1,246 @@
+#include "store/idiomsearch.h"
+#include "store/textfold.h"
+
+#include <QSet>
+
+#include <algorithm>
+#include <cctype>
+#include <functional>
+#include <tuple>
+
+namespace {
+
+// Finds one word in many texts of UTF-8, ASCII letters in any case, as LIKE
+// compares them. The search reads every idiom's meaning, and a word of
+// Chinese characters begins with one of a few lead bytes of UTF-8, which a
+// plain search would stop at everywhere.
+class WordFinder
+{
+public:
+    explicit WordFinder(const QString &word)
+        : m_word(word.toUtf8()), m_searcher(m_word.constBegin(), m_word.constEnd()),
+          m_letters(std::ranges::any_of(m_word, [](char c) { return std::isalpha(static_cast<unsigned char>(c)); }))
+    {
+    }
+
+    bool isIn(QByteArrayView text) const
+    {
+        if (m_letters) {
+            const auto sameLetter = [](char a, char b) { return asciiLower(a) == asciiLower(b); };
+            return std::search(text.begin(), text.end(), m_word.cbegin(), m_word.cend(), sameLetter) != text.end();
+        }
+        return std::search(text.begin(), text.end(), m_searcher) != text.end();
+    }
+
+private:
+    static char asciiLower(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
+
+    QByteArray m_word;
+    std::boyer_moore_horspool_searcher<const char *> m_searcher;
+    bool m_letters; // ASCII letters, which compare without case
+};
+
+// `entries` in the file's order, each idiom once.
+QList<IdiomEntry> inFileOrder(QList<IdiomEntry> entries)
+{
+    const auto byId = [](const IdiomEntry &a, const IdiomEntry &b) { return a.id < b.id; };
+    const auto sameId = [](const IdiomEntry &a, const IdiomEntry &b) { return a.id == b.id; };
+    std::sort(entries.begin(), entries.end(), byId);
+    entries.erase(std::unique(entries.begin(), entries.end(), sameId), entries.end());
+    return entries;
+}
+
+bool hasWildcards(const QString &text)
+{
+    return text.contains(u'%') || text.contains(u'_');
+}
+
+} // namespace
+
+IdiomSearch::IdiomSearch(const IdiomStore &store) : m_store(store), m_index(store)
+{
+}
+
+SearchResult IdiomSearch::find(const QString &text) const
+{
+    const SearchResult found = lookUp(m_store, text);
+    return found.stage == SearchResult::Nothing ? findMeant(text) : found;
+}
+
+SearchResult IdiomSearch::lookUp(const IdiomStore &store, const QString &text)
+{
+    if (QList<IdiomEntry> found = store.search(text); !found.isEmpty())
+        return {found, SearchResult::LookUps};
+    QList<IdiomEntry> plain;
+    for (const QString &form : plainForms(text)) {
+        if (form != text) // that one was looked up
+            plain += store.search(form);
+    }
+    if (!plain.isEmpty())
+        return {plain, SearchResult::PlainText};
+    return {};
+}
+
+SearchResult IdiomSearch::findMeant(const QString &text) const
+{
+    const QStringList forms = plainForms(text);
+
+    // The characters the idioms use, for the variants a reader types.
+    const QString folded = forms.isEmpty() ? QString() : inIdiomCharacters(forms.first());
+    if (!folded.isEmpty() && !forms.contains(folded) && folded != text) {
+        if (QList<IdiomEntry> found = m_store.search(folded); !found.isEmpty())
+            return {found, SearchResult::PlainText};
+    }
+
+    if (const std::optional<QString> typed = typedPinyin(text)) {
+        if (QList<IdiomEntry> found = byPinyin(*typed); !found.isEmpty())
+            return {found, SearchResult::Pinyin};
+    }
+
+    if (QList<IdiomEntry> found = bySound(folded); !found.isEmpty())
+        return {found, SearchResult::SoundsAlike};
+
+    // Every meaning is read once for each form: the first, simplified, form
+    // and the plain text as typed, for a reader who writes in traditional
+    // characters what the data writes in them too.
+    QStringList meaningForms = forms.mid(0, 1);
+    if (forms.size() > 1)
+        meaningForms << forms.last();
+    QList<IdiomEntry> found = byMeaning(meaningForms);
+    if (found.size() < kMostByMeaning)
+        found += byWords(folded, found);
+    if (!found.isEmpty())
+        return {found.mid(0, kMostByMeaning), SearchResult::Meaning};
+    return {{}, SearchResult::Nothing};
+}
+
+QString IdiomSearch::inIdiomCharacters(const QString &plain) const
+{
+    const auto known = [this](char32_t c) { return m_index.uses(c); };
+    QString folded;
+    for (const char32_t c : allCodePoints(plain)) {
+        const char32_t form = knownForm(c, known);
+        folded.append(QString::fromUcs4(&form, 1));
+    }
+    return folded;
+}
+
+QList<IdiomEntry> IdiomSearch::byPinyin(const QString &typed) const
+{
+    QList<IdiomEntry> found;
+    for (const SearchIndex::Idiom &idiom : m_index.idioms()) {
+        if (beginsWithPinyin(idiom.pinyinKey, typed))
+            found.append(idiom.entry);
+    }
+    return found;
+}
+
+QList<IdiomEntry> IdiomSearch::bySound(const QString &plain) const
+{
+    // An idiom has three characters or more; wildcards are no characters.
+    const std::u32string typed = codePoints(plain);
+    if (typed.size() < 3 || hasWildcards(plain))
+        return {};
+    std::vector<std::vector<std::string_view>> readings;
+    for (const char32_t c : typed)
+        readings.push_back(readingsOf(c));
+    QList<IdiomEntry> byDifferences[2];
+    for (const SearchIndex::Idiom &idiom : m_index.idioms()) {
+        if (idiom.characters.size() != typed.size() || idiom.syllables.empty())
+            continue;
+        int differences = 0;
+        for (size_t i = 0; i < typed.size() && differences <= 2; ++i) {
+            if (typed[i] == idiom.characters[i])
+                continue;
+            // Another character counts only where it reads as the idiom's own.
+            const bool sameSound = std::ranges::find(readings[i], idiom.syllables[i]) != readings[i].end();
+            differences = sameSound ? differences + 1 : 3;
+        }
+        if (differences == 1 || differences == 2)
+            byDifferences[differences - 1].append(idiom.entry);
+    }
+    return byDifferences[0] + byDifferences[1];
+}
+
+QList<IdiomEntry> IdiomSearch::byMeaning(const QStringList &forms) const
+{
+    constexpr IdiomStore::Text kColumns[] = {IdiomStore::Text::Meaning, IdiomStore::Text::Source,
+                                             IdiomStore::Text::Example};
+    QList<IdiomEntry> found;
+    QSet<int> listed;
+    // Plain words are looked for in the texts of the index; wildcards need
+    // LIKE, which reads every row of the file again.
+    if (!std::ranges::any_of(forms, hasWildcards)) {
+        const std::vector<WordFinder> words(forms.cbegin(), forms.cend());
+        const std::vector<SearchIndex::Idiom> &idioms = m_index.idioms();
+        for (const IdiomStore::Text column : kColumns) {
+            for (size_t row = 0; row < idioms.size(); ++row) {
+                const auto holds = [&](const WordFinder &word) { return word.isIn(m_index.text(column, row)); };
+                if (!listed.contains(idioms[row].entry.id) && std::ranges::any_of(words, holds)) {
+                    listed.insert(idioms[row].entry.id);
+                    found.append(idioms[row].entry);
+                }
+            }
+        }
+        return found;
+    }
+    for (const IdiomStore::Text column : kColumns) {
+        QList<IdiomEntry> inColumn;
+        for (const QString &form : forms)
+            inColumn += m_store.holding(column, form);
+        for (const IdiomEntry &entry : inFileOrder(inColumn)) {
+            if (!listed.contains(entry.id)) {
+                listed.insert(entry.id);
+                found.append(entry);
+            }
+        }
+    }
+    return found;
+}
+
+QList<IdiomEntry> IdiomSearch::byWords(const QString &plain, const QList<IdiomEntry> &listed) const
+{
+    // The reader's words as pairs of characters: 自己骗自己 is 自己, 己骗 and
+    // 骗自. An idiom comes when its meaning holds at least half of them, in
+    // any order and with any words between; most pairs first, then the
+    // shortest meaning, whose words stand closest, then the file's order.
+    const std::u32string typed = codePoints(plain);
+    if (typed.size() < 3 || hasWildcards(plain))
+        return {};
+    QStringList distinct;
+    for (size_t i = 0; i + 1 < typed.size(); ++i) {
+        const QString pair = QString::fromUcs4(typed.data() + i, 2);
+        if (!distinct.contains(pair))
+            distinct.append(pair);
+    }
+    const std::vector<WordFinder> pairs(distinct.cbegin(), distinct.cend());
+    QSet<int> skipped;
+    for (const IdiomEntry &entry : listed)
+        skipped.insert(entry.id);
+    struct Match
+    {
+        qsizetype held, length;
+        size_t order;
+        IdiomEntry idiom;
+    };
+    std::vector<Match> matches;
+    const std::vector<SearchIndex::Idiom> &idioms = m_index.idioms();
+    for (size_t order = 0; order < idioms.size(); ++order) {
+        const QByteArrayView meaning = m_index.text(IdiomStore::Text::Meaning, order);
+        if (skipped.contains(idioms[order].entry.id))
+            continue;
+        const qsizetype held = std::ranges::count_if(pairs, [&](const WordFinder &pair) { return pair.isIn(meaning); });
+        if (2 * held >= qsizetype(pairs.size()))
+            matches.push_back({held, meaning.size(), order, idioms[order].entry});
+    }
+    std::ranges::sort(matches, [](const Match &a, const Match &b) {
+        return std::tie(b.held, a.length, a.order) < std::tie(a.held, b.length, b.order);
+    });
+    QList<IdiomEntry> found;
+    for (const Match &match : matches) {
+        if (found.size() + listed.size() >= kMostByMeaning)
+            break;
+        found.append(match.idiom);
+    }
+    return found;
+}
