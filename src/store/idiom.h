@@ -2,7 +2,10 @@
 // for their lists.
 #pragma once
 
+#include <QList>
 #include <QString>
+
+#include <algorithm>
 
 // One idiom of table cy. An absent meaning, source or example reads as the
 // empty text.
@@ -25,3 +28,13 @@ struct IdiomEntry
 
     bool operator==(const IdiomEntry &) const = default;
 };
+
+// `entries` in the file's order (ascending id), each idiom once.
+inline QList<IdiomEntry> inFileOrder(QList<IdiomEntry> entries)
+{
+    const auto byId = [](const IdiomEntry &a, const IdiomEntry &b) { return a.id < b.id; };
+    const auto sameId = [](const IdiomEntry &a, const IdiomEntry &b) { return a.id == b.id; };
+    std::sort(entries.begin(), entries.end(), byId);
+    entries.erase(std::unique(entries.begin(), entries.end(), sameId), entries.end());
+    return entries;
+}

@@ -40,16 +40,6 @@ private:
     bool m_letters; // ASCII letters, which compare without case
 };
 
-// `entries` in the file's order, each idiom once.
-QList<IdiomEntry> inFileOrder(QList<IdiomEntry> entries)
-{
-    const auto byId = [](const IdiomEntry &a, const IdiomEntry &b) { return a.id < b.id; };
-    const auto sameId = [](const IdiomEntry &a, const IdiomEntry &b) { return a.id == b.id; };
-    std::sort(entries.begin(), entries.end(), byId);
-    entries.erase(std::unique(entries.begin(), entries.end(), sameId), entries.end());
-    return entries;
-}
-
 bool hasWildcards(const QString &text)
 {
     return text.contains(u'%') || text.contains(u'_');

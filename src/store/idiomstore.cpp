@@ -39,16 +39,6 @@ QString lastCharacter(const QString &text)
     return characters.empty() ? text : QStringView(QChar::fromUcs4(characters.back())).toString();
 }
 
-// `entries` in the file's order, each idiom once.
-QList<IdiomEntry> inFileOrder(QList<IdiomEntry> entries)
-{
-    const auto byId = [](const IdiomEntry &a, const IdiomEntry &b) { return a.id < b.id; };
-    const auto sameId = [](const IdiomEntry &a, const IdiomEntry &b) { return a.id == b.id; };
-    std::sort(entries.begin(), entries.end(), byId);
-    entries.erase(std::unique(entries.begin(), entries.end(), sameId), entries.end());
-    return entries;
-}
-
 // The kind of fault behind the last failed call on `db`.
 StoreError failure(sqlite3 *db, const QString &path)
 {
