@@ -26,7 +26,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QTextOption>
 #include <QTimer>
+
+#include <algorithm>
 
 using namespace GameWindowGeometry;
 
@@ -127,6 +130,10 @@ GameWindow::GameWindow(const Dictionary &dictionary, ChainIndexHolder &chains, c
     m_chainText->setGeometry(kChainText);
     m_chainText->setFont(song);
     m_chainText->setReadOnly(true);
+    // Each link on one line, in columns as wide as their longest entry; a
+    // chain wider than the box scrolls.
+    m_chainText->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_chainText->installEventFilter(this);
     m_chainText->setAccessibleName(QStringLiteral("接好的成语"));
     m_score = label("score", kScore, this);
     m_copyButton = placedButton(QStringLiteral("复制"), "copyButton", kCopyButton, this);
@@ -198,6 +205,40 @@ void GameWindow::startByComputer()
     m_game->computerOpens();
     m_status->clear();
     showGame();
+}
+
+void GameWindow::layOutChainColumns()
+{
+    // The idiom, its pinyin and who played it, each column starting where
+    // the widest entry before it ends, at the box's font and zoom.
+    const QFontMetrics metrics(m_chainText->font());
+    const int gap = metrics.horizontalAdvance(QStringLiteral("　"));
+    QList<int> widths;
+    const QStringList lines = m_chainText->toPlainText().split(u'\n');
+    for (const QString &line : lines) {
+        const QStringList fields = line.split(u'\t');
+        for (qsizetype column = 0; column + 1 < fields.size(); ++column) {
+            if (widths.size() <= column)
+                widths.append(0);
+            widths[column] = std::max(widths[column], metrics.horizontalAdvance(fields[column]));
+        }
+    }
+    QList<QTextOption::Tab> tabs;
+    qreal at = 0;
+    for (const int width : std::as_const(widths)) {
+        at += width + gap;
+        tabs.append(QTextOption::Tab(at, QTextOption::LeftTab));
+    }
+    QTextOption option = m_chainText->document()->defaultTextOption();
+    option.setTabs(tabs);
+    m_chainText->document()->setDefaultTextOption(option);
+}
+
+bool GameWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_chainText && event->type() == QEvent::FontChange)
+        layOutChainColumns(); // zoomed
+    return QWidget::eventFilter(watched, event);
 }
 
 void GameWindow::play()
@@ -305,6 +346,7 @@ void GameWindow::showGame()
                                             : QStringLiteral("你有%1个成语可接：").arg(moves.size()));
 
     m_chainText->setPlainText(m_game ? m_game->chainText() : QString());
+    layOutChainColumns();
     m_chainText->moveCursor(QTextCursor::End);
     m_hintButton->setEnabled(playing);
     m_giveUpButton->setEnabled(playing);

@@ -60,6 +60,9 @@ private slots:
     void tick();
     void writeChainTo(const QString &path);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override; // the chain's columns follow its zoom
+
 private:
     // The index of the dictionary's idioms; null when the idioms cannot be
     // read, which the reader is told.
@@ -70,6 +73,8 @@ private:
     void runClock(bool running);
     // Shows the game as it now stands, and keeps a finished game's score.
     void showGame();
+    // Sets the chain box's columns to fit their longest entries.
+    void layOutChainColumns();
     void say(const QString &text, const QColor &colour);
 
     const Dictionary &m_dictionary;
