@@ -18,6 +18,7 @@
 #include <QScrollBar>
 #include <QAccessible>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QAction>
 #include <QApplication>
 #include <QDate>
@@ -90,6 +91,7 @@ private slots:
     void oneChainWindow();
     void sideWindowsOpenOnce_data();
     void sideWindowsOpenOnce();
+    void gameChoiceKept();
     void accessibleNames();
     void storeOpenedOnceForBothWindows();
     void oneChainIndexForEveryGame();
@@ -241,6 +243,34 @@ void MainMenuTest::sideWindowsOpenOnce()
     QVERIFY(!first->isMinimized());
     QCOMPARE(t.notices.size(), 0);
     t.action("resetZoomAction")->trigger();
+}
+
+void MainMenuTest::gameChoiceKept()
+{
+    // The rule and level chosen show again in the next game window, and
+    // after a restart.
+    const auto boxes = [](MenuWindow &t) {
+        t.action("gameAction")->trigger();
+        QWidget *game = t.program.sideWindows().window(SideWindows::Game);
+        return std::pair{control<QComboBox>(*game, "ruleBox"), control<QComboBox>(*game, "levelBox")};
+    };
+    {
+        MenuWindow t;
+        QVERIFY(t.show());
+        auto [rule, level] = boxes(t);
+        rule->setCurrentText(QStringLiteral("同音接龙"));
+        level->setCurrentText(QStringLiteral("困难"));
+        rule->window()->close();
+        deleteClosedWindows();
+        std::tie(rule, level) = boxes(t);
+        QCOMPARE(rule->currentText() + level->currentText(), QStringLiteral("同音接龙困难"));
+    }
+    MenuWindow t;
+    QVERIFY(t.show());
+    auto [rule, level] = boxes(t);
+    QCOMPARE(rule->currentText() + level->currentText(), QStringLiteral("同音接龙困难"));
+    rule->setCurrentIndex(0); // as the other tests expect
+    level->setCurrentIndex(0);
 }
 
 void MainMenuTest::accessibleNames()

@@ -26,6 +26,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QSignalBlocker>
 #include <QTextOption>
 #include <QTimer>
 
@@ -149,6 +150,9 @@ GameWindow::GameWindow(const Dictionary &dictionary, ChainIndexHolder &chains, c
     setTabOrder(m_saveButton, m_ruleBox);
     setTabOrder(m_ruleBox, m_levelBox);
     setTabOrder(m_levelBox, m_clockBox);
+    const auto tellChoice = [this] { emit choiceChanged(m_ruleBox->currentText(), m_levelBox->currentText()); };
+    connect(m_ruleBox, &QComboBox::currentIndexChanged, this, tellChoice);
+    connect(m_levelBox, &QComboBox::currentIndexChanged, this, tellChoice);
     setTabOrder(m_clockBox, m_computerOpensButton);
     m_moveField->setFocus();
 
@@ -205,6 +209,15 @@ void GameWindow::startByComputer()
     m_game->computerOpens();
     m_status->clear();
     showGame();
+}
+
+void GameWindow::showChoice(const QString &rule, const QString &level)
+{
+    const QSignalBlocker ruleBlocker(m_ruleBox), levelBlocker(m_levelBox);
+    if (const int index = m_ruleBox->findText(rule); index >= 0 && m_ruleBox->isEnabled())
+        m_ruleBox->setCurrentIndex(index);
+    if (const int index = m_levelBox->findText(level); index >= 0 && m_levelBox->isEnabled())
+        m_levelBox->setCurrentIndex(index);
 }
 
 void GameWindow::layOutChainColumns()

@@ -39,6 +39,14 @@ public:
     // it none are kept.
     void setReaderStore(ReaderStore *reader);
 
+    // The rule and level the boxes show, as the reader last chose them;
+    // changes nothing of a game that is on.
+    void showChoice(const QString &rule, const QString &level);
+
+signals:
+    // The reader chose another rule or level, named as showChoice takes them.
+    void choiceChanged(const QString &rule, const QString &level);
+
 public slots:
     // Starts a game that the computer opens.
     void startByComputer();

@@ -60,6 +60,13 @@ QWidget *SideWindows::make(Kind kind)
     case Game: {
         auto *game = new GameWindow(m_dictionary, m_chains, m_environment, m_main);
         game->setReaderStore(&m_reader);
+        // The rule and level are kept between windows and starts.
+        game->showChoice(m_keeper.choice(QStringLiteral("game/rule")).toString(),
+                         m_keeper.choice(QStringLiteral("game/level")).toString());
+        connect(game, &GameWindow::choiceChanged, this, [this](const QString &rule, const QString &level) {
+            m_keeper.keepChoice(QStringLiteral("game/rule"), rule);
+            m_keeper.keepChoice(QStringLiteral("game/level"), level);
+        });
         return game;
     }
     case History: {

@@ -74,6 +74,16 @@ bool WindowKeeper::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
+QVariant WindowKeeper::choice(const QString &key, const QVariant &fallback) const
+{
+    return m_settings.value(QStringLiteral("choices/") + key, fallback);
+}
+
+void WindowKeeper::keepChoice(const QString &key, const QVariant &value)
+{
+    m_settings.setValue(QStringLiteral("choices/") + key, value);
+}
+
 void WindowKeeper::zoomIn()
 {
     setZoomOfAll(nextZoom(m_zoom, 1));

@@ -28,6 +28,11 @@ public:
 
     int zoom() const { return m_zoom; }
 
+    // A choice the reader made in a window, kept with the zoom and places
+    // for the next start; `fallback` when none was kept.
+    QVariant choice(const QString &key, const QVariant &fallback = {}) const;
+    void keepChoice(const QString &key, const QVariant &value);
+
 public slots:
     // One step larger or smaller, or back to 100 %, for every window.
     void zoomIn();
