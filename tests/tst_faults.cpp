@@ -317,7 +317,7 @@ void FaultsTest::readerFileRefusesWrites()
     } else {
         other.start(QCoreApplication::applicationDirPath() + QStringLiteral("/readerchild"), {folder, "hold"});
         QVERIFY(other.waitForReadyRead(10000));
-        QCOMPARE(other.readLine(), QByteArray("held\n"));
+        QCOMPARE(other.readLine().trimmed(), QByteArray("held")); // \r\n on Windows
     }
     // A history entry, a word-book entry and an import: kept, and told once.
     click(t.c.next);

@@ -169,6 +169,9 @@ void GameWindowTest::clock()
 // in UTF-8; a file that cannot be written is told.
 void GameWindowTest::copyAndSave()
 {
+    // The test fills the file dialog in: Qt's own on every system, as
+    // Windows' native one takes nothing from it.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     TestWorld t(WindowData::Small);
     GameWindow w(t.dictionary(), t.chains(), t.environment);
     openWith(w, "爱不释手");
