@@ -275,10 +275,7 @@ int ReaderFile::writeOne(const HistoryCleared &)
 
 int ReaderFile::writeOne(const HistoryRemoved &change)
 {
-    for (const int id : change.ids)
-        if (const int rc = run(Query(m_db.get(), kRemoveFromHistory).bind(id)); rc != SQLITE_OK)
-            return rc;
-    return SQLITE_OK;
+    return removeEach(kRemoveFromHistory, change.ids);
 }
 
 int ReaderFile::writeOne(const WordBookAdded &change)
@@ -293,9 +290,15 @@ int ReaderFile::writeOne(const WordBookAdded &change)
 
 int ReaderFile::writeOne(const WordBookRemoved &change)
 {
-    for (const int id : change.ids)
-        if (const int rc = run(Query(m_db.get(), kRemoveFromWordBook).bind(id)); rc != SQLITE_OK)
+    return removeEach(kRemoveFromWordBook, change.ids);
+}
+
+int ReaderFile::removeEach(const char *sql, const QList<int> &ids)
+{
+    for (const int id : ids) {
+        if (const int rc = run(Query(m_db.get(), sql).bind(id)); rc != SQLITE_OK)
             return rc;
+    }
     return SQLITE_OK;
 }
 

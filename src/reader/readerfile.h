@@ -67,6 +67,8 @@ private:
     int writeOne(const HistoryRemoved &change);
     int writeOne(const WordBookAdded &change);
     int writeOne(const WordBookRemoved &change);
+    // Runs `sql` for each of `ids`, up to the first that fails.
+    int removeEach(const char *sql, const QList<int> &ids);
     int writeOne(const ScoreKept &change);
 
     Sqlite::Database m_db;
