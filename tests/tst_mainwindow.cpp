@@ -66,6 +66,7 @@ private slots:
     void searchPaneFoldsAndUnfolds();
     void startupWithoutStoreShowsAnEmptyCard();
     void readAloudButtonLeavesTheCardAsItWas();
+    void readAloudGreyedWithoutVoiceInstalled();
     void showIdiomClampsToStore_data();
     void showIdiomClampsToStore();
     void showIdiomWithoutStoreTellsWhy();
@@ -171,6 +172,27 @@ void MainWindowTest::readAloudButtonLeavesTheCardAsItWas()
     }
     QCOMPARE(changedOutside, 0);
     QVERIFY(changedInside > 100 && greyedInside > 100);
+}
+
+void MainWindowTest::readAloudGreyedWithoutVoiceInstalled()
+{
+    // Known at start: greyed with the reason as its tooltip, and no notice
+    // until the reader presses it.
+    TestWindow t(WindowData::Small);
+    QVERIFY(t.show());
+    QStringList calls;
+    ReadAloud mute([&calls] { return std::make_unique<FakeSpeaker>(true, &calls); });
+    const QString reason = QStringLiteral("没有中文语音。请安装 espeak-ng 和 speech-dispatcher-espeak-ng。");
+    mute.lookForVoice([&reason] { return reason; });
+    t.w.setReadAloud(&mute);
+    auto *button = control<ImageButton>(t.w, "readAloudButton");
+    QVERIFY(!button->isEnabled());
+    QCOMPARE(button->toolTip(), reason);
+    QCOMPARE(t.notices.size(), 0);
+    t.w.readAloud();
+    QCOMPARE(t.notices.size(), 1);
+    QCOMPARE(t.notices.first().text, reason);
+    QVERIFY(calls.isEmpty());
 }
 
 void MainWindowTest::startupWithoutStoreShowsAnEmptyCard()

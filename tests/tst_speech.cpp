@@ -196,6 +196,22 @@ void SpeechTest::readAloud()
     QCOMPARE(missing.first().first().toString(), QStringLiteral("没有中文语音。"));
     QVERIFY(calls.isEmpty());
 
+    // Known from what is installed, before any press: refused, and the
+    // engine never loaded; where a voice may be installed, nothing changes.
+    for (const QString &installed : {QStringLiteral("没有中文语音。请安装 espeak-ng。"), QString()}) {
+        int loads = 0;
+        ReadAloud checked([&]() -> std::unique_ptr<Speaker> {
+            ++loads;
+            return std::make_unique<FakeSpeaker>(true, &calls);
+        });
+        checked.lookForVoice([&installed] { return installed; });
+        QCOMPARE(checked.lacksVoice(), !installed.isEmpty());
+        QCOMPARE(checked.missingVoice(), installed);
+        QCOMPARE(loads, 0);
+        QCOMPARE(checked.read(QStringLiteral("难兄难弟"), QStringLiteral("nán  xiōng  nán  dì")), installed.isEmpty());
+        QCOMPARE(loads, installed.isEmpty() ? 1 : 0);
+    }
+
     // An engine that takes its time: the last idiom asked for is read once
     // it has loaded; without a voice, the reason comes then.
     for (const bool withVoice : {true, false}) {

@@ -71,13 +71,15 @@ Environment Program::systemEnvironment()
     return {showMessageBox, [](const QUrl &url) { return QDesktopServices::openUrl(url); }, askInMessageBox};
 }
 
-Program::Program(const Environment &environment, const QString &programFolder, ReadAloud::SpeakerFactory speakers)
+Program::Program(const Environment &environment, const QString &programFolder, ReadAloud::SpeakerFactory speakers,
+                 std::function<QString()> voiceMissing)
     : m_environment(environment),
       m_programFolder(programFolder),
       m_chains(m_dictionary),
       m_readerFolder(readerFolder()),
       m_keeper(std::make_unique<WindowKeeper>(m_readerFolder)),
       m_readAloud(std::move(speakers)),
+      m_voiceMissing(std::move(voiceMissing)),
       m_window(std::make_unique<MainWindow>(m_dictionary, environment))
 {
     m_keeper->keep(m_window.get());
@@ -103,7 +105,10 @@ void Program::start()
     // second database.
     m_reader = std::make_unique<ReaderStore>(m_readerFolder);
     m_window->setReaderStore(m_reader.get());
-    m_window->setReadAloud(&m_readAloud); // the engine is loaded when first used
+    // The engine is loaded when first used; 朗读 is greyed from the first
+    // paint where what is installed shows that it cannot speak.
+    m_readAloud.lookForVoice(m_voiceMissing);
+    m_window->setReadAloud(&m_readAloud);
     m_sideWindows = new SideWindows(m_window.get(), m_dictionary, m_chains, m_environment, *m_reader, *m_keeper);
     m_sideWindows->setReadAloud(&m_readAloud);
     m_menu = new MainMenu(m_window.get(), m_environment, *m_sideWindows, *m_keeper);

@@ -9,6 +9,7 @@
 #include "widgets/environment.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 class MainWindow;
@@ -32,9 +33,11 @@ public:
     // `programFolder` and the reader's store in the per-user data folder,
     // which start() opens (writing the data file on the first start).
     // The windows run in `environment`, which outlives the program, and
-    // read aloud with the engine `speakers` makes when 朗读 is first used.
+    // read aloud with the engine `speakers` makes when 朗读 is first used;
+    // `voiceMissing` says at start whether it surely has no Chinese voice.
     Program(const Environment &environment, const QString &programFolder,
-            ReadAloud::SpeakerFactory speakers = makeSystemSpeaker);
+            ReadAloud::SpeakerFactory speakers = makeSystemSpeaker,
+            std::function<QString()> voiceMissing = systemVoiceMissing);
     ~Program();
 
     // Start-up as the reader sees it: the main window shows, takes the
@@ -60,6 +63,7 @@ private:
     std::unique_ptr<ReaderStore> m_reader;
     std::unique_ptr<WindowKeeper> m_keeper; // before the windows, which it watches to the end
     ReadAloud m_readAloud; // before the windows, which read with it
+    const std::function<QString()> m_voiceMissing;
     std::unique_ptr<MainWindow> m_window;
     SideWindows *m_sideWindows = nullptr; // the main window's, once started
     MainMenu *m_menu = nullptr;

@@ -8,7 +8,7 @@ class NoSpeaker final : public Speaker
 public:
     bool isLoaded() const override { return true; }
     bool hasVoice() const override { return false; }
-    QString missingVoice() const override { return QStringLiteral("这个版本的岚舟·vura 不能朗读。"); }
+    QString missingVoice() const override { return systemVoiceMissing(); }
     void speak(const QString &, const QString &) override {}
     void stop() override {}
     bool isSpeaking() const override { return false; }
@@ -19,4 +19,9 @@ public:
 std::unique_ptr<Speaker> makeSystemSpeaker()
 {
     return std::make_unique<NoSpeaker>();
+}
+
+QString systemVoiceMissing()
+{
+    return QStringLiteral("这个版本的岚舟·vura 不能朗读。");
 }

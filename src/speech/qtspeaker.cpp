@@ -12,6 +12,10 @@
 // lives in a thread of its own, and the windows hear from it by signals.
 #include "speech/speaker.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QTextToSpeech>
 #include <QThread>
 #include <QVoice>
@@ -20,6 +24,35 @@
 namespace {
 
 const QString kPinyinVoice = QStringLiteral("Chinese (Mandarin, latin as Pinyin)");
+const QString kNoService = QStringLiteral("无法连接语音服务（speech-dispatcher）。请安装 speech-dispatcher 和 "
+                                          "speech-dispatcher-espeak-ng。");
+const QString kNoChineseVoice = QStringLiteral("没有中文语音。请安装 espeak-ng 和 speech-dispatcher-espeak-ng。");
+
+// Where speech-dispatcher's output modules and espeak-ng's language data
+// are installed, by distribution.
+const char *const kModuleFolders[] = {"/usr/lib/speech-dispatcher-modules", "/usr/libexec/speech-dispatcher-modules",
+                                      "/usr/lib64/speech-dispatcher-modules"};
+const char *const kEspeakData[] = {"/usr/lib/x86_64-linux-gnu/espeak-ng-data", "/usr/lib/aarch64-linux-gnu/espeak-ng-data",
+                                   "/usr/lib/i386-linux-gnu/espeak-ng-data", "/usr/share/espeak-ng-data",
+                                   "/usr/lib/espeak-ng-data", "/usr/lib64/espeak-ng-data"};
+
+// Whether speech-dispatcher's configuration, the system's or the user's,
+// names output modules of its own rather than taking those it finds.
+bool hasAddedModules()
+{
+    const QString user = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    for (const QString &path : {QStringLiteral("/etc/speech-dispatcher/speechd.conf"),
+                                user + QLatin1String("/speech-dispatcher/speechd.conf")}) {
+        QFile configuration(path);
+        if (!configuration.open(QIODevice::ReadOnly))
+            continue;
+        while (!configuration.atEnd()) {
+            if (configuration.readLine().trimmed().startsWith("AddModule"))
+                return true;
+        }
+    }
+    return false;
+}
 
 bool isEspeakVoice(const QString &name)
 {
@@ -40,8 +73,7 @@ public:
                 emit finished();
         });
         if (m_speech->state() == QTextToSpeech::Error) {
-            emit loaded(false, false, QStringLiteral("无法连接语音服务（speech-dispatcher）。请安装 speech-dispatcher 和 "
-                                                     "speech-dispatcher-espeak-ng。"));
+            emit loaded(false, false, kNoService);
             return;
         }
         // The voices of every locale, the C locale's among them.
@@ -69,7 +101,7 @@ public:
             }
         }
         if (!chosen) {
-            emit loaded(false, false, QStringLiteral("没有中文语音。请安装 espeak-ng 和 speech-dispatcher-espeak-ng。"));
+            emit loaded(false, false, kNoChineseVoice);
             return;
         }
         m_speech->setLocale(chosen->locale());
@@ -151,6 +183,35 @@ private:
 std::unique_ptr<Speaker> makeSystemSpeaker()
 {
     return std::make_unique<QtSpeaker>();
+}
+
+QString systemVoiceMissing()
+{
+    if (!QTextToSpeech::availableEngines().contains(QLatin1String("speechd")) ||
+        QStandardPaths::findExecutable(QStringLiteral("speech-dispatcher")).isEmpty())
+        return kNoService;
+    // Only sure when none but espeak-ng's modules could speak. Modules named
+    // in the configuration may run any program; of those found by
+    // themselves, sd_generic needs that configuration and sd_dummy says only
+    // that nothing speaks; others have voices of their own.
+    if (hasAddedModules())
+        return {};
+    QStringList modules;
+    for (const char *folder : kModuleFolders)
+        modules << QDir(QString::fromLatin1(folder)).entryList({QStringLiteral("sd_*")}, QDir::Files | QDir::Executable);
+    modules.removeAll(QStringLiteral("sd_dummy"));
+    modules.removeAll(QStringLiteral("sd_generic"));
+    if (modules.isEmpty())
+        return kNoChineseVoice;
+    for (const QString &module : std::as_const(modules)) {
+        if (!module.startsWith(QLatin1String("sd_espeak-ng")))
+            return {};
+    }
+    for (const char *folder : kEspeakData) {
+        if (QFileInfo::exists(QString::fromLatin1(folder) + QLatin1String("/cmn_dict")))
+            return {};
+    }
+    return kNoChineseVoice;
 }
 
 #include "qtspeaker.moc"

@@ -18,8 +18,16 @@ Speaker *ReadAloud::speaker()
     return m_speaker.get();
 }
 
+void ReadAloud::lookForVoice(const std::function<QString()> &installed)
+{
+    if (!m_speaker)
+        m_notInstalled = installed();
+}
+
 bool ReadAloud::read(const QString &text, const QString &pinyin)
 {
+    if (!m_notInstalled.isEmpty())
+        return false;
     Speaker *engine = speaker();
     if (!engine->isLoaded()) {
         m_pending = {text, pinyin};
@@ -63,10 +71,12 @@ bool ReadAloud::isSpeaking() const
 
 bool ReadAloud::lacksVoice() const
 {
-    return m_speaker && m_speaker->isLoaded() && !m_speaker->hasVoice();
+    return !m_notInstalled.isEmpty() || (m_speaker && m_speaker->isLoaded() && !m_speaker->hasVoice());
 }
 
 QString ReadAloud::missingVoice() const
 {
+    if (!m_notInstalled.isEmpty())
+        return m_notInstalled;
     return m_speaker ? m_speaker->missingVoice() : QString();
 }

@@ -29,7 +29,12 @@ public:
     void stop();
     bool isSpeaking() const;
 
-    // Whether the engine was loaded and found no Chinese voice, and why.
+    // Without loading the engine, asks `installed` whether the system
+    // surely has no Chinese voice (systemVoiceMissing()); if so, read()
+    // refuses and lacksVoice() says why from now on.
+    void lookForVoice(const std::function<QString()> &installed = systemVoiceMissing);
+
+    // Whether the system is known to have no Chinese voice, and why.
     bool lacksVoice() const;
     QString missingVoice() const;
 
@@ -49,4 +54,5 @@ private:
     SpeakerFactory m_factory;
     std::unique_ptr<Speaker> m_speaker;
     std::optional<std::pair<QString, QString>> m_pending; // text and pinyin
+    QString m_notInstalled; // why no voice is installed, when known before loading
 };

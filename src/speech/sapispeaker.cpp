@@ -7,6 +7,7 @@
 // counts as no voice.
 #include "speech/speaker.h"
 
+#include <QSettings>
 #include <QStringList>
 #include <QTimer>
 
@@ -169,4 +170,19 @@ private:
 std::unique_ptr<Speaker> makeSystemSpeaker()
 {
     return std::make_unique<SapiSpeaker>();
+}
+
+QString systemVoiceMissing()
+{
+    // SAPI's voices as the registry lists them, each with its languages as
+    // hexadecimal LCIDs ("804;404").
+    QSettings voices(QString::fromWCharArray(kVoices) + QLatin1String("\\Tokens"), QSettings::NativeFormat);
+    for (const QString &voice : voices.childGroups()) {
+        const QString languages = voices.value(voice + QLatin1String("/Attributes/Language")).toString();
+        for (const QString &language : languages.split(QLatin1Char(';'))) {
+            if (language.trimmed().compare(QLatin1String("804"), Qt::CaseInsensitive) == 0)
+                return {};
+        }
+    }
+    return QStringLiteral("没有中文语音。") + kInstallChinese;
 }
