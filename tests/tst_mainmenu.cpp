@@ -39,7 +39,7 @@ struct MenuWindow : TestWorld
         : TestWorld(data), voice(voice), program(environment, dir.path(), [this]() -> std::unique_ptr<Speaker> {
               ++engines;
               return std::make_unique<FakeSpeaker>(this->voice, &spoken);
-          })
+          }, [] { return QString(); })
     {
     }
 
