@@ -33,6 +33,7 @@ else()
 # was made from, for a cross build: -DVURA_HOST_TOOLS=<this file>.
 include("${CMAKE_CURRENT_LIST_DIR}/host-tools-targets.cmake")
 set(VURA_HOST_IDIOM_CSV "@VURA_IDIOM_CSV@")
+set(VURA_HOST_THUOCL_FILE "@VURA_THUOCL_FILE@")
 ]=])
     endfunction()
     cmake_language(DEFER DIRECTORY "${PROJECT_SOURCE_DIR}" CALL _vura_export_host_tools)

@@ -49,6 +49,8 @@ private slots:
     void moves();
     void levels_data();
     void levels();
+    void easyPrefersCommonIdioms_data();
+    void easyPrefersCommonIdioms();
     void ends_data();
     void ends();
     void writtenAlike_data();
@@ -165,6 +167,38 @@ void GameTest::levels()
         ChainGame game(*m_index, ChainRule::SameCharacter, level, seed);
         QCOMPARE(game.readerOpens("甲乙丙丁"), Refusal::None);
         given.insert(m_index->text(game.chain().at(1).link));
+    }
+    QStringList sorted = given.values();
+    sorted.sort();
+    QCOMPARE(sorted.join(u' '), answers);
+}
+
+void GameTest::easyPrefersCommonIdioms_data()
+{
+    QTest::addColumn<Level>("level");
+    QTest::addColumn<QByteArray>("common"); // THUOCL's lines
+    QTest::addColumn<QString>("answers");   // every answer the level may give after 甲乙丙丁
+    QTest::newRow("none common") << Level::Easy << QByteArray() << "丁三三寅 丁四四卯";
+    QTest::newRow("one of the generous") << Level::Easy << QByteArray("丁三三寅\t10") << "丁三三寅";
+    QTest::newRow("a less generous one") << Level::Easy << QByteArray("丁二二丑\t10") << "丁二二丑";
+    QTest::newRow("never a dead end") << Level::Easy << QByteArray("丁一一子\t10") << "丁三三寅 丁四四卯";
+    QTest::newRow("hard ignores it") << Level::Hard << QByteArray("丁三三寅\t10") << "丁一一子";
+}
+
+void GameTest::easyPrefersCommonIdioms()
+{
+    QFETCH(Level, level);
+    QFETCH(QByteArray, common);
+    QFETCH(QString, answers);
+    TestData::writeFile(m_dir.filePath("common.txt"), common);
+    importIdioms(m_dir.filePath("idioms.csv"), m_dir.filePath("common.dat"), DataFileForm::Plain,
+                 m_dir.filePath("common.txt"));
+    const ChainIndex index(IdiomStore(m_dir.filePath("common.dat")));
+    QSet<QString> given;
+    for (quint32 seed = 0; seed < 40; ++seed) {
+        ChainGame game(index, ChainRule::SameCharacter, level, seed);
+        QCOMPARE(game.readerOpens("甲乙丙丁"), Refusal::None);
+        given.insert(index.text(game.chain().at(1).link));
     }
     QStringList sorted = given.values();
     sorted.sort();

@@ -78,6 +78,8 @@ private slots:
     void errata_data();
     void errata();
     void sameInputGivesSameBytes();
+    void unreadableCountIsRefused_data();
+    void unreadableCountIsRefused();
     void fullDataSet();
 
 private:
@@ -275,13 +277,48 @@ void ImportTest::sameInputGivesSameBytes()
     QCOMPARE(a, TestData::readFile(m_dir.filePath("b.dat")));
 }
 
+void ImportTest::unreadableCountIsRefused_data()
+{
+    QTest::addColumn<QByteArray>("count");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("no count") << QByteArray("一心一意\t50\n自相矛盾\n") << "idiom count line 2";
+    QTest::newRow("not a number") << QByteArray("一心一意\tmany") << "idiom count line 1";
+    QTest::newRow("negative") << QByteArray("一心一意\t-3") << "idiom count line 1";
+    QTest::newRow("no idiom") << QByteArray("\n \t 3") << "idiom count line 2";
+    QTest::newRow("two tabs") << QByteArray("一心一意\t3\t4") << "idiom count line 1";
+    QTest::newRow("not UTF-8") << QByteArray("\xff\t3") << "the idiom count is not valid UTF-8";
+}
+
+void ImportTest::unreadableCountIsRefused()
+{
+    QFETCH(QByteArray, count);
+    QFETCH(QString, error);
+    const QString csvPath = m_dir.filePath("count.csv"), countPath = m_dir.filePath("count.txt");
+    const QString output = m_dir.filePath("count.dat");
+    TestData::writeFile(csvPath, TestData::csv());
+    TestData::writeFile(countPath, count);
+    TestData::writeFile(output, "an older file");
+    try {
+        importIdioms(csvPath, output, DataFileForm::Plain, countPath);
+        QFAIL("the count was taken");
+    } catch (const ImportError &refusal) {
+        QVERIFY2(QString::fromUtf8(refusal.what()).startsWith(error), refusal.what());
+    }
+    QVERIFY(!QFile::exists(output));
+}
+
 void ImportTest::fullDataSet()
 {
 #ifndef VURA_FULL_DATA_CSV
     QSKIP("this build was not given the full idiom data set");
 #else
     const QString dataFile = m_dir.filePath("full.dat");
-    QCOMPARE(importIdioms(QStringLiteral(VURA_FULL_DATA_CSV), dataFile, DataFileForm::Carried), 12976);
+#ifdef VURA_THUOCL_FILE
+    const QString common = QStringLiteral(VURA_THUOCL_FILE);
+#else
+    const QString common;
+#endif
+    QCOMPARE(importIdioms(QStringLiteral(VURA_FULL_DATA_CSV), dataFile, DataFileForm::Carried, common), 12976);
     QCOMPARE(query(dataFile, "SELECT count(*) || ',' || min(id) || ',' || max(id) FROM cy"),
              QStringList{"12976,1,12976"});
     QCOMPARE(query(dataFile, "SELECT cy FROM cy WHERE id IN (1, 2, 12976) ORDER BY id"),
@@ -314,6 +351,17 @@ void ImportTest::fullDataSet()
     }
     QCOMPARE(wrong, QStringList());
     QCOMPARE(otherCodes, 67);
+#ifdef VURA_THUOCL_FILE
+    // THUOCL's count ranks the idioms written as it lists them: 5,606 texts
+    // of the data set as it comes, ten more that the errata correct, and
+    // three of the texts written alike by both their rows.
+    QCOMPARE(query(dataFile, "SELECT count(*) || ',' || count(DISTINCT cy) || ',' || max(rank) FROM common JOIN cy USING (id)"),
+             QStringList{"5619,5616,5619"});
+    QCOMPARE(query(dataFile, "SELECT cy || documents FROM common JOIN cy USING (id) WHERE rank <= 2 ORDER BY rank"),
+             QStringList({"坚定不移54113", "全力以赴36156"}));
+#else
+    QCOMPARE(query(dataFile, "SELECT count(*) FROM common"), QStringList{"0"});
+#endif
     // The build embeds exactly this file, marked with its own identity.
     const QByteArray carried = TestData::readFile(dataFile);
     QCOMPARE(carried, TestData::readFile(QStringLiteral(VURA_DATA_FILE)));
@@ -324,6 +372,7 @@ void ImportTest::fullDataSet()
     importIdioms(QStringLiteral(VURA_FULL_DATA_CSV), dataFile, DataFileForm::Version10);
     const QByteArray version10 = TestData::readFile(dataFile);
     QCOMPARE(DataFileMark::markOf(version10), std::nullopt);
+    QCOMPARE(query(dataFile, "SELECT count(*) FROM sqlite_master WHERE name = 'common'"), QStringList{"0"});
     QCOMPARE(DataFileMark::digest(version10), "280b38dd2e4ff57d8c996f10da5774571e46ab5d6be8822bc2d10774fd6cf95e");
 #endif
 }

@@ -126,6 +126,7 @@ void MainMenuTest::boxesAndPages_data()
                         << "关于... [i] " VURA_NAME " - " VURA_VERSION "|" VURA_MAKER "|"
                                + released.toString(QStringLiteral("yyyy年M月d日"))
                                + "||成语数据：chinese-idiom-db，By_syk 收集整理，Apache License 2.0。|"
+                                 "常用成语：THUOCL（清华大学开放中文词库），Copyright (c) 2018 THUNLP，MIT License。|"
                                  "本程序以 Apache License 2.0 发布。"
                         << "";
     QTest::newRow("软件升级") << "updateAction" << true << "" << VURA_UPDATE_URL;

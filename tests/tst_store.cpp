@@ -3,6 +3,7 @@
 // candidates of a chain, and an idiom by its id.
 #include "testdata.h"
 
+#include "import/idiomimport.h"
 #include "store/idiomstore.h"
 #include "store/storeerror.h"
 
@@ -43,6 +44,8 @@ private slots:
     void followers();
     void idiomById();
     void twoStoresAtOnce();
+    void commonIdioms_data();
+    void commonIdioms();
 
 private:
     QTemporaryDir m_dir;
@@ -219,6 +222,44 @@ void StoreTest::twoStoresAtOnce()
     QCOMPARE(a.search(QStringLiteral("一")).size(), 3);
     QCOMPARE(b.followers(QStringLiteral("一")).size(), 3);
     QCOMPARE(a.idiom(16).text, QStringLiteral("自相矛盾"));
+}
+
+void StoreTest::commonIdioms_data()
+{
+    QTest::addColumn<QByteArray>("count"); // THUOCL's lines; "-" for a file without table common
+    QTest::addColumn<QString>("common");   // id:documents:rank, the most used first
+    // The sample's ids: 1 爱不释手, 2 爱屋及乌, 5 莫须有, 6 and 7 难兄难弟,
+    // 9 人山人海, 11 手到擒来, 12 一心一意, 16 自相矛盾.
+    QTest::newRow("by documents") << QByteArray("一心一意\t 50\n自相矛盾 \t 900\n杯弓蛇影\t1000\n") << "16:900:1 12:50:2";
+    QTest::newRow("written alike") << QByteArray("难兄难弟\t7") << "6:7:1 7:7:2";
+    QTest::newRow("ties by id") << QByteArray("手到擒来\t5\n爱屋及乌\t5\n") << "2:5:1 11:5:2";
+    QTest::newRow("listed twice") << QByteArray("莫须有\t9\n莫须有\t99\n") << "5:9:1";
+    QTest::newRow("BOM, CR LF, blank lines") << QByteArray("\xef\xbb\xbf人山人海\t3\r\n\r\n爱不释手\t2\r\n") << "9:3:1 1:2:2";
+    QTest::newRow("an empty count") << QByteArray() << "";
+    QTest::newRow("an older file") << QByteArray("-") << "";
+}
+
+void StoreTest::commonIdioms()
+{
+    QFETCH(QByteArray, count);
+    QFETCH(QString, common);
+    const QString csvPath = m_dir.filePath("common.csv"), countPath = m_dir.filePath("common.txt");
+    const QString dataPath = m_dir.filePath("common.dat");
+    TestData::writeFile(csvPath, TestData::csv());
+    TestData::writeFile(countPath, count == "-" ? QByteArray() : count);
+    importIdioms(csvPath, dataPath, DataFileForm::Plain, countPath);
+    if (count == "-")
+        TestData::execute(dataPath, "DROP TABLE common");
+    const IdiomStore store(dataPath);
+    QStringList found;
+    for (const CommonIdiom &idiom : store.commonIdioms())
+        found << QStringLiteral("%1:%2:%3").arg(idiom.id).arg(idiom.documents).arg(idiom.rank);
+    QCOMPARE(found.join(u' '), common);
+    const std::vector<int> ranks = store.commonRanks();
+    QCOMPARE(ranks.size(), size_t(TestData::kCount + 1));
+    for (const CommonIdiom &idiom : store.commonIdioms())
+        QCOMPARE(ranks[size_t(idiom.id)], idiom.rank);
+    QCOMPARE(int(std::count(ranks.begin(), ranks.end(), 0)), TestData::kCount + 1 - int(found.size()));
 }
 
 QTEST_GUILESS_MAIN(StoreTest)

@@ -145,6 +145,7 @@ QString MainMenu::aboutText()
         QString(),
         // The idiom data's licence asks that its source be named.
         QStringLiteral("成语数据：chinese-idiom-db，By_syk 收集整理，Apache License 2.0。"),
+        QStringLiteral("常用成语：THUOCL（清华大学开放中文词库），Copyright (c) 2018 THUNLP，MIT License。"),
         QStringLiteral("本程序以 Apache License 2.0 发布。"),
     }.join(QStringLiteral("\r\n"));
 }

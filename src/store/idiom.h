@@ -29,6 +29,17 @@ struct IdiomEntry
     bool operator==(const IdiomEntry &) const = default;
 };
 
+// An idiom of the list of common idioms: how many news documents used its
+// text in THUOCL's count, and its rank by that number, 1 the most used.
+struct CommonIdiom
+{
+    int id = 0;
+    qint64 documents = 0;
+    int rank = 0;
+
+    bool operator==(const CommonIdiom &) const = default;
+};
+
 // `entries` in the file's order (ascending id), each idiom once.
 inline QList<IdiomEntry> inFileOrder(QList<IdiomEntry> entries)
 {

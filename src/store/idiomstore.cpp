@@ -25,6 +25,8 @@ constexpr const char *kIdiomLike = "SELECT id, cy FROM cy WHERE cy LIKE ? ORDER 
 constexpr const char *kInitialsLike = "SELECT id, cy FROM cy WHERE pyjm LIKE ? ORDER BY id";
 constexpr const char *kIndex = "SELECT id, cy, py FROM cy ORDER BY id";
 constexpr const char *kEvery = "SELECT id, cy, py, ys, cc, lz FROM cy ORDER BY id";
+constexpr const char *kHasCommon = "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'common'";
+constexpr const char *kCommon = "SELECT id, documents, rank FROM common ORDER BY rank";
 constexpr const char *kHolding[] = {
     "SELECT id, cy FROM cy WHERE ys LIKE ? ORDER BY id", // the meaning
     "SELECT id, cy FROM cy WHERE cc LIKE ? ORDER BY id", // the source
@@ -249,6 +251,30 @@ void IdiomStore::readEvery(const TakeIdiom &take) const
         take(query.integer(0), query.text(1), query.text(2), query.utf8View(3), query.utf8View(4),
              query.utf8View(5));
     }
+}
+
+QList<CommonIdiom> IdiomStore::commonIdioms() const
+{
+    QList<CommonIdiom> found;
+    {
+        Query has(m_db.get(), m_path, kHasCommon);
+        if (!has.next() || has.integer(0) == 0)
+            return found;
+    }
+    Query query(m_db.get(), m_path, kCommon);
+    while (query.next())
+        found.append({query.integer(0), query.integer64(1), query.integer(2)});
+    return found;
+}
+
+std::vector<int> IdiomStore::commonRanks() const
+{
+    std::vector<int> ranks(size_t(count()) + 1, 0);
+    for (const CommonIdiom &common : commonIdioms()) {
+        if (common.id > 0 && size_t(common.id) < ranks.size())
+            ranks[size_t(common.id)] = common.rank;
+    }
+    return ranks;
 }
 
 QList<IdiomEntry> IdiomStore::beginningWith(const QString &character) const

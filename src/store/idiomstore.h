@@ -17,6 +17,7 @@
 #include <QString>
 #include <QByteArrayView>
 #include <functional>
+#include <vector>
 
 class IdiomStore
 {
@@ -75,6 +76,14 @@ public:
     using TakeIdiom = std::function<void(int id, const QString &text, const QString &pinyin, QByteArrayView meaning,
                                          QByteArrayView source, QByteArrayView example)>;
     void readEvery(const TakeIdiom &take) const;
+
+    // The common idioms, the most used first: those of THUOCL's count of
+    // news documents. None when the file keeps no such list (a build
+    // without the count, a file of an older version or of the reader's own).
+    QList<CommonIdiom> commonIdioms() const;
+    // Every idiom's rank among the common ones, by id: ranks[id] is 1 for the
+    // most used, 0 for an idiom that is not common. Sized count() + 1.
+    std::vector<int> commonRanks() const;
 
 private:
     IdiomStore(const QString &path, const QByteArray &bytes);

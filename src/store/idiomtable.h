@@ -59,4 +59,13 @@ inline constexpr const char *kAfterRows = "COMMIT;"
                                           "CREATE INDEX PYCODE ON cy (pyjm);"
                                           "CREATE INDEX CYTEXT ON cy (cy);";
 
+// Table common: how common an idiom is, by the number of news documents that
+// used its text in THUOCL's count, and its rank by that number (1 the most
+// used; ties by id). Only idioms the count lists have a row; the table is
+// empty in a build without the count, and missing in files written before
+// it was kept.
+inline constexpr const char *kCreateCommon =
+    "CREATE TABLE common (id INTEGER PRIMARY KEY, documents INTEGER NOT NULL, rank INTEGER NOT NULL);";
+inline constexpr const char *kInsertCommon = "INSERT INTO common VALUES (?,?,?)";
+
 } // namespace IdiomTable

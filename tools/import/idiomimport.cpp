@@ -8,9 +8,11 @@
 #include <QHash>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <sqlite3.h>
+#include <vector>
 
 namespace {
 
@@ -181,6 +183,30 @@ QList<IdiomRow> readIdiomCsv(const QByteArray &csv)
     if (rows.isEmpty())
         throw ImportError(QStringLiteral("the file holds no idioms"));
     return rows;
+}
+
+QList<CommonCount> readCommonCounts(const QByteArray &list)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = decoder.decode(list);
+    if (decoder.hasError())
+        throw ImportError(QStringLiteral("the idiom count is not valid UTF-8"));
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    QList<CommonCount> counts;
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (int i = 0; i < int(lines.size()); ++i) {
+        const QString line = lines.at(i).trimmed();
+        if (line.isEmpty())
+            continue;
+        const QStringList fields = line.split(QLatin1Char('\t'));
+        bool ok = false;
+        const qint64 documents = fields.size() == 2 ? fields.at(1).trimmed().toLongLong(&ok) : 0;
+        if (!ok || documents < 0 || fields.at(0).trimmed().isEmpty())
+            throw ImportError(QStringLiteral("idiom count line %1: not an idiom, a tab and a number").arg(i + 1));
+        counts.append({fields.at(0).trimmed(), documents});
+    }
+    return counts;
 }
 
 QString Erratum::name() const
@@ -358,7 +384,38 @@ void markDataFile(const QString &path)
 
 } // namespace
 
-void writeIdiomDataFile(const QList<IdiomRow> &rows, const QString &outputPath, bool marked)
+namespace {
+
+// The rows of table common: the ids whose idiom `common` lists, the most
+// used first, ties by id. An idiom listed twice counts by its first line.
+struct CommonRow
+{
+    int id;
+    qint64 documents;
+};
+
+std::vector<CommonRow> commonRows(const QList<IdiomRow> &rows, const QList<CommonCount> &common)
+{
+    QHash<QString, qint64> documentsOf;
+    for (const CommonCount &count : common) {
+        if (!documentsOf.contains(count.idiom))
+            documentsOf.insert(count.idiom, count.documents);
+    }
+    std::vector<CommonRow> found;
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const auto it = documentsOf.constFind(rows.at(i).cy);
+        if (it != documentsOf.constEnd())
+            found.push_back({int(i) + 1, *it});
+    }
+    std::stable_sort(found.begin(), found.end(),
+                     [](const CommonRow &a, const CommonRow &b) { return a.documents > b.documents; });
+    return found;
+}
+
+} // namespace
+
+void writeIdiomDataFile(const QList<IdiomRow> &rows, const QString &outputPath, bool marked,
+                        const QList<CommonCount> *common)
 {
     const std::filesystem::path output = fileSystemPath(outputPath);
     std::filesystem::path partial = output;
@@ -400,6 +457,22 @@ void writeIdiomDataFile(const QList<IdiomRow> &rows, const QString &outputPath, 
             sqlite3_reset(rawInsert);
         }
         insert.reset();
+        if (common) {
+            check(db.get(), sqlite3_exec(db.get(), IdiomTable::kCreateCommon, nullptr, nullptr, nullptr),
+                  "create table common");
+            sqlite3_stmt *rawCommon = nullptr;
+            check(db.get(), sqlite3_prepare_v2(db.get(), IdiomTable::kInsertCommon, -1, &rawCommon, nullptr),
+                  "prepare");
+            Sqlite::Statement insertCommon(rawCommon);
+            int rank = 0;
+            for (const CommonRow &row : commonRows(rows, *common)) {
+                sqlite3_bind_int(rawCommon, 1, row.id);
+                sqlite3_bind_int64(rawCommon, 2, row.documents);
+                sqlite3_bind_int(rawCommon, 3, ++rank);
+                check(db.get(), sqlite3_step(rawCommon), "insert common");
+                sqlite3_reset(rawCommon);
+            }
+        }
         check(db.get(), sqlite3_exec(db.get(), IdiomTable::kAfterRows, nullptr, nullptr, nullptr), "create indexes");
         check(db.get(), sqlite3_close(db.release()), "close");
         if (marked)
@@ -412,9 +485,16 @@ void writeIdiomDataFile(const QList<IdiomRow> &rows, const QString &outputPath, 
     }
 }
 
-int importIdioms(const QString &csvPath, const QString &outputPath, DataFileForm form)
+int importIdioms(const QString &csvPath, const QString &outputPath, DataFileForm form, const QString &commonPath)
 {
     try {
+        QList<CommonCount> common;
+        if (!commonPath.isEmpty()) {
+            QFile list(commonPath);
+            if (!list.open(QIODevice::ReadOnly))
+                throw ImportError(QStringLiteral("%1: %2").arg(commonPath, list.errorString()));
+            common = readCommonCounts(list.readAll());
+        }
         QFile file(csvPath);
         if (!file.open(QIODevice::ReadOnly))
             throw ImportError(file.errorString());
@@ -424,7 +504,8 @@ int importIdioms(const QString &csvPath, const QString &outputPath, DataFileForm
             && QCryptographicHash::hash(csv, QCryptographicHash::Sha256).toHex() == VURA_PINNED_DATA_SHA256)
             applyErrata(rows, projectErrata());
         placeLateAdditions(rows);
-        writeIdiomDataFile(rows, outputPath, form == DataFileForm::Carried);
+        writeIdiomDataFile(rows, outputPath, form == DataFileForm::Carried,
+                           form == DataFileForm::Version10 ? nullptr : &common);
         return int(rows.size());
     } catch (const std::filesystem::filesystem_error &error) {
         throw ImportError(QString::fromLocal8Bit(error.what()));

@@ -67,11 +67,28 @@ QString pinyinInitials(const QString &py);
 // the definition for the rule).
 void placeLateAdditions(QList<IdiomRow> &rows);
 
+// One line of THUOCL's idiom count: an idiom and the number of documents
+// that used it.
+struct CommonCount
+{
+    QString idiom;
+    qint64 documents = 0;
+};
+
+// Parses THUOCL's count: UTF-8, one idiom a line, a tab (blanks around it
+// allowed) and a count of documents; blank lines are skipped. Throws
+// ImportError naming the first line it cannot read.
+QList<CommonCount> readCommonCounts(const QByteArray &list);
+
 // Writes `rows` with ids 1..N in their order to a new data file at
 // `outputPath`, replacing it whole or, on failure, leaving none behind.
 // A `marked` file carries vura's mark and its identity in its header
 // (store/datafilemark.h).
-void writeIdiomDataFile(const QList<IdiomRow> &rows, const QString &outputPath, bool marked = false);
+// With `common`, table common holds the rank of every row whose idiom the
+// count lists by its exact text (empty with an empty count); without it the
+// file has no such table, as 1.0's had not.
+void writeIdiomDataFile(const QList<IdiomRow> &rows, const QString &outputPath, bool marked = false,
+                        const QList<CommonCount> *common = nullptr);
 
 // What an import writes.
 enum class DataFileForm {
@@ -82,5 +99,8 @@ enum class DataFileForm {
 
 // The whole import: read, check, correct, order, write. The project's errata
 // apply when the input is the pinned data set (by its SHA-256), and to
-// nothing else, unless the file is to be 1.0's. Returns the number of idioms.
-int importIdioms(const QString &csvPath, const QString &outputPath, DataFileForm form = DataFileForm::Plain);
+// nothing else, unless the file is to be 1.0's. Every form but 1.0's has
+// table common, filled from THUOCL's count at `commonPath` when one is given.
+// Returns the number of idioms.
+int importIdioms(const QString &csvPath, const QString &outputPath, DataFileForm form = DataFileForm::Plain,
+                 const QString &commonPath = QString());

@@ -1,7 +1,9 @@
-// vura-import [--carried | --as-1.0] INPUT.csv OUTPUT.dat: builds the idiom
-// data file, correcting the pinned data set by the errata table (errata.tsv).
-// --carried marks it as the data file the program carries; --as-1.0 writes
-// the file vura 1.0 carried instead, uncorrected and unmarked.
+// vura-import [--carried | --as-1.0] [--common COUNT.txt] INPUT.csv OUTPUT.dat:
+// builds the idiom data file, correcting the pinned data set by the errata
+// table (errata.tsv). --carried marks it as the data file the program
+// carries; --as-1.0 writes the file vura 1.0 carried instead, uncorrected and
+// unmarked. --common ranks the idioms by THUOCL's count of documents
+// (THUOCL_chengyu.txt) in table common.
 // vura-import --digest FILE prints the digest by which a start of the
 // program recognises a data file (store/datafilemark.h).
 #include "import/idiomimport.h"
@@ -16,7 +18,7 @@ namespace {
 
 int usage()
 {
-    std::fprintf(stderr, "usage: vura-import [--carried | --as-1.0] INPUT.csv OUTPUT.dat\n"
+    std::fprintf(stderr, "usage: vura-import [--carried | --as-1.0] [--common COUNT.txt] INPUT.csv OUTPUT.dat\n"
                          "       vura-import --digest FILE\n");
     return 2;
 }
@@ -41,16 +43,22 @@ int main(int argc, char *argv[])
     if (args.size() == 2 && args.at(0) == QLatin1String("--digest"))
         return printDigest(args.at(1));
     DataFileForm form = DataFileForm::Plain;
-    if (args.size() == 3 && args.at(0) == QLatin1String("--carried"))
+    QString common;
+    if (!args.isEmpty() && args.at(0) == QLatin1String("--carried")) {
         form = DataFileForm::Carried;
-    else if (args.size() == 3 && args.at(0) == QLatin1String("--as-1.0"))
-        form = DataFileForm::Version10;
-    else if (args.size() != 2)
-        return usage();
-    if (form != DataFileForm::Plain)
         args.removeFirst();
+    } else if (!args.isEmpty() && args.at(0) == QLatin1String("--as-1.0")) {
+        form = DataFileForm::Version10;
+        args.removeFirst();
+    }
+    if (args.size() == 4 && args.at(0) == QLatin1String("--common")) {
+        common = args.at(1);
+        args = args.mid(2);
+    }
+    if (args.size() != 2)
+        return usage();
     try {
-        const int count = importIdioms(args.at(0), args.at(1), form);
+        const int count = importIdioms(args.at(0), args.at(1), form, common);
         std::printf("vura-import: %d idioms written to %s\n", count, qPrintable(args.at(1)));
         return 0;
     } catch (const ImportError &error) {

@@ -140,7 +140,7 @@ std::vector<Candidate> ChainGame::candidates() const
         return found;
     for (const int link : m_index.followers(m_chain.back().link, m_rule)) {
         if (!m_played[size_t(link)])
-            found.push_back({link, choicesAfter(link)});
+            found.push_back({link, choicesAfter(link), m_index.commonRank(link)});
     }
     return found;
 }

@@ -43,6 +43,7 @@ ChainIndex::ChainIndex(const IdiomStore &store) : m_basicPlane(0x10000)
     m_links.reserve(16 * 1024);
     store.readReadings([this](int id, QByteArrayView text, QByteArrayView pinyin) { add(id, text, pinyin); });
     sort();
+    m_commonRanks = store.commonRanks();
 }
 
 void ChainIndex::add(int id, QByteArrayView text, QByteArrayView pinyin)

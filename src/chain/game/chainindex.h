@@ -39,6 +39,13 @@ public:
     QString text(int link) const { return QString::fromUtf8(textBytes(link)); }
     int id(int link) const { return m_links[link].id; }
     QString pinyin(int link) const;
+    // The idiom's rank among the common ones, 1 the most used; 0 when it is
+    // not common or the store keeps no list of common idioms.
+    int commonRank(int link) const
+    {
+        const size_t id = size_t(m_links[link].id);
+        return id < m_commonRanks.size() ? m_commonRanks[id] : 0;
+    }
 
     // The idiom written `typed` as the search understands it (simplified or
     // traditional, blanks and punctuation aside); -1 when it is none.
@@ -128,4 +135,5 @@ private:
     // written so, 0 in an empty slot.
     std::vector<int> m_textSlots;
     std::vector<std::vector<int>> m_others;
+    std::vector<int> m_commonRanks; // by id
 };

@@ -37,6 +37,9 @@ int chooseMove(std::vector<Candidate> candidates, Level level, QRandomGenerator 
     }
     if (level == Level::Hard)
         return anyOf(leaving(candidates, candidates.front().choicesLeft), random);
+    // Common idioms first, when there are any.
+    if (std::any_of(candidates.begin(), candidates.end(), [](const Candidate &c) { return c.commonRank > 0; }))
+        std::erase_if(candidates, [](const Candidate &c) { return c.commonRank == 0; });
     // The upper half by choices left, with every candidate tied with its
     // lowest member.
     const int lowest = candidates[candidates.size() / 2].choicesLeft;

@@ -3,8 +3,9 @@
 // follow it and have not been played.
 //
 // - Easy, a friendly opponent: never a dead end while it has another move;
-//   among the rest, one at random from the half that leaves the most
-//   choices.
+//   among the rest, a common idiom where it has one, so that the reader
+//   meets idioms worth knowing; of those, one at random from the half that
+//   leaves the most choices.
 // - Middle: on each move, at even odds, the easy move or the hard one, so
 //   that a dead end it holds comes about half as often.
 // - Hard: the move that leaves the fewest choices, a dead end whenever one
@@ -23,6 +24,7 @@ struct Candidate
 {
     int link = -1;
     int choicesLeft = 0;
+    int commonRank = 0; // 1 for the most common idiom, 0 for one not common
 };
 
 // The link of the candidate `level` plays; -1 when there are none.
