@@ -8,6 +8,7 @@
 #include "chain/game/chainindex.h"
 #include "shell/commandline.h"
 #include "store/datafile.h"
+#include "store/idiomstore.h"
 #include "vura/version.h"
 
 #include <QDir>
@@ -24,6 +25,7 @@ private slots:
     void run_data();
     void run();
     void initTestCase();
+    void dailyAcrossDays();
     void chainAsTheWindow_data();
     void chainAsTheWindow();
 
@@ -66,6 +68,15 @@ void CommandLineTest::run_data()
     QTest::newRow("say, nothing") << QStringList{"--say", "无此成语"} << "idioms" << 1 << "^$" << "^$";
     QTest::newRow("say, no voice") << QStringList{"--say", "一心一意"} << "idioms, no voice" << 3 << "^一心一意\t"
                                    << "^没有中文语音。\n$";
+    QTest::newRow("daily") << QStringList{"--daily", "2026-12-09"} << "idioms" << 0 << "^[^\t\n]+\t[^\t\n]+\t[^\t\n]*\n$"
+                           << "^$";
+    QTest::newRow("daily, no such day") << QStringList{"--daily", "2026-02-30"} << "idioms" << 2 << "^$" << "2026-02-30";
+    QTest::newRow("daily, not a date") << QStringList{"--daily", "明天"} << "idioms" << 2 << "^$" << "YYYY-MM-DD";
+    QTest::newRow("daily, two dates") << QStringList{"--daily", "2026-12-09", "2026-12-10"} << "idioms" << 2 << "^$"
+                                      << "多余";
+    QTest::newRow("vura --daily") << QStringList{"--daily"} << "vura" << 0 << "^[^\t\n]+\t[^\t\n]+\t[^\t\n]*\n$"
+                                  << "^$";
+    QTest::newRow("vura --daily, bad date") << QStringList{"--daily", "2026-1-5"} << "vura" << 2 << "^$" << ".";
     QTest::newRow("vura --find") << one << "vura" << 0 << "^一心一意\t[^\t\n]+\t[^\t\n]+\n" << "^$";
     QTest::newRow("vura --version") << QStringList{"--version"} << "vura" << 0 << "^" VURA_NAME " " VURA_VERSION "\n$"
                                     << "^$";
@@ -138,6 +149,30 @@ void CommandLineTest::initTestCase()
     m_dictionary = std::make_unique<Dictionary>(openDictionary(m_program));
     QVERIFY(m_dictionary->store);
     m_index = std::make_unique<ChainIndex>(*m_dictionary->store);
+}
+
+// 每日一成语 on the data this build carries: the same idiom for the same
+// date, and 30 days in a row give at least 28 idioms, each a common one
+// where the data knows common idioms.
+void CommandLineTest::dailyAcrossDays()
+{
+    const IdiomStore &store = *m_dictionary->store;
+    QSet<QString> common;
+    for (const CommonIdiom &idiom : store.commonIdioms())
+        common.insert(store.idiom(idiom.id).text);
+    QSet<QString> seen;
+    const QDate first(2026, 12, 20);
+    for (int day = 0; day < 30; ++day) {
+        const QStringList arguments{"vura", "--daily", first.addDays(day).toString(Qt::ISODate)};
+        const CommandLineRun run = runCommandLine(arguments, m_program);
+        QCOMPARE(run.status, 0);
+        QCOMPARE(runCommandLine(arguments, m_program).output, run.output);
+        const QStringList fields = run.output.chopped(1).split(u'\t');
+        QCOMPARE(fields.size(), 3);
+        QVERIFY2(common.isEmpty() || common.contains(fields.at(0)), qPrintable(fields.at(0)));
+        seen.insert(fields.at(0));
+    }
+    QVERIFY2(seen.size() >= 28, qPrintable(QStringList(seen.values()).join(u' ')));
 }
 
 // Start texts: typed ones, with wildcards, blanks, traditional characters,

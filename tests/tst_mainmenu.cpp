@@ -10,6 +10,7 @@
 #include "shell/program.h"
 #include "shell/sidewindows.h"
 #include "shell/windowkeeper.h"
+#include "store/dailyidiom.h"
 #include "speech/spokenreading.h"
 #include "vura/version.h"
 #include "widgets/zoom.h"
@@ -97,6 +98,7 @@ private slots:
     void oneChainIndexForEveryGame();
     void withoutDataToldOnce();
     void keys();
+    void dailyIdiomOnTheCard();
     void readAloud();
     void windowIcon();
     void mapsBareThenTakesItsMenu();
@@ -412,6 +414,20 @@ void MainMenuTest::keys()
     // Ctrl+Q quits.
     QTest::keyClick(&t.w, Qt::Key_Q, Qt::ControlModifier);
     QVERIFY(!t.w.isVisible());
+}
+
+// 每日一成语 brings the idiom of today onto the card; start-up still shows idiom 1.
+void MainMenuTest::dailyIdiomOnTheCard()
+{
+    MenuWindow t;
+    QVERIFY(t.show());
+    QCOMPARE(t.w.currentId(), 1);
+    const int today = DailyIdiom::idiomOf(*t.program.dictionary().store, QDate::currentDate());
+    QVERIFY(today >= 1);
+    t.w.showIdiom(today == 2 ? 3 : 2);
+    t.action("dailyAction")->trigger();
+    QCOMPARE(t.w.currentId(), today);
+    QCOMPARE(t.notices.size(), 0);
 }
 
 void MainMenuTest::readAloud()

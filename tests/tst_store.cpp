@@ -4,6 +4,7 @@
 #include "testdata.h"
 
 #include "import/idiomimport.h"
+#include "store/dailyidiom.h"
 #include "store/idiomstore.h"
 #include "store/storeerror.h"
 
@@ -44,6 +45,8 @@ private slots:
     void followers();
     void idiomById();
     void twoStoresAtOnce();
+    void dailyPlacesVisitEveryEntry_data();
+    void dailyPlacesVisitEveryEntry();
     void commonIdioms_data();
     void commonIdioms();
 
@@ -222,6 +225,33 @@ void StoreTest::twoStoresAtOnce()
     QCOMPARE(a.search(QStringLiteral("一")).size(), 3);
     QCOMPARE(b.followers(QStringLiteral("一")).size(), 3);
     QCOMPARE(a.idiom(16).text, QStringLiteral("自相矛盾"));
+}
+
+void StoreTest::dailyPlacesVisitEveryEntry_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<qint64>("firstDay");
+    QTest::newRow("one") << 1 << qint64(2461000);
+    QTest::newRow("the sample") << TestData::kCount << qint64(2461000);
+    QTest::newRow("a power of two") << 4096 << qint64(2461000);
+    QTest::newRow("the common idioms") << 5619 << qint64(2461385);
+    QTest::newRow("the dictionary") << 12976 << qint64(2461385);
+    QTest::newRow("before the Julian epoch") << 30 << qint64(-45);
+}
+
+// As many days in a row as the list is long visit every place of it once.
+void StoreTest::dailyPlacesVisitEveryEntry()
+{
+    QFETCH(int, size);
+    QFETCH(qint64, firstDay);
+    std::vector<bool> seen(size_t(size), false);
+    for (qint64 day = firstDay; day < firstDay + size; ++day) {
+        const int place = DailyIdiom::placeOf(day, size);
+        QVERIFY(place >= 0 && place < size);
+        QVERIFY2(!seen[size_t(place)], qPrintable(QString::number(day)));
+        seen[size_t(place)] = true;
+    }
+    QCOMPARE(DailyIdiom::placeOf(firstDay + size, size), DailyIdiom::placeOf(firstDay, size));
 }
 
 void StoreTest::commonIdioms_data()

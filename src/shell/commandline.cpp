@@ -4,6 +4,7 @@
 #include "models/storenotice.h"
 #include "speech/spokenreading.h"
 #include "reader/wordbookfile.h"
+#include "store/dailyidiom.h"
 #include "store/datafile.h"
 #include "store/idiomsearch.h"
 #include "store/storeerror.h"
@@ -107,6 +108,22 @@ CommandLineRun chain(const QString &text, const QString &ruleName, const QString
         return {Failed, {}, QStringLiteral("接龙的规则只有 char、sound 和 tone：%1\n").arg(ruleName)};
     const ChainRule rule = rules.value(ruleName);
     return listed(programFolder, [&](const IdiomStore &store) { return chainLines(store, text, rule); });
+}
+
+// The line of the idiom of the day `dateText` (yyyy-mm-dd; today when
+// empty), as --find prints an idiom.
+CommandLineRun daily(const QString &dateText, const QString &programFolder)
+{
+    const QDate date = dateText.isEmpty() ? QDate::currentDate() : QDate::fromString(dateText, Qt::ISODate);
+    if (!date.isValid())
+        return {Failed, {}, QStringLiteral("日期应写作 YYYY-MM-DD：%1\n").arg(dateText)};
+    return listed(programFolder, [&date](const IdiomStore &store) {
+        const int id = DailyIdiom::idiomOf(store, date);
+        if (id == 0)
+            return QString();
+        const Idiom idiom = store.idiom(id);
+        return oneLine(idiom.text) + u'\t' + oneLine(idiom.pinyin) + u'\t' + oneLine(idiom.meaning) + u'\n';
+    });
 }
 
 // Reads aloud the idiom the search finds first for `text`, and waits until
@@ -240,6 +257,11 @@ CommandLineRun runCommandLine(const QStringList &arguments, const QString &progr
                        "读完时退出状态为 0，没有找到为 1，没有中文语音为 3。"),
         QStringLiteral("文字"));
     parser.addOption(sayOption);
+    const QCommandLineOption dailyOption(
+        QStringLiteral("daily"),
+        QStringLiteral("输出某一天（YYYY-MM-DD，不写为今天）的每日一成语，与 --find 的结果同样一行。"
+                       "退出状态为 0，日期不对时为 2。"));
+    parser.addOption(dailyOption);
     // Not the parser's own help option, whose --help-all lists the window's Qt
     // options, which the command line does not take.
     const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("显示本帮助。"));
@@ -250,8 +272,10 @@ CommandLineRun runCommandLine(const QStringList &arguments, const QString &progr
     // ends the process and, on Windows, may show them in a message box.
     if (!parser.parse(arguments))
         return {Failed, {}, parser.errorText() + u'\n'};
-    if (!parser.positionalArguments().isEmpty())
-        return {Failed, {}, QStringLiteral("多余的参数：%1\n").arg(parser.positionalArguments().join(u' '))};
+    // --daily takes its date, if any, as the one argument after it.
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() > (parser.isSet(dailyOption) ? 1 : 0))
+        return {Failed, {}, QStringLiteral("多余的参数：%1\n").arg(positional.join(u' '))};
     if (parser.isSet(helpOption))
         return {Found, parser.helpText(), {}};
     if (parser.isSet(versionOption))
@@ -262,6 +286,8 @@ CommandLineRun runCommandLine(const QStringList &arguments, const QString &progr
         return chain(parser.value(chainOption), parser.value(ruleOption), programFolder);
     if (parser.isSet(sayOption))
         return say(parser.value(sayOption), programFolder, speakers);
+    if (parser.isSet(dailyOption))
+        return daily(positional.value(0), programFolder);
     return {Failed, {}, parser.helpText()};
 }
 

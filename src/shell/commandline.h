@@ -2,6 +2,7 @@
 // window's search lists, one idiom a line; `vura --chain TEXT [--rule
 // char|sound|tone]` the idioms that may follow TEXT in the idiom chain;
 // `vura --say TEXT` reads aloud the idiom the search finds first for TEXT;
+// `vura --daily [YYYY-MM-DD]` prints the day's idiom (每日一成语);
 // `--help` and `--version` say what the program is. It opens no window and needs no display.
 #pragma once
 

@@ -1,8 +1,12 @@
 #include "shell/mainmenu.h"
 
 #include "lookup/mainwindow.h"
+#include "models/storenotice.h"
 #include "shell/sidewindows.h"
 #include "shell/windowkeeper.h"
+#include "store/dailyidiom.h"
+#include "store/datafile.h"
+#include "store/storeerror.h"
 #include "vura/version.h"
 #include "widgets/environment.h"
 
@@ -15,8 +19,9 @@
 
 #include <utility>
 
-MainMenu::MainMenu(MainWindow *window, const Environment &environment, SideWindows &sideWindows, WindowKeeper &keeper)
-    : QObject(window), m_window(window), m_environment(environment)
+MainMenu::MainMenu(MainWindow *window, const Environment &environment, const Dictionary &dictionary,
+                   SideWindows &sideWindows, WindowKeeper &keeper)
+    : QObject(window), m_window(window), m_environment(environment), m_dictionary(dictionary)
 {
     const auto opening = [&sideWindows](SideWindows::Kind kind) { return [&sideWindows, kind] { sideWindows.open(kind); }; };
     QMenuBar *bar = window->menuBar();
@@ -63,6 +68,8 @@ MainMenu::MainMenu(MainWindow *window, const Environment &environment, SideWindo
     QAction *helpAction = helpMenu->addAction(QStringLiteral("帮助主题"), this, &MainMenu::showHelp);
     helpAction->setObjectName(QStringLiteral("helpAction"));
     helpAction->setShortcuts(QKeySequence::HelpContents);
+    helpMenu->addAction(QStringLiteral("每日一成语"), this, &MainMenu::showDailyIdiom)
+        ->setObjectName(QStringLiteral("dailyAction"));
     helpMenu->addAction(QStringLiteral("软件升级"), this, &MainMenu::openUpdatePage)
         ->setObjectName(QStringLiteral("updateAction"));
     helpMenu->addAction(QStringLiteral("更多软件"), this, &MainMenu::openMoreSoftwarePage)
@@ -112,8 +119,9 @@ QString MainMenu::helpText()
         QStringLiteral("看过的成语都记在历史记录里。把成语加入生词本，以后可以再看；生词本可以导出成文本文件"
                        "或抽认卡文件，也可以从文本文件导入。"),
         QStringLiteral("字太小时可以放大，所有窗口一起放大，下次打开时还是这个大小。"),
+        QStringLiteral("帮助菜单里的“每日一成语”每天换一个常用成语，同一天大家看到的都一样。"),
         QStringLiteral("在命令行里，vura --find 文字 查找成语，vura --chain 成语 列出可以接的成语，"
-                       "vura --help 显示全部用法。"),
+                       "vura --daily 显示今天的成语，vura --help 显示全部用法。"),
         QStringLiteral("快捷键：\r\n"
                        "Ctrl+F\t查找\r\n"
                        "回车\t显示选中的成语\r\n"
@@ -159,6 +167,18 @@ void MainMenu::quit()
 void MainMenu::showHelp()
 {
     m_environment.messageBox(m_window, QMessageBox::NoIcon, QStringLiteral("帮助主题："), helpText());
+}
+
+void MainMenu::showDailyIdiom()
+{
+    if (!m_dictionary.store)
+        return;
+    try {
+        if (const int id = DailyIdiom::idiomOf(*m_dictionary.store, QDate::currentDate()))
+            m_window->showIdiom(id);
+    } catch (const StoreError &error) {
+        m_environment.notice(m_window, storeNotice(error));
+    }
 }
 
 void MainMenu::openUpdatePage()

@@ -1,5 +1,5 @@
 // The main window's menu bar: 文件 (history, word book, text size, 退出),
-// 成语接龙, 接龙游戏, and 帮助 with its four items, what they do, and their
+// 成语接龙, 接龙游戏, and 帮助 with its items (每日一成语 among them), what they do, and their
 // keys: Ctrl+H the history, Ctrl+B the word book, Ctrl+D puts the card's
 // idiom in it or takes it out, Ctrl+= (or Ctrl++), Ctrl+- and Ctrl+0 zoom
 // every window from any of them, Ctrl+Q quits, F1 opens the help, F10 (or Alt)
@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QString>
 
+struct Dictionary;
 struct Environment;
 class QAction;
 class MainWindow;
@@ -23,8 +24,10 @@ class MainMenu : public QObject
 public:
     // Builds the items on the main window's menu bar. The side windows open
     // through `sideWindows`; the zoom items act on the windows `keeper`
-    // keeps. All of them outlive the menu.
-    MainMenu(MainWindow *window, const Environment &environment, SideWindows &sideWindows, WindowKeeper &keeper);
+    // keeps; 每日一成语 is drawn from `dictionary`. All of them outlive the
+    // menu.
+    MainMenu(MainWindow *window, const Environment &environment, const Dictionary &dictionary,
+             SideWindows &sideWindows, WindowKeeper &keeper);
 
     // The texts of the help and about boxes.
     static QString helpText();
@@ -36,6 +39,8 @@ public slots:
     void openUpdatePage();
     void openMoreSoftwarePage();
     void showAbout();
+    // Brings today's idiom (每日一成语) onto the card.
+    void showDailyIdiom();
     // Opens the first menu, highlighted, for the keyboard: F10, or Alt alone.
     void activateMenuBar();
 
@@ -50,5 +55,6 @@ private:
 
     MainWindow *m_window;
     const Environment &m_environment;
+    const Dictionary &m_dictionary;
     bool m_altAlone = false; // Alt is down, and no other key came since
 };

@@ -111,7 +111,7 @@ void Program::start()
     m_window->setReadAloud(&m_readAloud);
     m_sideWindows = new SideWindows(m_window.get(), m_dictionary, m_chains, m_environment, *m_reader, *m_keeper);
     m_sideWindows->setReadAloud(&m_readAloud);
-    m_menu = new MainMenu(m_window.get(), m_environment, *m_sideWindows, *m_keeper);
+    m_menu = new MainMenu(m_window.get(), m_environment, m_dictionary, *m_sideWindows, *m_keeper);
     // Half a second on, when the window is drawn and the reader has not yet
     // typed a search.
     QTimer::singleShot(500, m_window.get(), &MainWindow::prepareSearch);
