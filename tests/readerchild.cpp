@@ -7,7 +7,10 @@
 // - `readerchild FOLDER hold [MS]`: holds the file's write lock, as a copy in
 //   the middle of a long write does: prints "held" once it has the lock, and
 //   lets it go after MS milliseconds, or without MS when a line (or the end)
-//   comes on standard input; prints "released" then.
+//   comes on standard input; prints "released" then;
+// - `readerchild FOLDER reviews`: a burst of reviews of idioms 1, 2, 3, ...,
+//   each a minute after the last, printing each id once it is committed,
+//   until it is killed.
 #include "reader/readerstore.h"
 
 #include <QCoreApplication>
@@ -52,6 +55,16 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     if (argc >= 3 && qstrcmp(argv[2], "hold") == 0)
         return hold(QString::fromLocal8Bit(argv[1]), argc > 3 ? argv[3] : nullptr);
+    if (argc == 3 && qstrcmp(argv[2], "reviews") == 0) {
+        ReaderStore store(QString::fromLocal8Bit(argv[1]));
+        for (int id = 1;; ++id) {
+            store.recordReview({id, qint64(id) * 60, 1 + id % 4, 2, 1.5 * id, 5.0, qint64(id) * 60 + 86400});
+            if (store.unwritten())
+                return 1;
+            std::printf("%d\n", id);
+            std::fflush(stdout);
+        }
+    }
     if (argc != 2)
         return 2;
     ReaderStore store(QString::fromLocal8Bit(argv[1]));

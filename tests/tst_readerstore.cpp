@@ -115,6 +115,10 @@ private slots:
     void bestScores();
     void schemaVersion();
     void killedMidBurstLosesNothingCommitted();
+    void version1FileIsUpgraded();
+    void reviewsKeptInOrder();
+    void wordBookFilesWithReviews();
+    void killedMidReviewsLosesNothingCommitted();
     void failedBindFailsTheStatement_data();
     void failedBindFailsTheStatement();
 
@@ -371,6 +375,8 @@ void ReaderStoreTest::damagedFileIsSetAside_data()
                       "CREATE TABLE word_book(entry INTEGER PRIMARY KEY, idiom_id INTEGER NOT NULL UNIQUE,"
                       " text TEXT NOT NULL, added INTEGER NOT NULL);"
                       "CREATE TABLE best_score(name TEXT, points INTEGER); PRAGMA user_version=1");
+    QTest::newRow("a review table of other columns")
+        << qint64(-2) << QByteArray("CREATE TABLE review(card TEXT, answer TEXT); PRAGMA user_version=1");
 }
 
 void ReaderStoreTest::damagedFileIsSetAside()
@@ -439,12 +445,13 @@ void ReaderStoreTest::schemaVersion()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(ReaderStore::fileName());
-    QCOMPARE(ReaderStore(dir.path()).schemaVersion(), 1);
-    QCOMPARE(pragma(path, "user_version"), QStringLiteral("1"));
+    QCOMPARE(ReaderStore(dir.path()).schemaVersion(), ReaderStore::kSchemaVersion);
+    QCOMPARE(pragma(path, "user_version"), QString::number(ReaderStore::kSchemaVersion));
     // A later program's file keeps its version, and what this one knows of it works.
     TestData::execute(path, "PRAGMA user_version=7");
     ReaderStore later(dir.path());
     later.recordShown(3, QStringLiteral("不亦乐乎"));
+    later.recordReview({3, 1000, 3, 2, 3.5, 5.0, 2000});
     QCOMPARE(later.unwritten(), 0);
     QCOMPARE(later.schemaVersion(), 7);
 }
@@ -478,6 +485,120 @@ void ReaderStoreTest::killedMidBurstLosesNothingCommitted()
         QVERIFY2(kept.contains(id), qPrintable(QString::number(id)));
     for (int id : book)
         QVERIFY2(booked.contains(id), qPrintable(QString::number(id)));
+#endif
+}
+
+// The file of the version before the reviews: its history and word book
+// stay, and the reviews table is added.
+void ReaderStoreTest::version1FileIsUpgraded()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(ReaderStore::fileName());
+    TestData::execute(path, "CREATE TABLE history(idiom_id INTEGER PRIMARY KEY, text TEXT NOT NULL, shown INTEGER NOT NULL);"
+                            "CREATE INDEX history_by_shown ON history(shown);"
+                            "CREATE TABLE word_book(entry INTEGER PRIMARY KEY, idiom_id INTEGER NOT NULL UNIQUE,"
+                            " text TEXT NOT NULL, added INTEGER NOT NULL);"
+                            "CREATE TABLE best_score(game TEXT PRIMARY KEY, score INTEGER NOT NULL);"
+                            "INSERT INTO history VALUES(5, '莫须有', 1);"
+                            "INSERT INTO word_book VALUES(1, 8, '杞人忧天', 1700000000);"
+                            "INSERT INTO best_score VALUES('chain-char-easy', 4);"
+                            "PRAGMA user_version=1");
+    {
+        ReaderStore store(dir.path());
+        QCOMPARE(store.opening(), ReaderStore::Opening::Opened);
+        QCOMPARE(store.schemaVersion(), 2);
+        QCOMPARE(idsOf(store.history()), QList<int>{5});
+        QCOMPARE(idsOf(store.wordBook()), QList<int>{8});
+        QCOMPARE(store.bestScore("chain-char-easy"), 4);
+        QVERIFY(store.reviews().isEmpty());
+        store.recordReview({8, 1700000100, 1, 1, 0.4, 7.2, 1700000160});
+        QCOMPARE(store.unwritten(), 0);
+    }
+    QCOMPARE(ReaderStore(dir.path()).reviews(), (QList<ReviewRecord>{{8, 1700000100, 1, 1, 0.4, 7.2, 1700000160}}));
+}
+
+// Reviews come back in the order they were made, from the file and from
+// what waits while another copy holds it; a grade out of range is refused.
+void ReaderStoreTest::reviewsKeptInOrder()
+{
+    ReaderFolder folder;
+    const QList<ReviewRecord> rows{{3, 100, 3, 1, 3.173, 5.28, 700},   {1, 200, 4, 2, 15.69, 3.22, 1382600},
+                                   {3, 700, 3, 2, 4.47, 5.27, 346300}, {3, 346300, 1, 3, 1.2, 6.9, 346600},
+                                   {1, 400, 2, 2, 1e-3, 10.0, 86800}};
+    ReaderStore store(folder.path());
+    store.recordReview(rows[0]);
+    store.recordReview(rows[1]);
+    OtherCopy other(folder.path(), true);
+    store.recordReview(rows[2]);
+    store.recordReview(rows[3]);
+    QCOMPARE(store.unwritten(), 2);
+    QCOMPARE(store.reviews(), rows.mid(0, 4));
+    other.release();
+    QTRY_COMPARE(store.unwritten(), 0);
+    store.recordReview(rows[4]);
+    QCOMPARE(store.unwritten(), 0);
+    QCOMPARE(ReaderStore(folder.path()).reviews(), rows);
+
+    store.recordReview({2, 500, 5, 2, 1, 1, 600}); // no such grade: the file refuses it, and says so
+    QCOMPARE(store.unwritten(), 1);
+}
+
+// Export and import of the word book go on as before beside the reviews,
+// which stay as they were.
+void ReaderStoreTest::wordBookFilesWithReviews()
+{
+    ReaderFolder folder;
+    ReaderStore store(folder.path());
+    store.addToWordBook(1, QStringLiteral("爱不释手"));
+    store.addToWordBook(2, QStringLiteral("一心一意"));
+    const QList<ReviewRecord> rows{{1, 100, 3, 1, 3.173, 5.28, 700}, {2, 150, 1, 1, 0.4, 7.19, 210}};
+    for (const ReviewRecord &row : rows)
+        store.recordReview(row);
+    QStringList texts;
+    for (const WordBookEntry &entry : store.wordBook())
+        texts << entry.text;
+    QCOMPARE(plainIdiomList(texts), QByteArray("一心一意\n爱不释手\n"));
+    const IdiomList read = readIdiomList(QByteArray("杞人忧天\n爱不释手\n"));
+    QCOMPARE(read.idioms, (QStringList{"杞人忧天", "爱不释手"}));
+    QCOMPARE(store.addToWordBook({{8, read.idioms[0]}, {1, read.idioms[1]}}), 1);
+    store.removeFromWordBook(2);
+    QCOMPARE(store.unwritten(), 0);
+    const ReaderStore again(folder.path());
+    QCOMPARE(idsOf(again.wordBook()), (QList<int>{8, 1}));
+    QCOMPARE(again.reviews(), rows);
+}
+
+// A program killed in the middle of grading keeps every review it had
+// committed, as the word book does.
+void ReaderStoreTest::killedMidReviewsLosesNothingCommitted()
+{
+#ifdef Q_OS_WIN
+    QSKIP("SIGKILL is POSIX; Windows ends a process with TerminateProcess, which this test does not use");
+#else
+    QTemporaryDir dir;
+    QProcess child;
+    child.start(QStringLiteral(VURA_READER_CHILD), {dir.path(), QStringLiteral("reviews")});
+    QVERIFY(child.waitForStarted());
+    while (child.bytesAvailable() < 2000 && child.waitForReadyRead(10000)) {
+    }
+    ::kill(child.processId(), SIGKILL);
+    QVERIFY(child.waitForFinished());
+    QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+    QList<int> reported;
+    for (const QByteArray &line : child.readAllStandardOutput().split('\n'))
+        if (line.size())
+            reported << line.toInt();
+    QVERIFY(reported.size() >= 300);
+
+    ReaderStore store(dir.path());
+    QCOMPARE(store.opening(), ReaderStore::Opening::Opened);
+    QCOMPARE(pragma(store.path(), "integrity_check"), QStringLiteral("ok"));
+    const QList<ReviewRecord> rows = store.reviews();
+    QVERIFY(rows.size() >= reported.size()); // one more may have been committed unreported
+    for (qsizetype i = 0; i < reported.size(); ++i) {
+        QCOMPARE(rows[i].id, reported[i]);
+        QCOMPARE(rows[i].reviewed, qint64(reported[i]) * 60);
+    }
 #endif
 }
 

@@ -52,6 +52,22 @@ struct WordBookRemoved
     QList<int> ids;
 };
 
+// One review of an idiom of the word book: when, its grade (1 忘记, 2 困难,
+// 3 良好, 4 简单), and the schedule's state of the idiom after it. The rows of
+// an idiom, in their order, give its schedule again.
+struct ReviewRecord
+{
+    int id = 0;
+    qint64 reviewed = 0; // seconds since the epoch
+    int grade = 0;
+    int phase = 0; // the schedule's phase after it: 1 learning, 2 review, 3 relearning
+    double stability = 0;
+    double difficulty = 0;
+    qint64 due = 0; // seconds since the epoch
+
+    bool operator==(const ReviewRecord &) const = default;
+};
+
 // A score that beats the best kept for `game`.
 struct ScoreKept
 {
@@ -59,5 +75,5 @@ struct ScoreKept
     int score;
 };
 
-using ReaderChange =
-    std::variant<IdiomShown, HistoryCleared, HistoryRemoved, WordBookAdded, WordBookRemoved, ScoreKept>;
+using ReaderChange = std::variant<IdiomShown, HistoryCleared, HistoryRemoved, WordBookAdded, WordBookRemoved,
+                                  ScoreKept, ReviewRecord>;

@@ -45,6 +45,15 @@ CREATE TABLE IF NOT EXISTS word_book(
 CREATE TABLE IF NOT EXISTS best_score(
     game TEXT PRIMARY KEY,
     score INTEGER NOT NULL);
+CREATE TABLE IF NOT EXISTS review(
+    entry INTEGER PRIMARY KEY,
+    idiom_id INTEGER NOT NULL,
+    reviewed INTEGER NOT NULL,
+    grade INTEGER NOT NULL CHECK(grade BETWEEN 1 AND 4),
+    phase INTEGER NOT NULL,
+    stability REAL NOT NULL,
+    difficulty REAL NOT NULL,
+    due INTEGER NOT NULL);
 )";
 
 // Every statement the file runs on its tables.
@@ -63,6 +72,9 @@ const char *const kHistory = "SELECT idiom_id, text FROM history ORDER BY shown 
 const char *const kInWordBook = "SELECT 1 FROM word_book WHERE idiom_id = ?1";
 const char *const kWordBook = "SELECT idiom_id, text, added FROM word_book ORDER BY entry DESC";
 const char *const kBestScore = "SELECT score FROM best_score WHERE game = ?1";
+const char *const kRecordReview = "INSERT INTO review(idiom_id, reviewed, grade, phase, stability, difficulty, due) "
+                                  "VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7)";
+const char *const kReviews = "SELECT idiom_id, reviewed, grade, phase, stability, difficulty, due FROM review ORDER BY entry";
 
 // Whether every statement above can run on those of the file's tables that
 // are there (the others are made): a table of the same name that some other
@@ -80,6 +92,7 @@ int fitting(sqlite3 *db, bool *fits)
         {"history", {kRecordShown, kTrimHistory, kClearHistory, kRemoveFromHistory, kHistory}},
         {"word_book", {kAddToWordBook, kRemoveFromWordBook, kInWordBook, kWordBook}},
         {"best_score", {kKeepScore, kBestScore}},
+        {"review", {kRecordReview, kReviews}},
     };
     *fits = true;
     for (const Table &table : tables) {
@@ -105,9 +118,9 @@ bool ready(sqlite3 *db)
 {
     Query version(db, "PRAGMA user_version");
     Query tables(db, "SELECT count(*) FROM sqlite_schema "
-                     "WHERE name IN ('history', 'history_by_shown', 'word_book', 'best_score')");
+                     "WHERE name IN ('history', 'history_by_shown', 'word_book', 'best_score', 'review')");
     return version.next() && version.integer(0) >= ReaderFile::kSchemaVersion && tables.next()
-           && tables.integer(0) == 4;
+           && tables.integer(0) == 5;
 }
 
 // The codes that say the file is no database, or a broken one.
@@ -311,6 +324,18 @@ int ReaderFile::writeOne(const ScoreKept &change)
                    .bind(change.score));
 }
 
+int ReaderFile::writeOne(const ReviewRecord &change)
+{
+    return run(Query(m_db.get(), kRecordReview)
+                   .bind(change.id)
+                   .bind(change.reviewed)
+                   .bind(change.grade)
+                   .bind(change.phase)
+                   .bind(change.stability)
+                   .bind(change.difficulty)
+                   .bind(change.due));
+}
+
 QList<HistoryEntry> ReaderFile::history() const
 {
     QList<HistoryEntry> entries;
@@ -338,6 +363,16 @@ int ReaderFile::bestScore(const QString &game) const
 {
     Query query(m_db.get(), kBestScore);
     return query.bind(game).next() ? query.integer(0) : 0;
+}
+
+QList<ReviewRecord> ReaderFile::reviews() const
+{
+    QList<ReviewRecord> rows;
+    Query query(m_db.get(), kReviews);
+    while (query.next())
+        rows.append({query.integer(0), query.integer64(1), query.integer(2), query.integer(3), query.real(4),
+                     query.real(5), query.integer64(6)});
+    return rows;
 }
 
 int ReaderFile::schemaVersion() const

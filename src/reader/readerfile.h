@@ -14,7 +14,8 @@ class ReaderFile
 {
 public:
     // The schema this program writes; a file without it is upgraded on open.
-    static constexpr int kSchemaVersion = 1;
+    // 2 adds the reviews.
+    static constexpr int kSchemaVersion = 2;
     static constexpr int kHistoryLimit = 500;
     // How long a write waits for another copy's lock, in milliseconds.
     static constexpr int kWriteWait = 10;
@@ -52,6 +53,8 @@ public:
     QList<WordBookEntry> wordBook() const;
     // 0 when none was kept.
     int bestScore(const QString &game) const;
+    // Every review, oldest first.
+    QList<ReviewRecord> reviews() const;
     // The version the file records.
     int schemaVersion() const;
 
@@ -70,6 +73,7 @@ private:
     // Runs `sql` for each of `ids`, up to the first that fails.
     int removeEach(const char *sql, const QList<int> &ids);
     int writeOne(const ScoreKept &change);
+    int writeOne(const ReviewRecord &change);
 
     Sqlite::Database m_db;
     Opening m_opening = Opening::Opened;

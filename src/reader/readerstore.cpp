@@ -206,6 +206,20 @@ int ReaderStore::bestScore(const QString &game) const
     return best;
 }
 
+void ReaderStore::recordReview(const ReviewRecord &review)
+{
+    change(review);
+}
+
+QList<ReviewRecord> ReaderStore::reviews() const
+{
+    QList<ReviewRecord> rows = m_file.reviews();
+    for (const ReaderChange &change : m_unwritten)
+        if (const auto *review = std::get_if<ReviewRecord>(&change))
+            rows.append(*review);
+    return rows;
+}
+
 bool ReaderStore::offerScore(const QString &game, int score)
 {
     // No score beats none.

@@ -75,6 +75,11 @@ public:
     // Keeps `score` when it beats the best of `game`; returns whether it did.
     bool offerScore(const QString &game, int score);
 
+    // Keeps one review of an idiom.
+    void recordReview(const ReviewRecord &review);
+    // Every review, oldest first.
+    QList<ReviewRecord> reviews() const;
+
     // The version the file records.
     int schemaVersion() const { return m_file.schemaVersion(); }
 

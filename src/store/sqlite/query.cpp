@@ -28,6 +28,11 @@ Query &Query::bind(const QString &value)
                                      SQLITE_TRANSIENT, SQLITE_UTF8));
 }
 
+Query &Query::bind(double value)
+{
+    return bound(sqlite3_bind_double(m_statement.get(), ++m_bound, value));
+}
+
 Query &Query::bound(int rc)
 {
     // The first failure stays: a statement that failed to prepare fails
@@ -60,6 +65,11 @@ int Query::integer(int column) const
 qint64 Query::integer64(int column) const
 {
     return sqlite3_column_int64(m_statement.get(), column);
+}
+
+double Query::real(int column) const
+{
+    return sqlite3_column_double(m_statement.get(), column);
 }
 
 QString Query::text(int column) const

@@ -21,6 +21,7 @@ public:
     Query &bind(int value);
     Query &bind(qint64 value);
     Query &bind(const QString &value);
+    Query &bind(double value);
 
     // Steps to the next row: true on a row; false past the last one, or on
     // a failure, which rc() tells from the end.
@@ -32,6 +33,7 @@ public:
     int integer(int column) const;
     qint64 integer64(int column) const;
     QString text(int column) const;
+    double real(int column) const;
     // The text's bytes where SQLite keeps them, until the next row.
     QByteArrayView utf8View(int column) const;
 
