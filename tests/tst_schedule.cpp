@@ -3,6 +3,7 @@
 // whose expected figures were computed by that implementation with the
 // default parameters, not by ours.
 #include "review/schedule/fsrs.h"
+#include "review/schedule/reviewplan.h"
 
 #include <QTest>
 
@@ -28,6 +29,11 @@ private slots:
     void memoryAfterSameDayReviews();
     void gradesComeBackInOrder_data();
     void gradesComeBackInOrder();
+    void planFromRowsIsThePlanAsGraded();
+    void newIdiomsPerDay_data();
+    void newIdiomsPerDay();
+    void whatComesNext();
+    void chartDays();
 };
 
 void ScheduleTest::firstReview_data()
@@ -129,6 +135,130 @@ void ScheduleTest::gradesComeBackInOrder()
         QVERIFY(next[0].due - now < Fsrs::kDay);
         QCOMPARE(next[0].lapses, card.lapses + 1);
     }
+}
+
+// The plan read from the kept reviews is the one grading made, down to the
+// new idioms already taken today.
+void ScheduleTest::planFromRowsIsThePlanAsGraded()
+{
+    const std::vector<int> wordBook{7, 3, 9, 4};
+    ReviewPlan live(wordBook, {}, 3, kStart);
+    std::vector<ReviewEvent> kept;
+    std::int64_t now = kStart + 3600;
+    for (int step = 0; step < 40; ++step) {
+        const int id = live.next(now);
+        if (id == 0) {
+            now = live.nextDue();
+            continue;
+        }
+        const Grade grade = Grade(1 + (step * 7 + id) % 4);
+        live.grade(id, grade, now);
+        kept.push_back({id, now, grade});
+        now += 90;
+    }
+    kept.push_back({5, now, Grade::Easy}); // an idiom taken out of the word book since
+    const ReviewPlan read(wordBook, kept, 3, kStart);
+    for (const int id : wordBook)
+        QCOMPARE(read.card(id), live.card(id));
+    QCOMPARE(read.newToday(), live.newToday());
+    QCOMPARE(read.learned(), live.learned());
+    QCOMPARE(read.next(now), live.next(now));
+    QCOMPARE(read.reviewsPerDay(30), live.reviewsPerDay(30));
+    QCOMPARE(read.duePerDay(14), live.duePerDay(14));
+}
+
+void ScheduleTest::newIdiomsPerDay_data()
+{
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<int>("wordBook");
+    QTest::addColumn<int>("firstDay");  // new idioms taken on the first day
+    QTest::addColumn<int>("secondDay"); // and offered on the next
+    QTest::newRow("500 at once") << 20 << 500 << 20 << 20;
+    QTest::newRow("fewer than the limit") << 20 << 12 << 12 << 0;
+    QTest::newRow("the rest on the next day") << 20 << 30 << 20 << 10;
+    QTest::newRow("a limit of none") << 0 << 30 << 0 << 0;
+}
+
+// A word book of many idioms gives at most the day's limit of new ones.
+void ScheduleTest::newIdiomsPerDay()
+{
+    QFETCH(int, limit);
+    QFETCH(int, wordBook);
+    QFETCH(int, firstDay);
+    QFETCH(int, secondDay);
+    std::vector<int> ids;
+    for (int id = 1; id <= wordBook; ++id)
+        ids.push_back(id);
+    ReviewPlan plan(ids, {}, limit, kStart);
+    std::vector<ReviewEvent> kept;
+    std::int64_t now = kStart + 3600;
+    QList<int> taken;
+    while (const int id = plan.next(now)) {
+        if (plan.card(id).phase == Phase::New)
+            taken << id;
+        plan.grade(id, Grade::Easy, now); // out of the day's way
+        kept.push_back({id, now, Grade::Easy});
+        now += 10;
+    }
+    QCOMPARE(int(taken.size()), firstDay);
+    QCOMPARE(plan.newToday(), 0);
+    for (int i = 0; i < taken.size(); ++i)
+        QCOMPARE(taken[i], i + 1); // in the order they were put in
+    const ReviewPlan tomorrow(ids, kept, limit, kStart + Fsrs::kDay);
+    QCOMPARE(tomorrow.newToday(), secondDay);
+    QCOMPARE(tomorrow.learned(), firstDay);
+}
+
+// The most overdue first, then a new idiom, then one in its first steps due
+// soon; nothing when only later ones are left.
+void ScheduleTest::whatComesNext()
+{
+    const std::int64_t now = kStart + 10 * Fsrs::kDay;
+    const std::vector<ReviewEvent> kept{
+        {1, kStart, Grade::Easy},                            // due 16 days on
+        {2, kStart, Grade::Good}, {2, kStart + 600, Grade::Good}, // due in 4 days: overdue
+        {3, kStart + Fsrs::kDay, Grade::Good}, {3, kStart + Fsrs::kDay + 600, Grade::Good}, // due 3 days later
+        {4, now - 60, Grade::Good},                          // its next step in 9 minutes
+    };
+    ReviewPlan plan({1, 2, 3, 4, 5}, kept, 20, kStart + 10 * Fsrs::kDay - 3600);
+    QCOMPARE(plan.next(now), 2);
+    plan.grade(2, Grade::Easy, now);
+    QCOMPARE(plan.next(now), 3);
+    plan.grade(3, Grade::Easy, now);
+    QCOMPARE(plan.next(now), 5); // new
+    plan.grade(5, Grade::Easy, now);
+    QCOMPARE(plan.next(now), 4); // ahead of its step
+    plan.grade(4, Grade::Good, now);
+    QCOMPARE(plan.next(now), 0);
+    QCOMPARE(plan.learned(), 5);
+    QVERIFY(plan.nextDue() > now);
+}
+
+// The chart's days: reviews of the last 30 days, today last, and what falls
+// due in the next 14, today's with all that are overdue.
+void ScheduleTest::chartDays()
+{
+    const std::int64_t today = kStart + 40 * Fsrs::kDay;
+    const std::vector<ReviewEvent> kept{
+        {9, today - 31 * Fsrs::kDay, Grade::Good}, // before the chart
+        {1, today - 29 * Fsrs::kDay, Grade::Easy}, // its first day; due 16 days on: overdue
+        {2, today - 1, Grade::Easy},               // yesterday; due 15 days on, past the chart
+        {3, today - 1, Grade::Again},              // yesterday, due in a minute: overdue
+        {4, today + 5, Grade::Easy},               // today; due 16 days on
+        {5, today + 6, Grade::Good},               // today, 10 minutes on: due today
+    };
+    const ReviewPlan plan({1, 2, 3, 4, 5, 6}, kept, 20, today);
+    std::vector<int> reviews(30, 0);
+    reviews[0] = 1;
+    reviews[28] = 2;
+    reviews[29] = 2;
+    QCOMPARE(plan.reviewsPerDay(30), reviews);
+    std::vector<int> due(14, 0);
+    due[0] = 3;
+    QCOMPARE(plan.duePerDay(14), due);
+    QCOMPARE(plan.dueToday(), 3);
+    QCOMPARE(plan.learned(), 5);
+    QCOMPARE(plan.newToday(), 1);
 }
 
 QTEST_GUILESS_MAIN(ScheduleTest)
