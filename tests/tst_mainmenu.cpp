@@ -221,6 +221,7 @@ void MainMenuTest::sideWindowsOpenOnce_data()
     QTest::newRow("接龙游戏") << "gameAction" << SideWindows::Game;
     QTest::newRow("历史记录") << "historyAction" << SideWindows::History;
     QTest::newRow("生词本") << "wordBookAction" << SideWindows::WordBook;
+    QTest::newRow("复习") << "reviewAction" << SideWindows::Review;
 }
 
 void MainMenuTest::sideWindowsOpenOnce()

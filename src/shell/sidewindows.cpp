@@ -7,6 +7,7 @@
 #include "lookup/mainwindow.h"
 #include "lookup/wordbookwindow.h"
 #include "models/idiomlistmodel.h"
+#include "review/reviewwindow.h"
 #include "speech/readaloud.h"
 #include "store/datafile.h"
 #include "widgets/environment.h"
@@ -81,6 +82,19 @@ QWidget *SideWindows::make(Kind kind)
         connect(book, &WordBookWindow::changed, m_main, &MainWindow::showWordBookState);
         connect(m_main, &MainWindow::wordBookChanged, book, &WordBookWindow::refresh);
         return book;
+    }
+    case Review: {
+        auto *review = new ReviewWindow(m_dictionary, m_environment, m_reader, m_main);
+        // The limit of new idioms a day is kept with the other choices.
+        review->setNewPerDay(
+            m_keeper.choice(QStringLiteral("review/newPerDay"), ReviewWindow::kDefaultNewPerDay).toInt());
+        connect(review, &ReviewWindow::newPerDayChanged, this,
+                [this](int count) { m_keeper.keepChoice(QStringLiteral("review/newPerDay"), count); });
+        connect(review, &ReviewWindow::idiomChosen, m_main, &MainWindow::showIdiom);
+        connect(m_main, &MainWindow::wordBookChanged, review, &ReviewWindow::refresh);
+        // The word book's window reads the word book again as it is activated.
+        connect(review, &ReviewWindow::wordBookChanged, m_main, &MainWindow::showWordBookState);
+        return review;
     }
     case KindCount:
         break;

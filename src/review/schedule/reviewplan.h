@@ -50,6 +50,7 @@ public:
     // The idioms of the word book reviewed at least once.
     int learned() const;
     int size() const { return int(m_cards.size()); }
+    bool contains(int id) const { return m_place.count(id) > 0; }
 
     // The card of `id`; a new one for an idiom without reviews.
     Fsrs::Card card(int id) const;
