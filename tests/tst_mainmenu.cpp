@@ -412,6 +412,11 @@ void MainMenuTest::keys()
     QTest::keyClick(c.next, Qt::Key_Space);
     QCOMPARE(t.w.currentId(), 2);
 
+    // Ctrl+J opens 复习 even from the search field, which takes Ctrl+E for itself.
+    QTest::keyClick(c.searchField, Qt::Key_J, Qt::ControlModifier);
+    QVERIFY(t.program.sideWindows().window(SideWindows::Review));
+    QApplication::setActiveWindow(&t.w);
+
     // Ctrl+Q quits.
     QTest::keyClick(&t.w, Qt::Key_Q, Qt::ControlModifier);
     QVERIFY(!t.w.isVisible());

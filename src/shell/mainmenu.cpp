@@ -42,7 +42,7 @@ MainMenu::MainMenu(MainWindow *window, const Environment &environment, const Dic
     item(QStringLiteral("加入或移出生词本"), "toggleWordBookAction", {QKeySequence(Qt::CTRL | Qt::Key_D)}, window,
          &MainWindow::toggleWordBook);
     item(QStringLiteral("朗读"), "readAloudAction", {QKeySequence(Qt::CTRL | Qt::Key_R)}, window, &MainWindow::readAloud);
-    item(QStringLiteral("复习"), "reviewAction", {QKeySequence(Qt::CTRL | Qt::Key_E)}, this,
+    item(QStringLiteral("复习"), "reviewAction", {QKeySequence(Qt::CTRL | Qt::Key_J)}, this,
          opening(SideWindows::Review));
     fileMenu->addSeparator();
     // Ctrl+= is Ctrl++ without Shift, as browsers take it.
@@ -121,7 +121,7 @@ QString MainMenu::helpText()
         QStringLiteral("看过的成语都记在历史记录里。把成语加入生词本，以后可以再看；生词本可以导出成文本文件"
                        "或抽认卡文件，也可以从文本文件导入。"),
         QStringLiteral("字太小时可以放大，所有窗口一起放大，下次打开时还是这个大小。"),
-        QStringLiteral("复习（Ctrl+E）把生词本里到期的成语一个一个拿出来：先想一想，按空格显示答案，"
+        QStringLiteral("复习（Ctrl+J）把生词本里到期的成语一个一个拿出来：先想一想，按空格显示答案，"
                        "再按 1 到 4 选忘记、困难、良好或简单，按钮上写着它什么时候再出现。每天新成语的个数可以设定。"),
         QStringLiteral("帮助菜单里的“每日一成语”每天换一个常用成语，同一天大家看到的都一样。"),
         QStringLiteral("在命令行里，vura --find 文字 查找成语，vura --chain 成语 列出可以接的成语，"
@@ -133,7 +133,7 @@ QString MainMenu::helpText()
                        "Ctrl+B\t生词本\r\n"
                        "Ctrl+D\t加入或移出生词本\r\n"
                        "Ctrl+R\t朗读\r\n"
-                       "Ctrl+E\t复习\r\n"
+                       "Ctrl+J\t复习\r\n"
                        "Ctrl+=\t放大（也可以按 Ctrl++）\r\n"
                        "Ctrl+-\t缩小\r\n"
                        "Ctrl+0\t原始大小\r\n"

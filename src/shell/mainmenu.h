@@ -1,5 +1,5 @@
 // The main window's menu bar: 文件 (history, word book, text size, 退出),
-// 复习 (Ctrl+E), 成语接龙, 接龙游戏, and 帮助 with its items (每日一成语 among them), what they do, and their
+// 复习 (Ctrl+J), 成语接龙, 接龙游戏, and 帮助 with its items (每日一成语 among them), what they do, and their
 // keys: Ctrl+H the history, Ctrl+B the word book, Ctrl+D puts the card's
 // idiom in it or takes it out, Ctrl+= (or Ctrl++), Ctrl+- and Ctrl+0 zoom
 // every window from any of them, Ctrl+Q quits, F1 opens the help, F10 (or Alt)
