@@ -156,6 +156,13 @@ void ReviewWindowTest::emptyWordBookStartsWithCommonIdioms()
     QCOMPARE(w->currentId(), 12);
     QCOMPARE(textOf(*w, "idiom"), QStringLiteral("一心一意"));
     QVERIFY(textOf(*w, "counts").contains(QStringLiteral("新 2")));
+
+    // Put into the word book elsewhere, an idiom counts once the window is activated.
+    t.reader->addToWordBook(3, kSmallIdioms[2]);
+    QEvent activated(QEvent::WindowActivate);
+    QApplication::sendEvent(w.get(), &activated);
+    QVERIFY(textOf(*w, "counts").contains(QStringLiteral("新 3")));
+    QCOMPARE(w->currentId(), 12); // the one on the card stays
 }
 
 QTEST_MAIN(ReviewWindowTest)

@@ -15,6 +15,7 @@
 #include "widgets/windowframe.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QSet>
@@ -135,10 +136,18 @@ void ReviewWindow::buildPlan()
     m_plan = std::make_unique<ReviewPlan>(ids, events, m_newPerDay, now.date().startOfDay().toSecsSinceEpoch());
 }
 
+bool ReviewWindow::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate && m_plan)
+        refresh();
+    return QWidget::event(event);
+}
+
 void ReviewWindow::refresh()
 {
     const int current = m_current;
     const bool shown = m_answerShown;
+    showDaily();
     buildPlan();
     // The idiom on the card stays while it is still to be reviewed.
     const Fsrs::Card card = m_plan->card(current);

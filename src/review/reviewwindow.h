@@ -66,6 +66,11 @@ signals:
     // The window put idioms into the word book.
     void wordBookChanged();
 
+protected:
+    // Reads the word book again as the window is activated: another window
+    // may have changed it, or the day may have turned.
+    bool event(QEvent *event) override;
+
 private:
     void buildPlan();
     // Shows the next idiom due, or what is left for today.
