@@ -5,6 +5,7 @@
 #include "windowharness.h"
 
 #include "reader/readerstore.h"
+#include "review/duetext.h"
 #include "review/reviewchart.h"
 #include "review/reviewwindow.h"
 
@@ -64,6 +65,8 @@ private slots:
     void tenIdiomsFromTheKeyboard();
     void newIdiomsPerDay();
     void emptyWordBookStartsWithCommonIdioms();
+    void dueTexts_data();
+    void dueTexts();
 
 private:
     WindowTestEnvironment m_environment;
@@ -163,6 +166,29 @@ void ReviewWindowTest::emptyWordBookStartsWithCommonIdioms()
     QApplication::sendEvent(w.get(), &activated);
     QVERIFY(textOf(*w, "counts").contains(QStringLiteral("新 3")));
     QCOMPARE(w->currentId(), 12); // the one on the card stays
+}
+
+void ReviewWindowTest::dueTexts_data()
+{
+    QTest::addColumn<qint64>("seconds");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("within a minute") << qint64(20) << "1分钟";
+    QTest::newRow("ten minutes") << qint64(600) << "10分钟";
+    QTest::newRow("just short of an hour") << qint64(3590) << "1小时";
+    QTest::newRow("hours") << qint64(5 * 3600 + 100) << "5小时";
+    QTest::newRow("just short of a day") << qint64(86000) << "1天";
+    QTest::newRow("days") << qint64(16 * 86400) << "16天";
+    QTest::newRow("months") << qint64(62 * 86400) << "2个月";
+    QTest::newRow("a year and a half") << qint64(548 * 86400) << "1.5年";
+    QTest::newRow("years") << qint64(730 * 86400) << "2年";
+}
+
+// When a grade brings the idiom back, as its button says it.
+void ReviewWindowTest::dueTexts()
+{
+    QFETCH(qint64, seconds);
+    QFETCH(QString, text);
+    QCOMPARE(dueText(seconds), text);
 }
 
 QTEST_MAIN(ReviewWindowTest)
