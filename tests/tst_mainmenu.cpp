@@ -17,6 +17,7 @@
 
 #include <QAbstractItemView>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
@@ -93,6 +94,7 @@ private slots:
     void sideWindowsOpenOnce_data();
     void sideWindowsOpenOnce();
     void gameChoiceKept();
+    void reviewLimitKept();
     void accessibleNames();
     void storeOpenedOnceForBothWindows();
     void oneChainIndexForEveryGame();
@@ -275,6 +277,31 @@ void MainMenuTest::gameChoiceKept()
     QCOMPARE(rule->currentText() + level->currentText(), QStringLiteral("同音接龙困难"));
     rule->setCurrentIndex(0); // as the other tests expect
     level->setCurrentIndex(0);
+}
+
+// The daily limit of new idioms set in 复习 stays for the next window and
+// after a restart.
+void MainMenuTest::reviewLimitKept()
+{
+    const auto box = [](MenuWindow &t) {
+        t.action("reviewAction")->trigger();
+        return control<QSpinBox>(*t.program.sideWindows().window(SideWindows::Review), "newPerDayBox");
+    };
+    {
+        MenuWindow t;
+        QVERIFY(t.show());
+        QSpinBox *limit = box(t);
+        QCOMPARE(limit->value(), 20);
+        limit->setValue(7);
+        limit->window()->close();
+        deleteClosedWindows();
+        QCOMPARE(box(t)->value(), 7);
+    }
+    MenuWindow t;
+    QVERIFY(t.show());
+    QSpinBox *limit = box(t);
+    QCOMPARE(limit->value(), 7);
+    limit->setValue(20); // as the other tests expect
 }
 
 void MainMenuTest::accessibleNames()

@@ -86,8 +86,10 @@ QWidget *SideWindows::make(Kind kind)
     case Review: {
         auto *review = new ReviewWindow(m_dictionary, m_environment, m_reader, m_main);
         // The limit of new idioms a day is kept with the other choices.
-        review->setNewPerDay(
-            m_keeper.choice(QStringLiteral("review/newPerDay"), ReviewWindow::kDefaultNewPerDay).toInt());
+        bool number = false;
+        const int kept = m_keeper.choice(QStringLiteral("review/newPerDay"), ReviewWindow::kDefaultNewPerDay)
+                             .toInt(&number);
+        review->setNewPerDay(number && kept >= 0 ? kept : ReviewWindow::kDefaultNewPerDay);
         connect(review, &ReviewWindow::newPerDayChanged, this,
                 [this](int count) { m_keeper.keepChoice(QStringLiteral("review/newPerDay"), count); });
         connect(review, &ReviewWindow::idiomChosen, m_main, &MainWindow::showIdiom);
