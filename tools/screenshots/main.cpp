@@ -1,9 +1,10 @@
-// vura-screenshots FOLDER [TEXT [ZOOM]]: drives the main window and the chain
-// window through their states and saves a picture of each into FOLDER, for
+// vura-screenshots FOLDER [TEXT [ZOOM]]: drives the main window, the chain
+// window and the review window through their states and saves a picture of each into FOLDER, for
 // looking at what the windows draw. TEXT is what the search looks for ("一"),
 // ZOOM the windows' zoom in percent (100).
 #include "chain/chainwindow.h"
 #include "lookup/mainwindow.h"
+#include "review/reviewwindow.h"
 #include "shell/mainmenu.h"
 #include "shell/program.h"
 #include "shell/sidewindows.h"
@@ -64,5 +65,14 @@ int main(int argc, char *argv[])
     choose(0);
     choose(0);
     shoot(chain, "chain-chosen");
+
+    // The review window on an empty word book, started with the common
+    // idioms, the first one turned over. The word book is the pictures' own.
+    program.sideWindows().open(SideWindows::Review);
+    auto *review = program.sideWindows().window<ReviewWindow>(SideWindows::Review);
+    shoot(review, "review-empty");
+    review->startWithCommonIdioms();
+    review->showAnswer();
+    shoot(review, "review-answer");
     return 0;
 }

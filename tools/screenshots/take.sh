@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Takes pictures of both windows in their states, at 100 % and at 200 %, on
+# Takes pictures of the main, chain and review windows in their states, at 100 % and at 200 %, on
 # Qt's offscreen platform. The 100 % pictures are the ones README shows, in
 # docs/screenshots; the 200 % ones go to build/screenshots-200 for looking at.
 #
