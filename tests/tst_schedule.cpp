@@ -29,6 +29,7 @@ private slots:
     void memoryAfterSameDayReviews();
     void gradesComeBackInOrder_data();
     void gradesComeBackInOrder();
+    void intervalsStopAtTheMaximum();
     void planFromRowsIsThePlanAsGraded();
     void newIdiomsPerDay_data();
     void newIdiomsPerDay();
@@ -115,8 +116,9 @@ void ScheduleTest::gradesComeBackInOrder_data()
         QTest::addRow("after %d", n) << n;
 }
 
-// Whatever the card's past, a better grade never brings it back sooner, and
-// a card in review that is forgotten comes back within the day.
+// Whatever the card's past, a better grade brings it back later (but past the
+// longest interval, 100 years), and a card in review that is forgotten comes
+// back within the day.
 void ScheduleTest::gradesComeBackInOrder()
 {
     QFETCH(int, goodReviews);
@@ -129,12 +131,28 @@ void ScheduleTest::gradesComeBackInOrder()
     }
     const auto next = scheduler.preview(card, now);
     for (int g = 1; g < Fsrs::kGrades; ++g)
-        QVERIFY(next[size_t(g)].due > next[size_t(g - 1)].due);
+        QVERIFY(next[size_t(g)].due > next[size_t(g - 1)].due
+                || (next[size_t(g)].scheduledDays == 36500 && next[size_t(g - 1)].scheduledDays == 36500));
     if (card.phase == Phase::Review) {
         QCOMPARE(next[0].phase, Phase::Relearning);
         QVERIFY(next[0].due - now < Fsrs::kDay);
         QCOMPARE(next[0].lapses, card.lapses + 1);
     }
+}
+
+// However often an idiom is easy, it comes back within the longest interval.
+void ScheduleTest::intervalsStopAtTheMaximum()
+{
+    const Fsrs::Scheduler scheduler(0.9, 100);
+    Card card;
+    std::int64_t now = kStart;
+    for (int n = 0; n < 30; ++n) {
+        card = scheduler.review(card, Grade::Easy, now);
+        QVERIFY(card.scheduledDays >= 1 && card.scheduledDays <= 100);
+        now = card.due;
+    }
+    QCOMPARE(card.scheduledDays, 100);
+    QVERIFY(card.stability > 1000);
 }
 
 // The plan read from the kept reviews is the one grading made, down to the

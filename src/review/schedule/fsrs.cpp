@@ -69,7 +69,8 @@ double Scheduler::sameDayStability(double stability, Grade grade) const
 
 int Scheduler::intervalDays(double stability) const
 {
-    return std::clamp(int(std::lround(stability * m_intervalFactor)), 1, m_maximumDays);
+    const double days = std::clamp(stability * m_intervalFactor, 1.0, double(m_maximumDays));
+    return int(std::lround(days));
 }
 
 double Scheduler::retrievability(const Card &card, std::int64_t now) const
@@ -108,7 +109,10 @@ std::array<Card, kGrades> Scheduler::preview(const Card &card, std::int64_t now)
         after.scheduledDays = 0;
         after.due = now + minutes * kMinute;
     };
-    const auto inDays = [now](Card &after, int days) {
+    // The passing grades' intervals grow one over the other, but never past
+    // the longest.
+    const auto inDays = [now, this](Card &after, int days) {
+        days = std::min(days, m_maximumDays);
         after.phase = Phase::Review;
         after.scheduledDays = days;
         after.due = now + days * kDay;
