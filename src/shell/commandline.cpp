@@ -17,6 +17,7 @@
 #include <QRegularExpression>
 #include <QTimer>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <optional>
 
@@ -240,6 +241,10 @@ CommandLineRun runCommandLine(const QStringList &arguments, const QString &progr
                        "读完时退出状态为 0，没有找到为 1，没有中文语音为 3。"),
         QStringLiteral("文字"));
     parser.addOption(sayOption);
+    // Told apart by main() when alone; listed here for the help.
+    const QCommandLineOption pickOption(QStringLiteral("pick"),
+                                        QStringLiteral("打开窗口，并打开取词（可用于开机自动启动）。单独使用。"));
+    parser.addOption(pickOption);
     // Not the parser's own help option, whose --help-all lists the window's Qt
     // options, which the command line does not take.
     const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("显示本帮助。"));
@@ -256,6 +261,8 @@ CommandLineRun runCommandLine(const QStringList &arguments, const QString &progr
         return {Found, parser.helpText(), {}};
     if (parser.isSet(versionOption))
         return {Found, QStringLiteral(VURA_NAME " " VURA_VERSION "\n"), {}};
+    if (parser.isSet(pickOption))
+        return {Failed, {}, QStringLiteral("--pick 打开窗口，不能和别的参数一起使用。\n")};
     if (parser.isSet(findOption))
         return find(parser.value(findOption), programFolder);
     if (parser.isSet(chainOption))
@@ -263,6 +270,11 @@ CommandLineRun runCommandLine(const QStringList &arguments, const QString &progr
     if (parser.isSet(sayOption))
         return say(parser.value(sayOption), programFolder, speakers);
     return {Failed, {}, parser.helpText()};
+}
+
+bool startsPicking(int argc, char *argv[])
+{
+    return argc == 2 && std::strcmp(argv[1], "--pick") == 0;
 }
 
 int commandLineMain(int argc, char *argv[])

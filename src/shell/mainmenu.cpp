@@ -1,21 +1,26 @@
 #include "shell/mainmenu.h"
 
 #include "lookup/mainwindow.h"
+#include "pick/picker.h"
 #include "shell/sidewindows.h"
 #include "shell/windowkeeper.h"
 #include "vura/version.h"
 #include "widgets/environment.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QDate>
 #include <QKeyEvent>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QStringList>
 
 #include <utility>
 
-MainMenu::MainMenu(MainWindow *window, const Environment &environment, SideWindows &sideWindows, WindowKeeper &keeper)
+MainMenu::MainMenu(MainWindow *window, const Environment &environment, SideWindows &sideWindows, WindowKeeper &keeper,
+                   Picker &picker)
     : QObject(window), m_window(window), m_environment(environment)
 {
     const auto opening = [&sideWindows](SideWindows::Kind kind) { return [&sideWindows, kind] { sideWindows.open(kind); }; };
@@ -37,6 +42,8 @@ MainMenu::MainMenu(MainWindow *window, const Environment &environment, SideWindo
     item(QStringLiteral("加入或移出生词本"), "toggleWordBookAction", {QKeySequence(Qt::CTRL | Qt::Key_D)}, window,
          &MainWindow::toggleWordBook);
     item(QStringLiteral("朗读"), "readAloudAction", {QKeySequence(Qt::CTRL | Qt::Key_R)}, window, &MainWindow::readAloud);
+    fileMenu->addSeparator();
+    addPickItems(fileMenu, picker, keeper);
     fileMenu->addSeparator();
     // Ctrl+= is Ctrl++ without Shift, as browsers take it.
     const QList<QAction *> zoomItems{
@@ -78,6 +85,41 @@ MainMenu::MainMenu(MainWindow *window, const Environment &environment, SideWindo
     connect(menuKey, &QAction::triggered, this, &MainMenu::activateMenuBar);
     window->addAction(menuKey);
     window->installEventFilter(this);
+}
+
+void MainMenu::addPickItems(QMenu *fileMenu, Picker &picker, WindowKeeper &keeper)
+{
+    fileMenu->setToolTipsVisible(true); // why Ctrl+Alt+Z is greyed
+    QAction *pick = fileMenu->addAction(QStringLiteral("取词"));
+    pick->setObjectName(QStringLiteral("pickAction"));
+    pick->setCheckable(true);
+    pick->setChecked(picker.isOn());
+    pick->setToolTip(QStringLiteral("复制或选中别的程序里的成语时，在鼠标旁边显示它的解释"));
+    connect(pick, &QAction::toggled, &picker, &Picker::setOn);
+    // Selecting is looked up only where the system has a selection (X11).
+    QAction *copyOnly = fileMenu->addAction(QStringLiteral("只在复制时取词"));
+    copyOnly->setObjectName(QStringLiteral("copyOnlyAction"));
+    copyOnly->setCheckable(true);
+    copyOnly->setChecked(!picker.selectionWatched());
+    copyOnly->setVisible(QGuiApplication::clipboard()->supportsSelection());
+    connect(copyOnly, &QAction::toggled, &picker, [&picker, &keeper](bool only) {
+        picker.setSelectionWatched(!only);
+        keeper.keepChoice(QStringLiteral("pickCopiesOnly"), only);
+    });
+    // Ctrl+Alt+Z works from any program while 取词 is on; the item shows
+    // the key, and why it is greyed.
+    QAction *lookUp = fileMenu->addAction(QStringLiteral("查找选中的文字\tCtrl+Alt+Z"), &picker,
+                                          &Picker::lookUpSelection);
+    lookUp->setObjectName(QStringLiteral("lookUpSelectionAction"));
+    const auto follow = [pick, lookUp, &picker](bool on) {
+        pick->setChecked(on);
+        const QString why = !on ? QStringLiteral("先打开取词。") : picker.globalKeyFailure();
+        lookUp->setEnabled(why.isEmpty());
+        lookUp->setToolTip(why.isEmpty() ? QStringLiteral("在任何程序里按 Ctrl+Alt+Z，查找选中或复制的文字") : why);
+        lookUp->setStatusTip(why);
+    };
+    connect(&picker, &Picker::switched, lookUp, follow);
+    follow(picker.isOn());
 }
 
 bool MainMenu::eventFilter(QObject *, QEvent *event)

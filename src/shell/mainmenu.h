@@ -1,4 +1,4 @@
-// The main window's menu bar: 文件 (history, word book, text size, 退出),
+// The main window's menu bar: 文件 (history, word book, 取词, text size, 退出),
 // 成语接龙, 接龙游戏, and 帮助 with its four items, what they do, and their
 // keys: Ctrl+H the history, Ctrl+B the word book, Ctrl+D puts the card's
 // idiom in it or takes it out, Ctrl+= (or Ctrl++), Ctrl+- and Ctrl+0 zoom
@@ -12,6 +12,8 @@
 struct Environment;
 class QAction;
 class MainWindow;
+class Picker;
+class QMenu;
 class QUrl;
 class SideWindows;
 class WindowKeeper;
@@ -24,7 +26,9 @@ public:
     // Builds the items on the main window's menu bar. The side windows open
     // through `sideWindows`; the zoom items act on the windows `keeper`
     // keeps. All of them outlive the menu.
-    MainMenu(MainWindow *window, const Environment &environment, SideWindows &sideWindows, WindowKeeper &keeper);
+    // 取词 and its items switch `picker`, which outlives the menu, too.
+    MainMenu(MainWindow *window, const Environment &environment, SideWindows &sideWindows, WindowKeeper &keeper,
+             Picker &picker);
 
     // The texts of the help and about boxes.
     static QString helpText();
@@ -44,6 +48,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // 取词, 只在复制时取词 (X11) and 查找选中的文字 (Ctrl+Alt+Z).
+    void addPickItems(QMenu *fileMenu, Picker &picker, WindowKeeper &keeper);
     // Opens `url` in the browser; when none starts, gives the reader the
     // address to copy.
     void openPage(const QUrl &url);
