@@ -100,6 +100,7 @@ bool Picker::pick(const QString &text)
         m_card->setVoiceMissing(QStringLiteral("不能朗读"));
     m_card->showIdiom(found.idiom, found.stage, m_zoom(), QCursor::pos());
     m_escapeKey->grab();
+    emit cardShown(found.idiom);
     return true;
 }
 

@@ -59,6 +59,8 @@ public slots:
 
 signals:
     void switched(bool on);
+    // The card shows `idiom`.
+    void cardShown(const Idiom &idiom);
     // The reader asked for the idiom on the main card (详细), for the
     // search's results of `text` (Ctrl+Alt+Z), or to keep the idiom.
     void detailsAsked(int id);
