@@ -148,6 +148,8 @@ QString MainMenu::helpText()
         QStringLiteral("点击成语旁边的喇叭按钮，或者按 Ctrl+R，可以按拼音朗读成语；历史记录、生词本、成语接龙和接龙游戏窗口里"
                        "也可以按 Ctrl+R 朗读选中的成语。在 Linux 上朗读要用 speech-dispatcher 和 espeak-ng，"
                        "在 Windows 上要用中文语音包。"),
+        QStringLiteral("打开“文件”菜单里的取词后，在别的程序里复制（或在 Linux 上选中）成语，鼠标旁边就会显示它的解释；"
+                       "在任何程序里按 Ctrl+Alt+Z，主窗口会查找选中的文字。"),
         QStringLiteral("成语接龙中，点击第一栏(已选)的成语，可以倒回去重新选择。"),
         QStringLiteral("接龙游戏中，和电脑轮流接成语，可以选同字、同音或同音同调接龙，以及容易、中等、困难三种难度。"
                        "接不上、认输或者超时就输了。用提示会扣分。"),
@@ -163,6 +165,7 @@ QString MainMenu::helpText()
                        "Ctrl+B\t生词本\r\n"
                        "Ctrl+D\t加入或移出生词本\r\n"
                        "Ctrl+R\t朗读\r\n"
+                       "Ctrl+Alt+Z\t取词时查找选中的文字\r\n"
                        "Ctrl+=\t放大（也可以按 Ctrl++）\r\n"
                        "Ctrl+-\t缩小\r\n"
                        "Ctrl+0\t原始大小\r\n"
