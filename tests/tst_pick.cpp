@@ -101,6 +101,8 @@ private slots:
     void copyShowsCard();
     void nothingPops_data();
     void nothingPops();
+    void cardCloses_data();
+    void cardCloses();
     void offReadsNothing();
     void cardTakesNoFocus();
     void globalKeySearchesSelection();
@@ -249,6 +251,39 @@ void PickTest::nothingPops()
     QVERIFY(after.copy(QStringLiteral("守株待兔")));
     QTRY_COMPARE(shown.count(), 1);
     QCOMPARE(shown.constFirst().constFirst().value<Idiom>().text, QStringLiteral("守株待兔"));
+}
+
+void PickTest::cardCloses_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("the pointer left") << "leave";
+    QTest::newRow("a click in another of vura's windows") << "click";
+    QTest::newRow("Escape") << "escape";
+}
+
+void PickTest::cardCloses()
+{
+    QFETCH(QString, how);
+    const Idiom idiom{2, QStringLiteral("爱屋及乌"), QStringLiteral("ài wū jí wū"), QStringLiteral("爱一个人，连他屋上的乌鸦也爱。"), {}, {}};
+    Picker picker([&idiom](const QString &) { return Picker::Found{idiom, SearchResult::LookUps}; }, [] { return 100; });
+    picker.setOn(true);
+    QWidget other;
+    other.show();
+    QVERIFY(picker.pick(QStringLiteral("爱屋及乌")));
+    PopupCard *card = picker.card();
+    QVERIFY(card->isVisible());
+    if (how == QLatin1String("leave")) {
+        // The pointer, over the card as it opens, goes away.
+        QCursor::setPos(card->geometry().bottomRight() + QPoint(40, 40));
+        QVERIFY(card->isVisible()); // not at once
+    } else if (how == QLatin1String("click")) {
+        QTest::mouseClick(card, Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(card->isVisible()); // a click on the card leaves it
+        QTest::mouseClick(&other, Qt::LeftButton);
+    } else {
+        QTest::keyClick(card, Qt::Key_Escape);
+    }
+    QTRY_VERIFY(!card->isVisible());
 }
 
 void PickTest::offReadsNothing()

@@ -6,6 +6,7 @@
 #include "widgets/textlabel.h"
 #include "widgets/zoom.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -91,6 +92,29 @@ void PopupCard::setVoiceMissing(const QString &reason)
 {
     m_readAloud->setEnabled(reason.isEmpty());
     m_readAloud->setToolTip(reason);
+}
+
+void PopupCard::showEvent(QShowEvent *event)
+{
+    qApp->installEventFilter(this);
+    QFrame::showEvent(event);
+}
+
+void PopupCard::hideEvent(QHideEvent *event)
+{
+    qApp->removeEventFilter(this);
+    m_away.stop();
+    QFrame::hideEvent(event);
+}
+
+bool PopupCard::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress) {
+        const auto *widget = qobject_cast<QWidget *>(watched);
+        if (widget && widget->window() != this)
+            hide();
+    }
+    return false;
 }
 
 void PopupCard::enterEvent(QEnterEvent *)

@@ -1,7 +1,9 @@
 // The small card 取词 shows beside the pointer: the idiom found, its pinyin
 // and meaning, how the search found it, and 详细, 加入生词本 and 朗读. It
 // never takes the keyboard focus from the program the reader is in, and
-// closes once the pointer has left it for a while. Its title is the idiom,
+// closes once the pointer has left it for a while (a click in another
+// program comes after the pointer has left), or on a click in another of
+// vura's windows. Its title is the idiom,
 // for screen readers.
 #pragma once
 
@@ -38,6 +40,10 @@ signals:
     void readAloudAsked(const QString &text, const QString &pinyin);
 
 protected:
+    // A click in another of vura's windows closes the card.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
