@@ -399,8 +399,15 @@ void PickTest::switchKeptAndDetailsMadeHistory()
         program.start();
         auto *pickAction = program.mainWindow().menuBar()->findChild<QAction *>(QStringLiteral("pickAction"));
         QVERIFY(!pickAction->isChecked()); // off by default
+        auto *lookUp = program.mainWindow().menuBar()->findChild<QAction *>(QStringLiteral("lookUpSelectionAction"));
+        QVERIFY(!lookUp->isEnabled());
+        QCOMPARE(lookUp->toolTip(), QStringLiteral("先打开取词。"));
         pickAction->trigger();
         QVERIFY(program.picker().isOn());
+        // Where no global key can be had, the item is greyed and says why.
+        QCOMPARE(lookUp->isEnabled(), !onOffscreen());
+        if (onOffscreen())
+            QCOMPARE(lookUp->toolTip(), QStringLiteral("这个窗口系统不支持全局快捷键。"));
         // The idiom the card shows goes into the history with 详细 alone.
         QVERIFY(program.picker().pick(QStringLiteral("“爱屋及乌”")));
         QVERIFY(program.reader().history().isEmpty());
