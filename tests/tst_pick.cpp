@@ -65,7 +65,7 @@ public:
         }
         m_child = std::make_unique<QProcess>();
         m_child->start(QStringLiteral(VURA_CLIPBOARD_CHILD), QStringList{text} + marks);
-        while (m_child->waitForReadyRead(10000)) {
+        while (m_child->waitForReadyRead(30000)) { // a program starts slowly under Wine
             if (m_child->readAll().contains("copied"))
                 return true;
         }
@@ -249,8 +249,11 @@ void PickTest::nothingPops()
     // A copy after it shows its card: the first was looked at by then.
     Copier after;
     QVERIFY(after.copy(QStringLiteral("守株待兔")));
-    QTRY_COMPARE(shown.count(), 1);
-    QCOMPARE(shown.constFirst().constFirst().value<Idiom>().text, QStringLiteral("守株待兔"));
+    // Windows may say more than once that the clipboard changed; each card
+    // is the last copy's.
+    QTRY_VERIFY(!shown.isEmpty());
+    for (const QList<QVariant> &card : std::as_const(shown))
+        QCOMPARE(card.constFirst().value<Idiom>().text, QStringLiteral("守株待兔"));
 }
 
 void PickTest::cardCloses_data()
@@ -273,8 +276,10 @@ void PickTest::cardCloses()
     PopupCard *card = picker.card();
     QVERIFY(card->isVisible());
     if (how == QLatin1String("leave")) {
-        // The pointer, over the card as it opens, goes away.
+        // The pointer goes away: Wine tells no window that never saw it move.
         QCursor::setPos(card->geometry().bottomRight() + QPoint(40, 40));
+        QEvent left(QEvent::Leave);
+        QCoreApplication::sendEvent(card, &left);
         QVERIFY(card->isVisible()); // not at once
     } else if (how == QLatin1String("click")) {
         QTest::mouseClick(card, Qt::LeftButton, {}, QPoint(5, 5));
@@ -368,13 +373,15 @@ void PickTest::globalKeySearchesSelection()
     QSignalSpy shown(&picker, &Picker::cardShown);
     Copier copier;
     QVERIFY(copier.copy(QStringLiteral("守株待兔的意思")));
-    QTRY_COMPARE(shown.count(), 1);
-    // Escape closes the card from whichever program has the focus.
-    QVERIFY(press("Escape"));
-    QTRY_VERIFY(!picker.card()->isVisible());
+    QTRY_VERIFY(!shown.isEmpty());
     QVERIFY(press("ctrl+alt+z"));
     QTRY_COMPARE(asked.count(), 1);
     QCOMPARE(asked.constFirst().constFirst().toString(), QStringLiteral("守株待兔的意思"));
+    QVERIFY(!picker.card()->isVisible()); // the main window answers
+    // Escape closes the card from whichever program has the focus.
+    QVERIFY(picker.pick(QStringLiteral("守株待兔")));
+    QVERIFY(press("Escape"));
+    QTRY_VERIFY(!picker.card()->isVisible());
     // Switched off, the key is the other programs' again.
     picker.setOn(false);
     QVERIFY(press("ctrl+alt+z"));
