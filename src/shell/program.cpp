@@ -157,11 +157,14 @@ void Program::startPicker(bool on)
         window->searchFor(text);
     });
     QObject::connect(m_picker.get(), &Picker::wordBookAsked, window, &MainWindow::addToWordBook);
-    m_tray = std::make_unique<PickTray>(m_picker.get());
-    QObject::connect(m_tray.get(), &PickTray::showMainWindowAsked, window, bringForward);
-    QObject::connect(m_tray.get(), &PickTray::quitAsked, window, &QWidget::close);
-    QObject::connect(m_picker.get(), &Picker::switched, window, [this](bool picking) {
+    // The tray icon is made the first time 取词 is switched on, and shows while it is.
+    QObject::connect(m_picker.get(), &Picker::switched, window, [this, window, bringForward](bool picking) {
         m_keeper->keepChoice(QStringLiteral("pick"), picking);
+        if (!picking || m_tray)
+            return;
+        m_tray = std::make_unique<PickTray>(m_picker.get());
+        QObject::connect(m_tray.get(), &PickTray::showMainWindowAsked, window, bringForward);
+        QObject::connect(m_tray.get(), &PickTray::quitAsked, window, &QWidget::close);
     });
     m_picker->setOn(on || m_keeper->choice(QStringLiteral("pick"), false).toBool());
 }
