@@ -13,10 +13,12 @@ cd "$(dirname "$0")"
 
 # Reading aloud: Qt's speech module (whose CMake files want qt6-declarative-dev)
 # with its speech-dispatcher plugin, and speech-dispatcher with espeak-ng.
+# 取词's global key grabs it through xcb; its tests on a real X server want
+# Xvfb, and xdotool to press the key.
 packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev qt6-translations-l10n libsqlite3-dev libfontconfig-dev
           unicode-data bzip2 fonts-arphic-uming fonts-arphic-ukai
           qt6-speech-dev qt6-declarative-dev qt6-speech-speechd-plugin speech-dispatcher espeak-ng
-          speech-dispatcher-espeak-ng)
+          speech-dispatcher-espeak-ng libxcb1-dev xvfb xauth xdotool)
 
 install_missing() {
     local missing=()

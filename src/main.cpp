@@ -6,9 +6,10 @@
 
 int main(int argc, char *argv[])
 {
-    // Any argument asks for the command line, which needs no display: it is
-    // told apart before anything reads fonts or connects to one.
-    if (argc > 1)
+    // Any argument but --pick asks for the command line, which needs no
+    // display: it is told apart before anything reads fonts or connects to one.
+    const bool pick = startsPicking(argc, argv);
+    if (argc > 1 && !pick)
         return commandLineMain(argc, argv);
     FontconfigWarmUp fonts; // read while the display connects
     QApplication app(argc, argv);
@@ -16,6 +17,6 @@ int main(int argc, char *argv[])
     Program::setUp(app);
     const Environment environment = Program::systemEnvironment();
     Program program(environment, QCoreApplication::applicationDirPath());
-    program.start();
+    program.start(pick);
     return app.exec();
 }

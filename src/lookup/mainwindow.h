@@ -55,11 +55,18 @@ public:
     // for a dictionary opened after the window was made. Not history.
     void showFirstIdiom();
 
+    // What the search field's search finds for `text`: the look-ups, then
+    // what the reader probably meant. Throws StoreError when the idioms
+    // cannot be read.
+    SearchResult find(const QString &text);
+
 public slots:
     // Shows idiom `id`, kept within 1 and the number of idioms, on the card;
     // tells the reader when it cannot be read.
     void showIdiom(int id);
     void search();
+    // Searches for `text` as if the reader had typed it in the search field.
+    void searchFor(const QString &text);
     // Reads now the index of the search's stages after the look-ups, so
     // that the reader's first search that needs it does not wait for it.
     void prepareSearch();
@@ -76,6 +83,8 @@ public slots:
     void copyField(MainWindow::Field field);
     // Puts the idiom on the card into the word book, or takes it out.
     void toggleWordBook();
+    // Puts idiom `id`, whose text is `text`, into the word book unless it is there.
+    void addToWordBook(int id, const QString &text);
     // Whether the idiom on the card is in the word book, on the toggle.
     void showWordBookState();
     // Reads the idiom on the card aloud, stopping one being read; tells the

@@ -81,3 +81,12 @@ void MainWindow::toggleWordBook()
     showWordBookState();
     emit wordBookChanged();
 }
+
+void MainWindow::addToWordBook(int id, const QString &text)
+{
+    if (!m_reader || m_reader->inWordBook(id))
+        return;
+    m_reader->addToWordBook(id, text);
+    showWordBookState();
+    emit wordBookChanged();
+}

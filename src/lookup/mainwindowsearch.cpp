@@ -3,6 +3,7 @@
 // its id, and the card following the chosen result.
 #include "lookup/mainwindow.h"
 
+#include "models/howfound.h"
 #include "models/idiomlistmodel.h"
 #include "models/storenotice.h"
 #include "store/datafile.h"
@@ -33,10 +34,7 @@ void MainWindow::search()
     SearchResult found;
     std::optional<StoreError> failure;
     try {
-        // The index is read only for a text the look-ups do not find.
-        found = IdiomSearch::lookUp(*m_dictionary.store, text);
-        if (found.stage == SearchResult::Nothing)
-            found = idiomSearch().findMeant(text);
+        found = find(text);
     } catch (const StoreError &error) {
         failure = error;
     }
@@ -48,6 +46,25 @@ void MainWindow::search()
     m_busyIndicator->hide();
     if (failure)
         m_environment.notice(this, storeNotice(*failure));
+}
+
+SearchResult MainWindow::find(const QString &text)
+{
+    if (!m_dictionary.store)
+        throw *m_dictionary.failure;
+    // The index is read only for a text the look-ups do not find.
+    SearchResult found = IdiomSearch::lookUp(*m_dictionary.store, text);
+    if (found.stage == SearchResult::Nothing)
+        found = idiomSearch().findMeant(text);
+    return found;
+}
+
+void MainWindow::searchFor(const QString &text)
+{
+    buildSearchPane();
+    unfoldSearchPane();
+    m_searchField->setText(text);
+    search();
 }
 
 void MainWindow::prepareSearch()
@@ -79,29 +96,7 @@ void MainWindow::showHowFound(SearchResult::Stage stage)
 {
     // The dictionary's own look-ups speak for themselves; what the reader
     // probably meant says so, in grey, with how in its tooltip.
-    QString text = QStringLiteral("查找结果：");
-    QString tip;
-    switch (stage) {
-    case SearchResult::LookUps:
-    case SearchResult::Nothing:
-        break;
-    case SearchResult::PlainText:
-        text = QStringLiteral("整理输入后找到：");
-        tip = QStringLiteral("去掉了空格、标点和“的意思”等字，繁体字、异体字换成了成语里的写法");
-        break;
-    case SearchResult::Pinyin:
-        text = QStringLiteral("按全拼找到：");
-        tip = QStringLiteral("把输入当作成语的全拼来找");
-        break;
-    case SearchResult::SoundsAlike:
-        text = QStringLiteral("您要找的可能是：");
-        tip = QStringLiteral("读音相近：有一两个字读音相同，写法不同");
-        break;
-    case SearchResult::Meaning:
-        text = QStringLiteral("释义中含有：");
-        tip = QStringLiteral("成语的意思、出处或例子里有这些字词");
-        break;
-    }
+    const auto [text, tip] = howFound(stage);
     m_resultsHeading->showText(text);
     m_resultsHeading->setToolTip(tip);
     QPalette colours = m_resultsHeading->palette();

@@ -18,6 +18,7 @@
 #include <QRegularExpression>
 #include <QTimer>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <optional>
 
@@ -262,6 +263,10 @@ CommandLineRun runCommandLine(const QStringList &arguments, const QString &progr
         QStringLiteral("输出某一天（YYYY-MM-DD，不写为今天）的每日一成语，与 --find 的结果同样一行。"
                        "退出状态为 0，日期不对时为 2。"));
     parser.addOption(dailyOption);
+    // Told apart by main() when alone; listed here for the help.
+    const QCommandLineOption pickOption(QStringLiteral("pick"),
+                                        QStringLiteral("打开窗口，并打开取词（可用于开机自动启动）。单独使用。"));
+    parser.addOption(pickOption);
     // Not the parser's own help option, whose --help-all lists the window's Qt
     // options, which the command line does not take.
     const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("显示本帮助。"));
@@ -280,6 +285,8 @@ CommandLineRun runCommandLine(const QStringList &arguments, const QString &progr
         return {Found, parser.helpText(), {}};
     if (parser.isSet(versionOption))
         return {Found, QStringLiteral(VURA_NAME " " VURA_VERSION "\n"), {}};
+    if (parser.isSet(pickOption))
+        return {Failed, {}, QStringLiteral("--pick 打开窗口，不能和别的参数一起使用。\n")};
     if (parser.isSet(findOption))
         return find(parser.value(findOption), programFolder);
     if (parser.isSet(chainOption))
@@ -289,6 +296,11 @@ CommandLineRun runCommandLine(const QStringList &arguments, const QString &progr
     if (parser.isSet(dailyOption))
         return daily(positional.value(0), programFolder);
     return {Failed, {}, parser.helpText()};
+}
+
+bool startsPicking(int argc, char *argv[])
+{
+    return argc == 2 && std::strcmp(argv[1], "--pick") == 0;
 }
 
 int commandLineMain(int argc, char *argv[])

@@ -4,6 +4,7 @@
 // `vura --say TEXT` reads aloud the idiom the search finds first for TEXT;
 // `vura --daily [YYYY-MM-DD]` prints the day's idiom (每日一成语);
 // `--help` and `--version` say what the program is. It opens no window and needs no display.
+// `vura --pick` alone opens the window with 取词 on.
 #pragma once
 
 #include "speech/readaloud.h"
@@ -33,3 +34,7 @@ CommandLineRun runCommandLine(const QStringList &arguments, const QString &progr
 // writing to the standard output and error it was given (on Windows, to the
 // console it was started from) in UTF-8. Returns the exit status.
 int commandLineMain(int argc, char *argv[]);
+
+// Whether the program was started as `vura --pick`, which opens the window
+// with 取词 on rather than running the command line.
+bool startsPicking(int argc, char *argv[]);

@@ -2,6 +2,7 @@
 
 #include "lookup/mainwindow.h"
 #include "models/storenotice.h"
+#include "pick/picker.h"
 #include "shell/sidewindows.h"
 #include "shell/windowkeeper.h"
 #include "store/dailyidiom.h"
@@ -11,16 +12,19 @@
 #include "widgets/environment.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QDate>
 #include <QKeyEvent>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QStringList>
 
 #include <utility>
 
 MainMenu::MainMenu(MainWindow *window, const Environment &environment, const Dictionary &dictionary,
-                   SideWindows &sideWindows, WindowKeeper &keeper)
+                   SideWindows &sideWindows, WindowKeeper &keeper, Picker &picker)
     : QObject(window), m_window(window), m_environment(environment), m_dictionary(dictionary)
 {
     const auto opening = [&sideWindows](SideWindows::Kind kind) { return [&sideWindows, kind] { sideWindows.open(kind); }; };
@@ -44,6 +48,8 @@ MainMenu::MainMenu(MainWindow *window, const Environment &environment, const Dic
     item(QStringLiteral("朗读"), "readAloudAction", {QKeySequence(Qt::CTRL | Qt::Key_R)}, window, &MainWindow::readAloud);
     item(QStringLiteral("复习"), "reviewAction", {QKeySequence(Qt::CTRL | Qt::Key_J)}, this,
          opening(SideWindows::Review));
+    fileMenu->addSeparator();
+    addPickItems(fileMenu, picker, keeper);
     fileMenu->addSeparator();
     // Ctrl+= is Ctrl++ without Shift, as browsers take it.
     const QList<QAction *> zoomItems{
@@ -89,6 +95,41 @@ MainMenu::MainMenu(MainWindow *window, const Environment &environment, const Dic
     window->installEventFilter(this);
 }
 
+void MainMenu::addPickItems(QMenu *fileMenu, Picker &picker, WindowKeeper &keeper)
+{
+    fileMenu->setToolTipsVisible(true); // why Ctrl+Alt+Z is greyed
+    QAction *pick = fileMenu->addAction(QStringLiteral("取词"));
+    pick->setObjectName(QStringLiteral("pickAction"));
+    pick->setCheckable(true);
+    pick->setChecked(picker.isOn());
+    pick->setToolTip(QStringLiteral("复制或选中别的程序里的成语时，在鼠标旁边显示它的解释"));
+    connect(pick, &QAction::toggled, &picker, &Picker::setOn);
+    // Selecting is looked up only where the system has a selection (X11).
+    QAction *copyOnly = fileMenu->addAction(QStringLiteral("只在复制时取词"));
+    copyOnly->setObjectName(QStringLiteral("copyOnlyAction"));
+    copyOnly->setCheckable(true);
+    copyOnly->setChecked(!picker.selectionWatched());
+    copyOnly->setVisible(QGuiApplication::clipboard()->supportsSelection());
+    connect(copyOnly, &QAction::toggled, &picker, [&picker, &keeper](bool only) {
+        picker.setSelectionWatched(!only);
+        keeper.keepChoice(QStringLiteral("pickCopiesOnly"), only);
+    });
+    // Ctrl+Alt+Z works from any program while 取词 is on; the item shows
+    // the key, and why it is greyed.
+    QAction *lookUp = fileMenu->addAction(QStringLiteral("查找选中的文字\tCtrl+Alt+Z"), &picker,
+                                          &Picker::lookUpSelection);
+    lookUp->setObjectName(QStringLiteral("lookUpSelectionAction"));
+    const auto follow = [pick, lookUp, &picker](bool on) {
+        pick->setChecked(on);
+        const QString why = !on ? QStringLiteral("先打开取词。") : picker.globalKeyFailure();
+        lookUp->setEnabled(why.isEmpty());
+        lookUp->setToolTip(why.isEmpty() ? QStringLiteral("在任何程序里按 Ctrl+Alt+Z，查找选中或复制的文字") : why);
+        lookUp->setStatusTip(why);
+    };
+    connect(&picker, &Picker::switched, lookUp, follow);
+    follow(picker.isOn());
+}
+
 bool MainMenu::eventFilter(QObject *, QEvent *event)
 {
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
@@ -115,6 +156,8 @@ QString MainMenu::helpText()
         QStringLiteral("点击成语旁边的喇叭按钮，或者按 Ctrl+R，可以按拼音朗读成语；历史记录、生词本、成语接龙和接龙游戏窗口里"
                        "也可以按 Ctrl+R 朗读选中的成语。在 Linux 上朗读要用 speech-dispatcher 和 espeak-ng，"
                        "在 Windows 上要用中文语音包。"),
+        QStringLiteral("打开“文件”菜单里的取词后，在别的程序里复制（或在 Linux 上选中）成语，鼠标旁边就会显示它的解释；"
+                       "在任何程序里按 Ctrl+Alt+Z，主窗口会查找选中的文字。"),
         QStringLiteral("成语接龙中，点击第一栏(已选)的成语，可以倒回去重新选择。"),
         QStringLiteral("接龙游戏中，和电脑轮流接成语，可以选同字、同音或同音同调接龙，以及容易、中等、困难三种难度。"
                        "接不上、认输或者超时就输了。用提示会扣分。"),
@@ -134,6 +177,7 @@ QString MainMenu::helpText()
                        "Ctrl+D\t加入或移出生词本\r\n"
                        "Ctrl+R\t朗读\r\n"
                        "Ctrl+J\t复习\r\n"
+                       "Ctrl+Alt+Z\t取词时查找选中的文字\r\n"
                        "Ctrl+=\t放大（也可以按 Ctrl++）\r\n"
                        "Ctrl+-\t缩小\r\n"
                        "Ctrl+0\t原始大小\r\n"

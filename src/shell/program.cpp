@@ -5,7 +5,10 @@
 #include "shell/windowkeeper.h"
 
 #include "lookup/mainwindow.h"
+#include "pick/picker.h"
+#include "pick/picktray.h"
 #include "models/storenotice.h"
+#include "store/storeerror.h"
 #include "reader/readerstore.h"
 #include "widgets/fonts.h"
 #include "widgets/translations.h"
@@ -87,7 +90,7 @@ Program::Program(const Environment &environment, const QString &programFolder, R
 
 Program::~Program() = default;
 
-void Program::start()
+void Program::start(bool pick)
 {
     // The window maps first; everything that measures text follows, and all
     // of it is done before the first paint.
@@ -111,7 +114,8 @@ void Program::start()
     m_window->setReadAloud(&m_readAloud);
     m_sideWindows = new SideWindows(m_window.get(), m_dictionary, m_chains, m_environment, *m_reader, *m_keeper);
     m_sideWindows->setReadAloud(&m_readAloud);
-    m_menu = new MainMenu(m_window.get(), m_environment, m_dictionary, *m_sideWindows, *m_keeper);
+    startPicker(pick);
+    m_menu = new MainMenu(m_window.get(), m_environment, m_dictionary, *m_sideWindows, *m_keeper, *m_picker);
     // Half a second on, when the window is drawn and the reader has not yet
     // typed a search.
     QTimer::singleShot(500, m_window.get(), &MainWindow::prepareSearch);
@@ -119,4 +123,48 @@ void Program::start()
         m_environment.notice(m_window.get(), storeNotice(*m_dictionary.failure));
     if (const QString notice = readerNotice(*m_reader, m_readerFolder); !notice.isEmpty())
         m_environment.notice(m_window.get(), notice);
+}
+
+void Program::startPicker(bool on)
+{
+    const auto find = [this](const QString &text) -> Picker::Found {
+        try {
+            const SearchResult found = m_window->find(text);
+            if (found.stage == SearchResult::Nothing)
+                return {};
+            return {m_dictionary.store->idiom(found.entries.constFirst().id), found.stage};
+        } catch (const StoreError &) {
+            return {}; // what cannot be read pops up nothing
+        }
+    };
+    m_picker = std::make_unique<Picker>(find, [this] { return m_keeper->zoom(); });
+    m_picker->setReadAloud(&m_readAloud);
+    m_picker->setSelectionWatched(!m_keeper->choice(QStringLiteral("pickCopiesOnly"), false).toBool());
+    MainWindow *window = m_window.get();
+    const auto bringForward = [window] {
+        window->showNormal();
+        window->raise();
+        window->activateWindow();
+    };
+    // 详细 and Ctrl+Alt+Z bring the main window forward; only 详细 puts
+    // the idiom into the history.
+    QObject::connect(m_picker.get(), &Picker::detailsAsked, window, [window, bringForward](int id) {
+        window->showIdiom(id);
+        bringForward();
+    });
+    QObject::connect(m_picker.get(), &Picker::searchAsked, window, [window, bringForward](const QString &text) {
+        bringForward();
+        window->searchFor(text);
+    });
+    QObject::connect(m_picker.get(), &Picker::wordBookAsked, window, &MainWindow::addToWordBook);
+    // The tray icon is made the first time 取词 is switched on, and shows while it is.
+    QObject::connect(m_picker.get(), &Picker::switched, window, [this, window, bringForward](bool picking) {
+        m_keeper->keepChoice(QStringLiteral("pick"), picking);
+        if (!picking || m_tray)
+            return;
+        m_tray = std::make_unique<PickTray>(m_picker.get());
+        QObject::connect(m_tray.get(), &PickTray::showMainWindowAsked, window, bringForward);
+        QObject::connect(m_tray.get(), &PickTray::quitAsked, window, &QWidget::close);
+    });
+    m_picker->setOn(on || m_keeper->choice(QStringLiteral("pick"), false).toBool());
 }

@@ -1,6 +1,6 @@
 // The program as a whole: the world it runs in, the dictionary it opens
 // once for every window, the main window with its menu bar and, through the
-// menu, the side windows.
+// menu, the side windows; and 取词 with its tray icon.
 #pragma once
 
 #include "speech/readaloud.h"
@@ -14,6 +14,8 @@
 
 class MainWindow;
 class MainMenu;
+class Picker;
+class PickTray;
 class ReaderStore;
 class SideWindows;
 class WindowKeeper;
@@ -44,7 +46,9 @@ public:
     // program icon, the fonts the windows ask for and its menu, then says once why the idioms cannot
     // be read or kept, and why the history and word book cannot, when they
     // cannot.
-    void start();
+    // With `pick`, 取词 is switched on as the window shows; otherwise it is
+    // as the reader left it.
+    void start(bool pick = false);
 
     const Dictionary &dictionary() const { return m_dictionary; }
     MainWindow &mainWindow() { return *m_window; }
@@ -53,8 +57,13 @@ public:
     MainMenu &menu() { return *m_menu; }
     SideWindows &sideWindows() { return *m_sideWindows; }
     WindowKeeper &windowKeeper() { return *m_keeper; }
+    Picker &picker() { return *m_picker; }
 
 private:
+    // 取词 as the reader left it, or on; its tray icon; and what its card
+    // and key ask of the main window.
+    void startPicker(bool on);
+
     const Environment &m_environment;
     const QString m_programFolder;
     Dictionary m_dictionary; // opened as the program starts
@@ -66,5 +75,7 @@ private:
     const std::function<QString()> m_voiceMissing;
     std::unique_ptr<MainWindow> m_window;
     SideWindows *m_sideWindows = nullptr; // the main window's, once started
+    std::unique_ptr<Picker> m_picker; // once started
+    std::unique_ptr<PickTray> m_tray;
     MainMenu *m_menu = nullptr;
 };

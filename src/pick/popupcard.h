@@ -1,0 +1,56 @@
+// The small card 取词 shows beside the pointer: the idiom found, its pinyin
+// and meaning, how the search found it, and 详细, 加入生词本 and 朗读. It
+// never takes the keyboard focus from the program the reader is in, and
+// closes once the pointer has left it for a while (a click in another
+// program comes after the pointer has left), or on a click in another of
+// vura's windows. Its title is the idiom,
+// for screen readers.
+#pragma once
+
+#include "store/idiom.h"
+#include "store/idiomsearch.h"
+
+#include <QFrame>
+#include <QTimer>
+
+class QPushButton;
+class TextLabel;
+
+class PopupCard : public QFrame
+{
+    Q_OBJECT
+
+public:
+    explicit PopupCard(QWidget *parent = nullptr);
+
+    // Shows `idiom`, found by `stage`, at `zoom` percent near `pointer`,
+    // on the pointer's screen.
+    void showIdiom(const Idiom &idiom, SearchResult::Stage stage, int zoom, const QPoint &pointer);
+    const Idiom &idiom() const { return m_idiom; }
+
+    // Greys 朗读, its tip saying why, or brings it back.
+    void setVoiceMissing(const QString &reason);
+
+    // How long the card stays once the pointer has left it.
+    static constexpr int kStayAfterLeaving = 1500;
+
+signals:
+    void detailsAsked(int id);
+    void wordBookAsked(int id, const QString &text);
+    void readAloudAsked(const QString &text, const QString &pinyin);
+
+protected:
+    // A click in another of vura's windows closes the card.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void enterEvent(QEnterEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    Idiom m_idiom;
+    TextLabel *m_howFound, *m_text, *m_pinyin, *m_meaning;
+    QPushButton *m_readAloud;
+    QTimer m_away; // the pointer left the card
+};
