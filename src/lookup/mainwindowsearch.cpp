@@ -97,6 +97,10 @@ void MainWindow::showHowFound(SearchResult::Stage stage)
         text = QStringLiteral("您要找的可能是：");
         tip = QStringLiteral("读音相近：有一两个字读音相同，写法不同");
         break;
+    case SearchResult::LookAlike:
+        text = QStringLiteral("您要找的可能是：");
+        tip = QStringLiteral("字形相近：有一个字写成了样子相像的字");
+        break;
     case SearchResult::Meaning:
         text = QStringLiteral("释义中含有：");
         tip = QStringLiteral("成语的意思、出处或例子里有这些字词");
