@@ -33,6 +33,8 @@ private slots:
     void findOnTheFullData();
     void alikeCharacters_data();
     void alikeCharacters();
+    void meaningAsLike_data();
+    void meaningAsLike();
     void lookAlikeFirst_data();
     void lookAlikeFirst();
     void twoThreadsAtOnce_data();
@@ -172,6 +174,44 @@ void SearchTest::findOnTheFullData()
     const qsizetype at = texts.indexOf(among);
     QVERIFY2(at >= 0 && at < 5, qPrintable(texts.join(QLatin1Char(' ')))); // among the first five
     QVERIFY(texts.size() <= IdiomSearch::kMostByMeaning || stage != SearchResult::Meaning);
+#endif
+}
+
+// The meaning stage reads only the rows that hold a word's rarest character;
+// it lists what LIKE finds in the meanings, then the sources, then the
+// examples, each in the file's order.
+void SearchTest::meaningAsLike_data()
+{
+    QTest::addColumn<QString>("word");
+
+    QTest::newRow("many rows") << "比喻";
+    QTest::newRow("few rows") << "舍不得";
+    QTest::newRow("a source") << "战国策";
+    QTest::newRow("an example") << "鲁迅";
+    QTest::newRow("one rare character") << "鸩";
+    QTest::newRow("a rare character and a common one") << "鸩酒";
+}
+
+void SearchTest::meaningAsLike()
+{
+#ifndef VURA_FULL_DATA_CSV
+    QSKIP("this build carries only the sample data");
+#else
+    QFETCH(QString, word);
+    fullSearch();
+    QList<IdiomEntry> like;
+    for (const IdiomStore::Text column : {IdiomStore::Text::Meaning, IdiomStore::Text::Source,
+                                          IdiomStore::Text::Example}) {
+        for (const IdiomEntry &entry : inFileOrder(m_fullStore->holding(column, word))) {
+            if (!like.contains(entry))
+                like.append(entry);
+        }
+    }
+    const SearchResult found = m_fullSearch->find(word);
+    QVERIFY(!like.isEmpty());
+    QCOMPARE(found.stage, SearchResult::Meaning);
+    like = like.mid(0, IdiomSearch::kMostByMeaning);
+    QCOMPARE(TestData::idsOf(found.entries.mid(0, like.size())), TestData::idsOf(like));
 #endif
 }
 

@@ -167,8 +167,9 @@ QList<IdiomEntry> IdiomSearch::byMeaning(const QStringList &forms) const
     if (!std::ranges::any_of(forms, hasWildcards)) {
         const std::vector<WordFinder> words(forms.cbegin(), forms.cend());
         const std::vector<SearchIndex::Idiom> &idioms = m_index.idioms();
+        const std::vector<quint32> rows = m_index.rowsThatMayHold(forms);
         for (const IdiomStore::Text column : kColumns) {
-            for (size_t row = 0; row < idioms.size(); ++row) {
+            for (const quint32 row : rows) {
                 const auto holds = [&](const WordFinder &word) { return word.isIn(m_index.text(column, row)); };
                 if (!listed.contains(idioms[row].entry.id) && std::ranges::any_of(words, holds)) {
                     listed.insert(idioms[row].entry.id);

@@ -1,12 +1,36 @@
 #include "store/searchindex.h"
 #include "store/textfold.h"
 
+#include <algorithm>
+#include <numeric>
+
 namespace {
 
 // The room made for each text of an idiom before they are read: more than
 // most meanings, sources and examples take, so that a buffer is seldom
 // moved as it grows. Room that is never written takes no memory.
 constexpr qsizetype kRoomPerText = 128;
+
+// The characters of UTF-8 `text` other than ASCII, as code points; a byte
+// that begins no character of UTF-8 is passed over.
+std::vector<char32_t> nonAsciiCharacters(QByteArrayView text)
+{
+    std::vector<char32_t> characters;
+    for (qsizetype i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const int length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        if (lead < 0xC0 || i + length > text.size()) {
+            ++i;
+            continue;
+        }
+        char32_t c = lead & (0x3F >> (length - 1));
+        for (int k = 1; k < length; ++k)
+            c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        characters.push_back(c);
+        i += length;
+    }
+    return characters;
+}
 
 } // namespace
 
@@ -38,6 +62,57 @@ SearchIndex::SearchIndex(const IdiomStore &store)
     });
     for (ColumnTexts &texts : m_texts)
         texts.bytes.squeeze();
+    indexCharacters();
+}
+
+void SearchIndex::indexCharacters()
+{
+    std::vector<char32_t> held;
+    for (quint32 row = 0; row < m_idioms.size(); ++row) {
+        held.clear();
+        for (const IdiomStore::Text column : {IdiomStore::Text::Meaning, IdiomStore::Text::Source,
+                                              IdiomStore::Text::Example}) {
+            for (const char32_t c : nonAsciiCharacters(text(column, row)))
+                held.push_back(c);
+        }
+        std::ranges::sort(held);
+        const auto [end, last] = std::ranges::unique(held);
+        held.erase(end, last);
+        for (const char32_t c : held)
+            m_rowsHolding[c].push_back(row);
+    }
+}
+
+std::vector<quint32> SearchIndex::rowsThatMayHold(const QStringList &words) const
+{
+    std::vector<quint32> rows;
+    for (const QString &word : words) {
+        const std::vector<quint32> *rarest = nullptr;
+        bool any = false;
+        for (const char32_t c : nonAsciiCharacters(word.toUtf8())) {
+            any = true;
+            const auto holding = m_rowsHolding.constFind(c);
+            if (holding == m_rowsHolding.cend()) {
+                static const std::vector<quint32> kNone;
+                rarest = &kNone; // no text holds it, nor the word
+                break;
+            }
+            if (!rarest || holding->size() < rarest->size())
+                rarest = &*holding;
+        }
+        if (!any) { // letters, digits and signs alone: any row may hold them
+            rows.resize(m_idioms.size());
+            std::iota(rows.begin(), rows.end(), quint32(0));
+            return rows;
+        }
+        rows.insert(rows.end(), rarest->begin(), rarest->end());
+    }
+    if (words.size() > 1) {
+        std::ranges::sort(rows);
+        const auto [end, last] = std::ranges::unique(rows);
+        rows.erase(end, last);
+    }
+    return rows;
 }
 
 QByteArrayView SearchIndex::text(IdiomStore::Text column, size_t row) const

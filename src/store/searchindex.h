@@ -9,8 +9,10 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QHash>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <string>
 #include <vector>
@@ -37,8 +39,14 @@ public:
     QByteArrayView text(IdiomStore::Text column, size_t row) const;
     // Whether any idiom is written with `c`.
     bool uses(char32_t c) const { return m_characters.contains(c); }
+    // The rows of idioms() whose meaning, source or example may hold one of
+    // `words`, in order: those holding each word's rarest character other
+    // than ASCII. Every row when a word has no such character.
+    std::vector<quint32> rowsThatMayHold(const QStringList &words) const;
 
 private:
+    void indexCharacters();
+
     // One column's text of every idiom, one after another in one buffer:
     // the meaning stage reads them all.
     struct ColumnTexts
@@ -50,4 +58,7 @@ private:
     std::vector<Idiom> m_idioms;
     std::array<ColumnTexts, 3> m_texts; // by IdiomStore::Text
     QSet<char32_t> m_characters;
+    // For each character other than ASCII, the rows whose texts hold it,
+    // in order.
+    QHash<char32_t, std::vector<quint32>> m_rowsHolding;
 };
