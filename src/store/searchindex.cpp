@@ -11,26 +11,28 @@ namespace {
 // moved as it grows. Room that is never written takes no memory.
 constexpr qsizetype kRoomPerText = 128;
 
-// The characters of UTF-8 `text` other than ASCII, as code points; a byte
-// that begins no character of UTF-8 is passed over.
-std::vector<char32_t> nonAsciiCharacters(QByteArrayView text)
+// Calls f with each character of UTF-8 `text` above ASCII and below
+// U+10000; a byte that begins no such character is passed over.
+template<typename F>
+void forEachBmpCharacter(QByteArrayView text, F &&f)
 {
-    std::vector<char32_t> characters;
     for (qsizetype i = 0; i < text.size();) {
         const auto lead = static_cast<unsigned char>(text[i]);
-        const int length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-        if (lead < 0xC0 || i + length > text.size()) {
+        const int length = lead >= 0xE0 ? 3 : 2;
+        if (lead < 0xC0 || lead >= 0xF0 || i + length > text.size()) {
             ++i;
             continue;
         }
-        char32_t c = lead & (0x3F >> (length - 1));
+        char32_t c = lead & (length == 3 ? 0x0F : 0x1F);
         for (int k = 1; k < length; ++k)
             c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-        characters.push_back(c);
+        f(c);
         i += length;
     }
-    return characters;
 }
+
+constexpr IdiomStore::Text kColumns[] = {IdiomStore::Text::Meaning, IdiomStore::Text::Source,
+                                         IdiomStore::Text::Example};
 
 } // namespace
 
@@ -67,45 +69,47 @@ SearchIndex::SearchIndex(const IdiomStore &store)
 
 void SearchIndex::indexCharacters()
 {
-    std::vector<char32_t> held;
-    for (quint32 row = 0; row < m_idioms.size(); ++row) {
-        held.clear();
-        for (const IdiomStore::Text column : {IdiomStore::Text::Meaning, IdiomStore::Text::Source,
-                                              IdiomStore::Text::Example}) {
-            for (const char32_t c : nonAsciiCharacters(text(column, row)))
-                held.push_back(c);
+    // Counted first, then written into one array: far quicker than a list
+    // per character.
+    constexpr quint32 kNoRow = ~quint32(0);
+    std::vector<quint32> lastRow(kBmpCharacters, kNoRow);
+    m_rowsFrom.assign(kBmpCharacters + 1, 0);
+    const auto eachCharacterOnce = [&](const auto &f) {
+        std::ranges::fill(lastRow, kNoRow);
+        for (quint32 row = 0; row < m_idioms.size(); ++row) {
+            for (const IdiomStore::Text column : kColumns) {
+                forEachBmpCharacter(text(column, row), [&](char32_t c) {
+                    if (lastRow[c] != row) {
+                        lastRow[c] = row;
+                        f(c, row);
+                    }
+                });
+            }
         }
-        std::ranges::sort(held);
-        const auto [end, last] = std::ranges::unique(held);
-        held.erase(end, last);
-        for (const char32_t c : held)
-            m_rowsHolding[c].push_back(row);
-    }
+    };
+    eachCharacterOnce([this](char32_t c, quint32) { ++m_rowsFrom[c + 1]; });
+    std::partial_sum(m_rowsFrom.begin(), m_rowsFrom.end(), m_rowsFrom.begin());
+    m_rowsHolding.resize(m_rowsFrom.back());
+    std::vector<quint32> next(m_rowsFrom.begin(), m_rowsFrom.end() - 1);
+    eachCharacterOnce([&](char32_t c, quint32 row) { m_rowsHolding[next[c]++] = row; });
 }
 
 std::vector<quint32> SearchIndex::rowsThatMayHold(const QStringList &words) const
 {
     std::vector<quint32> rows;
     for (const QString &word : words) {
-        const std::vector<quint32> *rarest = nullptr;
-        bool any = false;
-        for (const char32_t c : nonAsciiCharacters(word.toUtf8())) {
-            any = true;
-            const auto holding = m_rowsHolding.constFind(c);
-            if (holding == m_rowsHolding.cend()) {
-                static const std::vector<quint32> kNone;
-                rarest = &kNone; // no text holds it, nor the word
-                break;
-            }
-            if (!rarest || holding->size() < rarest->size())
-                rarest = &*holding;
-        }
-        if (!any) { // letters, digits and signs alone: any row may hold them
+        char32_t rarest = 0;
+        forEachBmpCharacter(word.toUtf8(), [&](char32_t c) {
+            if (rarest == 0 || m_rowsFrom[c + 1] - m_rowsFrom[c] < m_rowsFrom[rarest + 1] - m_rowsFrom[rarest])
+                rarest = c;
+        });
+        if (rarest == 0) { // letters, digits, signs and rare planes alone: any row may hold them
             rows.resize(m_idioms.size());
             std::iota(rows.begin(), rows.end(), quint32(0));
             return rows;
         }
-        rows.insert(rows.end(), rarest->begin(), rarest->end());
+        rows.insert(rows.end(), m_rowsHolding.begin() + m_rowsFrom[rarest],
+                    m_rowsHolding.begin() + m_rowsFrom[rarest + 1]);
     }
     if (words.size() > 1) {
         std::ranges::sort(rows);
