@@ -2,7 +2,9 @@
 // processes, from start to exit, the way a shell runs them: one of each to
 // warm the caches, then in turn, 15 runs each unless another number is
 // given. Prints both medians and their ratio. A second argument names
-// another vura to time, such as an earlier build.
+// another vura to time, such as an earlier build; a third, a vura to time
+// `vura --find` of a text that nothing finds against, the two in turn
+// (bench_commandline 15 build/vura ../main/build/vura).
 #include "benchtiming.h"
 
 #include <QCoreApplication>
@@ -46,5 +48,19 @@ int main(int argc, char *argv[])
     std::printf("ratio                          %7.2f\n", median(chainMs) / median(findMs));
     std::printf("fastest runs: --chain %.1f ms, --find %.1f ms, ratio %.2f\n", *std::ranges::min_element(chainMs),
                 *std::ranges::min_element(findMs), *std::ranges::min_element(chainMs) / *std::ranges::min_element(findMs));
+    if (arguments.size() > 3) {
+        // Through every stage of the search, which reads the whole index.
+        const QStringList miss{QStringLiteral("--find"), QStringLiteral("甲乙丙丁")};
+        const QString other = arguments[3];
+        runMs(other, miss);
+        std::vector<double> ownMs, otherMs;
+        for (int run = 0; run < runs; ++run) {
+            ownMs.push_back(runMs(program, miss));
+            otherMs.push_back(runMs(other, miss));
+        }
+        std::printf("vura --find 甲乙丙丁 (nothing found): median %.1f ms, fastest %.1f ms; %s: median %.1f ms, "
+                    "fastest %.1f ms\n", median(ownMs), *std::ranges::min_element(ownMs), qPrintable(other),
+                    median(otherMs), *std::ranges::min_element(otherMs));
+    }
     return 0;
 }

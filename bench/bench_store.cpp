@@ -68,10 +68,14 @@ int main(int argc, char *argv[])
         {"臥薪嘗膽", "variants the idioms do not use"},
         {"yixinyiyi", "full pinyin"},
         {"迫不急待", "sounds alike"},
+        {"如火如茶", "looks alike"},
+        {"鬼鬼崇崇", "looks alike, repeated"},
+        {"草管人名", "looks alike and sounds alike"},
         {"舍不得放手", "meaning, source, example"},
         {"自己骗自己", "words of the meaning"},
         {"qqqqqq", "every stage, nothing found"},
-        {"草管人命", "every stage, nothing found"},
+        {"不是成语12345", "every stage, nothing found"},
+        {"甲乙丙丁", "every stage, nothing found"},
         {"乾著鍾乾著鍾乾", "every stage, sixteen plain forms"},
     };
     for (const auto &stage : stages) {
@@ -97,7 +101,7 @@ int main(int argc, char *argv[])
 
     // Misspellings of our own, not those the search was built from: most
     // write a character with another of its sound, a few with one of its
-    // shape, which no stage is meant to mend.
+    // shape.
     const struct
     {
         const char *typed, *meant;
@@ -116,9 +120,10 @@ int main(int argc, char *argv[])
         {"臥虎藏龍。", "卧虎藏龙"}, {"心心相映", "心心相印"}, {"病入膏盲", "病入膏肓"}, {"鬼鬼崇崇", "鬼鬼祟祟"},
         {"言简意骇", "言简意赅"},
     };
-    const char *stageNames[] = {"the look-ups", "the text made plain", "full pinyin", "sounds alike", "meaning",
-                                "nothing"};
-    int mended[6] = {}, missed = 0;
+    const char *stageNames[] = {"the look-ups", "the text made plain", "full pinyin", "sounds alike", "looks alike",
+                                "meaning", "nothing"};
+    static_assert(std::size(stageNames) == SearchResult::Nothing + 1);
+    int mended[std::size(stageNames)] = {}, missed = 0;
     const IdiomSearch search(store);
     for (const auto &misspelling : misspellings) {
         const SearchResult found = search.find(QString::fromUtf8(misspelling.typed));
@@ -129,7 +134,7 @@ int main(int argc, char *argv[])
             ++missed, std::printf("  not mended: %s (meant %s)\n", misspelling.typed, misspelling.meant);
     }
     std::printf("%d misspellings of our own: ", int(std::size(misspellings)));
-    for (int stage = 0; stage < 5; ++stage)
+    for (int stage = 0; stage < SearchResult::Nothing; ++stage)
         std::printf("%d by %s, ", mended[stage], stageNames[stage]);
     std::printf("%d not mended\n", missed);
 

@@ -750,6 +750,7 @@ void MainWindowTest::howTheResultsWereFoundIsSaid_data()
     QTest::newRow("the look-ups") << "一" << "查找结果：";
     QTest::newRow("full pinyin") << "yixin" << "按全拼找到：";
     QTest::newRow("sounds alike") << "一新一意" << "您要找的可能是：";
+    QTest::newRow("looks alike") << "一必一意" << "您要找的可能是：";
     QTest::newRow("nothing") << "zzzz" << "查找结果：";
 }
 

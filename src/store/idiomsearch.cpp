@@ -1,4 +1,5 @@
 #include "store/idiomsearch.h"
+#include "store/lookalike.h"
 #include "store/textfold.h"
 
 #include <QSet>
@@ -6,6 +7,7 @@
 #include <algorithm>
 #include <cctype>
 #include <functional>
+#include <limits>
 #include <tuple>
 
 namespace {
@@ -89,6 +91,8 @@ SearchResult IdiomSearch::findMeant(const QString &text) const
 
     if (QList<IdiomEntry> found = bySound(folded); !found.isEmpty())
         return {found, SearchResult::SoundsAlike};
+    if (QList<IdiomEntry> found = byShape(folded); !found.isEmpty())
+        return {found, SearchResult::LookAlike};
 
     // Every meaning is read once for each form: the first, simplified, form
     // and the plain text as typed, for a reader who writes in traditional
@@ -163,8 +167,9 @@ QList<IdiomEntry> IdiomSearch::byMeaning(const QStringList &forms) const
     if (!std::ranges::any_of(forms, hasWildcards)) {
         const std::vector<WordFinder> words(forms.cbegin(), forms.cend());
         const std::vector<SearchIndex::Idiom> &idioms = m_index.idioms();
+        const std::vector<quint32> rows = m_index.rowsThatMayHold(forms);
         for (const IdiomStore::Text column : kColumns) {
-            for (size_t row = 0; row < idioms.size(); ++row) {
+            for (const quint32 row : rows) {
                 const auto holds = [&](const WordFinder &word) { return word.isIn(m_index.text(column, row)); };
                 if (!listed.contains(idioms[row].entry.id) && std::ranges::any_of(words, holds)) {
                     listed.insert(idioms[row].entry.id);
@@ -232,5 +237,66 @@ QList<IdiomEntry> IdiomSearch::byWords(const QString &plain, const QList<IdiomEn
             break;
         found.append(match.idiom);
     }
+    return found;
+}
+
+QList<IdiomEntry> IdiomSearch::byShape(const QString &plain) const
+{
+    // The idioms of the text's length that it writes with one character
+    // that looks like the idiom's, or with that one twice where the idiom
+    // repeats its character (一模一样 as 一摸一样); besides it one more
+    // character of the idiom's sound may be wrong. The most alike first
+    // (see lookAlike), a wrong sound after none, then the most common, then
+    // the file's order.
+    const std::u32string typed = codePoints(plain);
+    if (typed.size() < 3 || hasWildcards(plain))
+        return {};
+    struct Match
+    {
+        int soundsWrong, alike, rank;
+        size_t order;
+        IdiomEntry idiom;
+    };
+    std::vector<Match> matches;
+    const std::vector<SearchIndex::Idiom> &idioms = m_index.idioms();
+    for (size_t order = 0; order < idioms.size(); ++order) {
+        const std::u32string &own = idioms[order].characters;
+        if (own.size() != typed.size())
+            continue;
+        char32_t wrong = 0, meant = 0; // the look-alike character, and the idiom's
+        int soundsWrong = 0;
+        bool unlike = false; // a character neither alike nor of the idiom's sound
+        for (size_t i = 0; i < typed.size() && !unlike; ++i) {
+            if (typed[i] == own[i])
+                continue;
+            if (wrong == typed[i] && meant == own[i])
+                continue; // the same wrong character again, where the idiom repeats its own
+            if (wrong == 0 && lookAlike(typed[i], own[i]) != 0) {
+                wrong = typed[i];
+                meant = own[i];
+                continue;
+            }
+            const std::vector<std::string> &syllables = idioms[order].syllables;
+            const std::vector<std::string_view> readings = readingsOf(typed[i]);
+            const bool sameSound = !syllables.empty() && std::ranges::find(readings, syllables[i]) != readings.end();
+            unlike = !sameSound || ++soundsWrong > 1;
+        }
+        if (wrong != 0 && !unlike)
+            matches.push_back({soundsWrong, lookAlike(wrong, meant), 0, order, idioms[order].entry});
+    }
+    if (matches.size() > 1) {
+        const std::vector<int> ranks = m_store.commonRanks();
+        for (Match &match : matches) {
+            const int id = match.idiom.id;
+            const int rank = id >= 0 && size_t(id) < ranks.size() ? ranks[size_t(id)] : 0;
+            match.rank = rank > 0 ? rank : std::numeric_limits<int>::max();
+        }
+        std::ranges::sort(matches, [](const Match &a, const Match &b) {
+            return std::tie(a.soundsWrong, b.alike, a.rank, a.order) < std::tie(b.soundsWrong, a.alike, b.rank, b.order);
+        });
+    }
+    QList<IdiomEntry> found;
+    for (const Match &match : matches)
+        found.append(match.idiom);
     return found;
 }

@@ -1,12 +1,38 @@
 #include "store/searchindex.h"
 #include "store/textfold.h"
 
+#include <algorithm>
+#include <numeric>
+
 namespace {
 
 // The room made for each text of an idiom before they are read: more than
 // most meanings, sources and examples take, so that a buffer is seldom
 // moved as it grows. Room that is never written takes no memory.
 constexpr qsizetype kRoomPerText = 128;
+
+// Calls f with each character of UTF-8 `text` above ASCII and below
+// U+10000; a byte that begins no such character is passed over.
+template<typename F>
+void forEachBmpCharacter(QByteArrayView text, F &&f)
+{
+    for (qsizetype i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const int length = lead >= 0xE0 ? 3 : 2;
+        if (lead < 0xC0 || lead >= 0xF0 || i + length > text.size()) {
+            ++i;
+            continue;
+        }
+        char32_t c = lead & (length == 3 ? 0x0F : 0x1F);
+        for (int k = 1; k < length; ++k)
+            c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        f(c);
+        i += length;
+    }
+}
+
+constexpr IdiomStore::Text kColumns[] = {IdiomStore::Text::Meaning, IdiomStore::Text::Source,
+                                         IdiomStore::Text::Example};
 
 } // namespace
 
@@ -38,6 +64,59 @@ SearchIndex::SearchIndex(const IdiomStore &store)
     });
     for (ColumnTexts &texts : m_texts)
         texts.bytes.squeeze();
+    indexCharacters();
+}
+
+void SearchIndex::indexCharacters()
+{
+    // Counted first, then written into one array: far quicker than a list
+    // per character.
+    constexpr quint32 kNoRow = ~quint32(0);
+    std::vector<quint32> lastRow(kBmpCharacters, kNoRow);
+    m_rowsFrom.assign(kBmpCharacters + 1, 0);
+    const auto eachCharacterOnce = [&](const auto &f) {
+        std::ranges::fill(lastRow, kNoRow);
+        for (quint32 row = 0; row < m_idioms.size(); ++row) {
+            for (const IdiomStore::Text column : kColumns) {
+                forEachBmpCharacter(text(column, row), [&](char32_t c) {
+                    if (lastRow[c] != row) {
+                        lastRow[c] = row;
+                        f(c, row);
+                    }
+                });
+            }
+        }
+    };
+    eachCharacterOnce([this](char32_t c, quint32) { ++m_rowsFrom[c + 1]; });
+    std::partial_sum(m_rowsFrom.begin(), m_rowsFrom.end(), m_rowsFrom.begin());
+    m_rowsHolding.resize(m_rowsFrom.back());
+    std::vector<quint32> next(m_rowsFrom.begin(), m_rowsFrom.end() - 1);
+    eachCharacterOnce([&](char32_t c, quint32 row) { m_rowsHolding[next[c]++] = row; });
+}
+
+std::vector<quint32> SearchIndex::rowsThatMayHold(const QStringList &words) const
+{
+    std::vector<quint32> rows;
+    for (const QString &word : words) {
+        char32_t rarest = 0;
+        forEachBmpCharacter(word.toUtf8(), [&](char32_t c) {
+            if (rarest == 0 || m_rowsFrom[c + 1] - m_rowsFrom[c] < m_rowsFrom[rarest + 1] - m_rowsFrom[rarest])
+                rarest = c;
+        });
+        if (rarest == 0) { // letters, digits, signs and rare planes alone: any row may hold them
+            rows.resize(m_idioms.size());
+            std::iota(rows.begin(), rows.end(), quint32(0));
+            return rows;
+        }
+        rows.insert(rows.end(), m_rowsHolding.begin() + m_rowsFrom[rarest],
+                    m_rowsHolding.begin() + m_rowsFrom[rarest + 1]);
+    }
+    if (words.size() > 1) {
+        std::ranges::sort(rows);
+        const auto [end, last] = std::ranges::unique(rows);
+        rows.erase(end, last);
+    }
+    return rows;
 }
 
 QByteArrayView SearchIndex::text(IdiomStore::Text column, size_t row) const

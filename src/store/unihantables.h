@@ -14,6 +14,7 @@
 // (阪 幺 幾 適 麽 ...); plainForms keeps those in its last form.
 #pragma once
 
+#include <cstdint>
 #include <span>
 
 // The most simplified forms that one character has in Unihan (鍾: 钟 锺).
@@ -53,3 +54,23 @@ struct CharacterReadings
 
 // Every character with a Mandarin reading, ordered by code point.
 extern const std::span<const CharacterReadings> kCharacterReadings;
+
+// How a character is written, for telling characters that look alike
+// (荼 茶, 缪 谬): its phonetic series (kPhonetic, up to two; a simplified
+// character without one takes its traditional form's), its radical and
+// residual strokes (kRSUnicode, the first), its strokes in all
+// (kTotalStrokes) and its Cangjie code (kCangjie), whose letters name its
+// parts in writing order: two characters whose codes end or begin alike
+// share a component.
+struct CharacterShape
+{
+    char32_t character;
+    std::uint16_t phonetic[2]; // 0 where there is none
+    std::uint8_t radical;      // 0 where there is none
+    std::uint8_t strokes;      // 0 where there is none
+    char cangjie[6];           // up to five letters, then 0
+};
+
+// Every character of the common blocks (U+3400-U+9FFF) with any of those
+// fields, ordered by code point.
+extern const std::span<const CharacterShape> kCharacterShapes;
