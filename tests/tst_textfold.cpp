@@ -70,6 +70,12 @@ void TextFoldTest::plainForms_data()
     QTest::newRow("asking its meaning") << "卧薪尝胆的意思" << QStringList{"卧薪尝胆"};
     QTest::newRow("asking what it is") << "什么是卧薪尝胆？" << QStringList{"卧薪尝胆"};
     QTest::newRow("asking, with quotes") << "“卧薪尝胆”是什么意思" << QStringList{"卧薪尝胆"};
+    QTest::newRow("asking in other words") << "请问卧薪尝胆是啥意思" << QStringList{"卧薪尝胆"};
+    QTest::newRow("asking its source") << "卧薪尝胆出自哪里" << QStringList{"卧薪尝胆"};
+    QTest::newRow("asking where it comes from") << "卧薪尝胆的出处是什么" << QStringList{"卧薪尝胆"};
+    QTest::newRow("asking the meaning, long") << "卧薪尝胆的意思是什么？" << QStringList{"卧薪尝胆"};
+    QTest::newRow("asking how to read it") << "卧薪尝胆怎么读" << QStringList{"卧薪尝胆"};
+    QTest::newRow("asking its near words") << "卧薪尝胆的近义词" << QStringList{"卧薪尝胆"};
     QTest::newRow("the words alone stay") << "的意思" << QStringList{"的意思"};
     QTest::newRow("wildcards stay") << "_人%。" << QStringList{"_人%"};
     QTest::newRow("punctuation only") << "“”。" << QStringList{};
@@ -199,6 +205,7 @@ void TextFoldTest::typedPinyin_data()
     QTest::newRow("capitals") << "YI Xin" << "yixin";
     QTest::newRow("full width") << "ｙｘ１" << "yx";
     QTest::newRow("apostrophes") << "xi'an xi’an" << "xianxian";
+    QTest::newRow("hyphens") << "wo-xin-chang-dan wo‐xin" << "woxinchangdanwoxin";
     QTest::newRow("ü") << "lü" << "lv";
     QTest::newRow("capital ü with tone") << "LǙ" << "lv";
     QTest::newRow("v") << "lv" << "lv";

@@ -28,10 +28,11 @@ std::span<const char32_t> simplifiedForms(char32_t c)
 // Words readers put after or before an idiom they ask about, longest first
 // where one ends another.
 constexpr std::u16string_view kAskingAfter[] = {
-    u"的意思是什么", u"是什么意思", u"什么意思", u"的意思", u"的含义", u"的解释", u"的成语", u"这个成语",
-    u"的出处", u"的典故", u"的故事", u"的拼音", u"的读音", u"怎么读", u"怎么写", u"是什么", u"意思",
+    u"的意思是什么", u"是什么意思", u"是啥意思", u"啥意思", u"什么意思", u"的意思", u"的含义", u"的解释",
+    u"的成语", u"这个成语", u"的出处", u"的典故", u"的故事", u"的拼音", u"的读音", u"怎么读", u"怎么写",
+    u"是什么", u"意思", u"出自哪里", u"出自哪儿", u"出自", u"的近义词", u"的反义词",
 };
-constexpr std::u16string_view kAskingBefore[] = {u"什么是", u"成语"};
+constexpr std::u16string_view kAskingBefore[] = {u"什么是", u"成语", u"请问"};
 
 // Punctuation that ends a clause or marks a quotation, a title or an aside
 // is dropped; % and _ are the search's wildcards and stay.
@@ -137,7 +138,7 @@ QString pinyinKey(const QString &py)
         else if (c == kLatinScriptG)
             letters.append(u'g');
         else if (c.category() != QChar::Mark_NonSpacing && !c.isSpace() && c != u',' && c != kIdiomComma
-                 && c != u'\'' && c != u'’' && !(c >= u'1' && c <= u'5'))
+                 && c != u'\'' && c != u'’' && c != u'-' && c != u'\u2010' && !(c >= u'1' && c <= u'5'))
             letters.append(c);
     }
     return letters;
