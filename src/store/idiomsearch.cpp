@@ -208,7 +208,15 @@ QList<IdiomEntry> IdiomSearch::byWords(const QString &plain, const QList<IdiomEn
         if (!distinct.contains(pair))
             distinct.append(pair);
     }
-    const std::vector<WordFinder> pairs(distinct.cbegin(), distinct.cend());
+    // Each pair is looked for only in the rows that hold its rarer character.
+    std::vector<qsizetype> held(m_index.idioms().size(), 0);
+    for (const QString &pair : std::as_const(distinct)) {
+        const WordFinder finder(pair);
+        for (const quint32 row : m_index.rowsThatMayHold({pair})) {
+            if (finder.isIn(m_index.text(IdiomStore::Text::Meaning, row)))
+                ++held[row];
+        }
+    }
     QSet<int> skipped;
     for (const IdiomEntry &entry : listed)
         skipped.insert(entry.id);
@@ -221,12 +229,10 @@ QList<IdiomEntry> IdiomSearch::byWords(const QString &plain, const QList<IdiomEn
     std::vector<Match> matches;
     const std::vector<SearchIndex::Idiom> &idioms = m_index.idioms();
     for (size_t order = 0; order < idioms.size(); ++order) {
-        const QByteArrayView meaning = m_index.text(IdiomStore::Text::Meaning, order);
-        if (skipped.contains(idioms[order].entry.id))
+        if (2 * held[order] < distinct.size() || skipped.contains(idioms[order].entry.id))
             continue;
-        const qsizetype held = std::ranges::count_if(pairs, [&](const WordFinder &pair) { return pair.isIn(meaning); });
-        if (2 * held >= qsizetype(pairs.size()))
-            matches.push_back({held, meaning.size(), order, idioms[order].entry});
+        const QByteArrayView meaning = m_index.text(IdiomStore::Text::Meaning, order);
+        matches.push_back({held[order], meaning.size(), order, idioms[order].entry});
     }
     std::ranges::sort(matches, [](const Match &a, const Match &b) {
         return std::tie(b.held, a.length, a.order) < std::tie(a.held, b.length, b.order);
