@@ -93,6 +93,8 @@ SearchResult IdiomSearch::findMeant(const QString &text) const
         return {found, SearchResult::SoundsAlike};
     if (QList<IdiomEntry> found = byShape(folded); !found.isEmpty())
         return {found, SearchResult::LookAlike};
+    if (QList<IdiomEntry> found = byFragment(folded); !found.isEmpty())
+        return {found, SearchResult::Fragment};
 
     // Every meaning is read once for each form: the first, simplified, form
     // and the plain text as typed, for a reader who writes in traditional
@@ -154,6 +156,45 @@ QList<IdiomEntry> IdiomSearch::bySound(const QString &plain) const
             byDifferences[differences - 1].append(idiom.entry);
     }
     return byDifferences[0] + byDifferences[1];
+}
+
+QList<IdiomEntry> IdiomSearch::byFragment(const QString &plain) const
+{
+    // A piece of an idiom the reader remembers: the common idioms first,
+    // then by how far into the idiom the piece lies, then the file's order.
+    const std::u32string typed = codePoints(plain);
+    if (typed.size() < 2 || hasWildcards(plain))
+        return {};
+    struct Match
+    {
+        int rank;
+        size_t at, order;
+        IdiomEntry idiom;
+    };
+    std::vector<Match> matches;
+    const std::vector<SearchIndex::Idiom> &idioms = m_index.idioms();
+    for (size_t order = 0; order < idioms.size(); ++order) {
+        const std::u32string &own = idioms[order].characters;
+        if (own.size() <= typed.size())
+            continue;
+        if (const size_t at = own.find(typed); at != std::u32string::npos)
+            matches.push_back({0, at, order, idioms[order].entry});
+    }
+    if (matches.size() > 1) {
+        const std::vector<int> ranks = m_store.commonRanks();
+        for (Match &match : matches) {
+            const int id = match.idiom.id;
+            const int rank = id >= 0 && size_t(id) < ranks.size() ? ranks[size_t(id)] : 0;
+            match.rank = rank > 0 ? rank : std::numeric_limits<int>::max();
+        }
+        std::ranges::sort(matches, [](const Match &a, const Match &b) {
+            return std::tie(a.rank, a.at, a.order) < std::tie(b.rank, b.at, b.order);
+        });
+    }
+    QList<IdiomEntry> found;
+    for (const Match &match : matches)
+        found.append(match.idiom);
+    return found;
 }
 
 QList<IdiomEntry> IdiomSearch::byMeaning(const QStringList &forms) const

@@ -21,6 +21,7 @@ struct SearchResult
         Pinyin,    // idioms whose pinyin begins with the text
         SoundsAlike, // idioms one or two of whose characters the text writes with others of their sound
         LookAlike, // idioms one of whose characters the text writes with one that looks like it
+        Fragment,  // idioms that hold the text inside them
         Meaning,   // idioms whose meaning, source or example holds the text, or the reader's words
         Nothing,   // nothing at all
     };
@@ -47,8 +48,9 @@ public:
     // writes with one or two other characters of the same sound, tone
     // ignored, those with one first (迫不急待: 迫不及待); then the idioms of
     // the text's length that it writes with one character that looks like
-    // the idiom's (如火如茶: 如火如荼), see byShape; then the idioms
-    // whose meaning, source or example holds the text made plain ("%" and
+    // the idiom's (如火如茶: 如火如荼), see byShape; then the idioms that
+    // hold the text of two characters or more inside them (薪尝胆: 卧薪尝胆),
+    // see byFragment; then the idioms whose meaning, source or example holds the text made plain ("%" and
     // "_" as wildcards), meanings first, each in the file's order, and after
     // them those whose meaning holds most of the text's pairs of characters
     // (see byWords), at most kMostByMeaning in all. No idiom is listed twice
@@ -72,6 +74,7 @@ private:
     QList<IdiomEntry> byPinyin(const QString &typed) const;
     QList<IdiomEntry> bySound(const QString &plain) const;
     QList<IdiomEntry> byShape(const QString &plain) const;
+    QList<IdiomEntry> byFragment(const QString &plain) const;
     QList<IdiomEntry> byMeaning(const QStringList &forms) const;
     QList<IdiomEntry> byWords(const QString &plain, const QList<IdiomEntry> &listed) const;
     // `plain` with each character the idioms do not use replaced by the
