@@ -121,7 +121,7 @@ int main(int argc, char *argv[])
         {"言简意骇", "言简意赅"},
     };
     const char *stageNames[] = {"the look-ups", "the text made plain", "full pinyin", "sounds alike", "looks alike",
-                                "a piece of an idiom", "meaning", "nothing"};
+                                "near sounds", "a piece of an idiom", "meaning", "nothing"};
     static_assert(std::size(stageNames) == SearchResult::Nothing + 1);
     int mended[std::size(stageNames)] = {}, missed = 0;
     const IdiomSearch search(store);

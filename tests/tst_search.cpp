@@ -158,6 +158,14 @@ void SearchTest::findOnTheFullData_data()
     QTest::newRow("裏") << "裏應外合" << SearchResult::PlainText << "里应外合";
     QTest::newRow("自己骗自己: 掩耳盗铃") << "自己骗自己" << SearchResult::Meaning << "掩耳盗铃";
     QTest::newRow("自己骗自己: 自欺欺人") << "自己骗自己" << SearchResult::Meaning << "自欺欺人";
+    // Sounds that readers of many dialects mix, where the exact sound finds
+    // nothing.
+    for (const auto &[typed, meant] : {std::pair{"是面楚歌", "四面楚歌"}, {"山心二意", "三心二意"}, {"自知之民", "自知之明"},
+                                       {"刻邹求剑", "刻舟求剑"}, {"蓝辕北辙", "南辕北辙"}, {"脑马识途", "老马识途"},
+                                       {"路发冲冠", "怒发冲冠"}, {"扶思乱想", "胡思乱想"}, {"人三人海", "人山人海"},
+                                       {"卢火如荼", "如火如荼"}, {"增先恐后", "争先恐后"}, {"岑鱼落雁", "沉鱼落雁"},
+                                       {"今益求精", "精益求精"}, {"森龙活虎", "生龙活虎"}})
+        QTest::newRow(typed) << QString::fromUtf8(typed) << SearchResult::NearSound << QString::fromUtf8(meant);
     // A piece from inside an idiom, which no idiom begins with.
     QTest::newRow("薪尝胆") << "薪尝胆" << SearchResult::Fragment << "卧薪尝胆";
     QTest::newRow("能生巧") << "能生巧" << SearchResult::Fragment << "熟能生巧";
@@ -362,7 +370,7 @@ void SearchTest::sameAsEver()
     // now corrects: 纸上谈宾 (纸上谈兵), 草管人命 (草菅人命) and 一心二意
     // (三心二意), which found nothing or meanings before, and two that are
     // pieces of idioms, 论语 (半部论语) and 朋友 (酒肉朋友), which found
-    // meanings.
+    // meanings, and 杯弓蛇印 (杯弓蛇影, yin for ying), which found nothing.
     QFile queries(QStringLiteral(VURA_FIND_QUERIES));
     QVERIFY(queries.open(QIODevice::ReadOnly));
     QCryptographicHash results(QCryptographicHash::Sha256);
@@ -378,7 +386,7 @@ void SearchTest::sameAsEver()
         ++count;
     }
     QCOMPARE(count, 428);
-    QCOMPARE(results.result().toHex(), QByteArray("7a05c55492269cef43024e39b99eff4a05d34c4a79a9dd19ddeacfa20bafdbe4"));
+    QCOMPARE(results.result().toHex(), QByteArray("eb047ac85e455fc5cd70d5c4650809b73cdbc8128b2757b537b5b4d77b9c9068"));
 #endif
 }
 

@@ -21,6 +21,8 @@ private slots:
     void typedPinyin();
     void codePoints_data();
     void codePoints();
+    void nearSound_data();
+    void nearSound();
     void syllablesAndReadings_data();
     void syllablesAndReadings();
     void knownForms_data();
@@ -191,6 +193,35 @@ void TextFoldTest::knownForms()
     const auto isKnown = [&](char32_t c) { return known.contains(QString::fromUcs4(&c, 1)); };
     const char32_t found = ::knownForm(typed.at(0).unicode(), isKnown);
     QCOMPARE(QString::fromUcs4(&found, 1), form);
+}
+
+void TextFoldTest::nearSound_data()
+{
+    QTest::addColumn<QString>("one");
+    QTest::addColumn<QString>("other");
+    QTest::addColumn<bool>("near");
+    QTest::newRow("zh z") << "zhang" << "zan" << true;
+    QTest::newRow("ch c") << "cha" << "ca" << true;
+    QTest::newRow("sh s") << "shan" << "san" << true;
+    QTest::newRow("n l") << "nao" << "lao" << true;
+    QTest::newRow("r l") << "ru" << "lu" << true;
+    QTest::newRow("h f") << "hu" << "fu" << true;
+    QTest::newRow("en eng") << "sen" << "sheng" << true;
+    QTest::newRow("in ing") << "jin" << "jing" << true;
+    QTest::newRow("an ang") << "lan" << "nang" << true;
+    QTest::newRow("ong stays") << "dong" << "don" << false;
+    QTest::newRow("zh is not j") << "zhi" << "ji" << false;
+    QTest::newRow("n alone is not l") << "n" << "l" << false;
+    QTest::newRow("hm stays") << "hm" << "fm" << false;
+    QTest::newRow("other initials stay") << "ba" << "pa" << false;
+}
+
+void TextFoldTest::nearSound()
+{
+    QFETCH(QString, one);
+    QFETCH(QString, other);
+    QFETCH(bool, near);
+    QCOMPARE(::nearSound(one.toStdString()) == ::nearSound(other.toStdString()), near);
 }
 
 void TextFoldTest::typedPinyin_data()

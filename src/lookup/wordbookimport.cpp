@@ -97,6 +97,7 @@ void WordBookImport::lookUp(const QString &line)
         break;
     case SearchResult::SoundsAlike:
     case SearchResult::LookAlike:
+    case SearchResult::NearSound:
     case SearchResult::Fragment:
     case SearchResult::Meaning:
         m_result.guesses.append({line, {first.id, first.text}});

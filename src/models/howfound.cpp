@@ -15,6 +15,9 @@ HowFound howFound(SearchResult::Stage stage)
         return {QStringLiteral("您要找的可能是："), QStringLiteral("读音相近：有一两个字读音相同，写法不同")};
     case SearchResult::LookAlike:
         return {QStringLiteral("您要找的可能是："), QStringLiteral("字形相近：有一个字写成了样子相像的字")};
+    case SearchResult::NearSound:
+        return {QStringLiteral("您要找的可能是："),
+                QStringLiteral("读音相近：有一两个字读成了方言里分不清的音（z/zh、n/l、an/ang 等）")};
     case SearchResult::Fragment:
         return {QStringLiteral("成语中含有："), QStringLiteral("输入的字是这些成语的一部分")};
     case SearchResult::Meaning:

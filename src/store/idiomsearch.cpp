@@ -93,6 +93,8 @@ SearchResult IdiomSearch::findMeant(const QString &text) const
         return {found, SearchResult::SoundsAlike};
     if (QList<IdiomEntry> found = byShape(folded); !found.isEmpty())
         return {found, SearchResult::LookAlike};
+    if (QList<IdiomEntry> found = byNearSound(folded); !found.isEmpty())
+        return {found, SearchResult::NearSound};
     if (QList<IdiomEntry> found = byFragment(folded); !found.isEmpty())
         return {found, SearchResult::Fragment};
 
@@ -151,6 +153,37 @@ QList<IdiomEntry> IdiomSearch::bySound(const QString &plain) const
             // Another character counts only where it reads as the idiom's own.
             const bool sameSound = std::ranges::find(readings[i], idiom.syllables[i]) != readings[i].end();
             differences = sameSound ? differences + 1 : 3;
+        }
+        if (differences == 1 || differences == 2)
+            byDifferences[differences - 1].append(idiom.entry);
+    }
+    return byDifferences[0] + byDifferences[1];
+}
+
+QList<IdiomEntry> IdiomSearch::byNearSound(const QString &plain) const
+{
+    // As bySound, each reading as readers of many dialects say it; run when
+    // bySound found nothing, so every idiom found has a near sound in it.
+    const std::u32string typed = codePoints(plain);
+    if (typed.size() < 3 || hasWildcards(plain))
+        return {};
+    std::vector<std::vector<std::string>> readings;
+    for (const char32_t c : typed) {
+        std::vector<std::string> near;
+        for (const std::string_view reading : readingsOf(c))
+            near.push_back(nearSound(reading));
+        readings.push_back(std::move(near));
+    }
+    QList<IdiomEntry> byDifferences[2];
+    for (const SearchIndex::Idiom &idiom : m_index.idioms()) {
+        if (idiom.characters.size() != typed.size() || idiom.syllables.empty())
+            continue;
+        int differences = 0;
+        for (size_t i = 0; i < typed.size() && differences <= 2; ++i) {
+            if (typed[i] == idiom.characters[i])
+                continue;
+            const bool near = std::ranges::find(readings[i], nearSound(idiom.syllables[i])) != readings[i].end();
+            differences = near ? differences + 1 : 3;
         }
         if (differences == 1 || differences == 2)
             byDifferences[differences - 1].append(idiom.entry);

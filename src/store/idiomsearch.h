@@ -21,6 +21,7 @@ struct SearchResult
         Pinyin,    // idioms whose pinyin begins with the text
         SoundsAlike, // idioms one or two of whose characters the text writes with others of their sound
         LookAlike, // idioms one of whose characters the text writes with one that looks like it
+        NearSound, // as SoundsAlike, with sounds that readers of many dialects mix (z zh, n l, an ang…)
         Fragment,  // idioms that hold the text inside them
         Meaning,   // idioms whose meaning, source or example holds the text, or the reader's words
         Nothing,   // nothing at all
@@ -48,7 +49,9 @@ public:
     // writes with one or two other characters of the same sound, tone
     // ignored, those with one first (迫不急待: 迫不及待); then the idioms of
     // the text's length that it writes with one character that looks like
-    // the idiom's (如火如茶: 如火如荼), see byShape; then the idioms that
+    // the idiom's (如火如茶: 如火如荼), see byShape; then as by sound, with
+    // the sounds that readers of many dialects mix taken as one (叱诧风云:
+    // 叱咤风云), see nearSound; then the idioms that
     // hold the text of two characters or more inside them (薪尝胆: 卧薪尝胆),
     // see byFragment; then the idioms whose meaning, source or example holds the text made plain ("%" and
     // "_" as wildcards), meanings first, each in the file's order, and after
@@ -75,6 +78,7 @@ private:
     QList<IdiomEntry> bySound(const QString &plain) const;
     QList<IdiomEntry> byShape(const QString &plain) const;
     QList<IdiomEntry> byFragment(const QString &plain) const;
+    QList<IdiomEntry> byNearSound(const QString &plain) const;
     QList<IdiomEntry> byMeaning(const QStringList &forms) const;
     QList<IdiomEntry> byWords(const QString &plain, const QList<IdiomEntry> &listed) const;
     // `plain` with each character the idioms do not use replaced by the

@@ -207,6 +207,23 @@ char32_t knownForm(char32_t c, const std::function<bool(char32_t)> &known)
     return c;
 }
 
+std::string nearSound(std::string_view syllable)
+{
+    std::string near(syllable);
+    if (near.size() > 2 && near[1] == 'h' && (near[0] == 'z' || near[0] == 'c' || near[0] == 's'))
+        near.erase(1, 1);
+    else if (!near.empty() && (near[0] == 'n' || near[0] == 'r') && near != "ng" && near != "n")
+        near[0] = 'l';
+    else if (!near.empty() && near[0] == 'h' && near != "hm" && near != "hng")
+        near[0] = 'f';
+    const auto endsWith = [&near](std::string_view end) {
+        return near.size() >= end.size() && near.compare(near.size() - end.size(), end.size(), end) == 0;
+    };
+    if (endsWith("ang") || endsWith("eng") || endsWith("ing"))
+        near.pop_back();
+    return near;
+}
+
 std::vector<std::string_view> readingsOf(char32_t c)
 {
     const auto entry = std::ranges::lower_bound(kCharacterReadings, c, {}, &CharacterReadings::character);

@@ -59,6 +59,11 @@ char32_t knownForm(char32_t c, const std::function<bool(char32_t)> &known);
 // "chang" for 长); none for a character Unihan gives no reading.
 std::vector<std::string_view> readingsOf(char32_t c);
 
+// A toneless syllable as readers of many dialects say it (模糊音): zh ch
+// sh as z c s, n r as l, h as f, and ang eng ing as an en in. Two syllables
+// that readers mix give the same text ("zhang" and "zan" both "zan").
+std::string nearSound(std::string_view syllable);
+
 // The pinyin key of each syllable of a stored py, in order, as pinyinKey
 // folds them: "yī  yán  jì  chū，sì" -> yi yan ji chu si.
 std::vector<std::string> pinyinSyllables(QStringView py);
