@@ -112,9 +112,8 @@ std::vector<quint32> SearchIndex::rowsThatMayHold(const QStringList &words) cons
                     m_rowsHolding.begin() + m_rowsFrom[rarest + 1]);
     }
     if (words.size() > 1) {
-        std::ranges::sort(rows);
-        const auto [end, last] = std::ranges::unique(rows);
-        rows.erase(end, last);
+        std::sort(rows.begin(), rows.end());
+        rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     }
     return rows;
 }
