@@ -11,12 +11,15 @@ int main(int argc, char *argv[])
     const bool pick = startsPicking(argc, argv);
     if (argc > 1 && !pick)
         return commandLineMain(argc, argv);
-    FontconfigWarmUp fonts; // read while the display connects
+    FontconfigWarmUp fonts; // read while the display connects and the window maps
     QApplication app(argc, argv);
-    fonts.wait();
     Program::setUp(app);
     const Environment environment = Program::systemEnvironment();
     Program program(environment, QCoreApplication::applicationDirPath());
+    // The window measures no text until it is filled: it maps before the
+    // font configuration need be read.
+    program.showWindow();
+    fonts.wait();
     program.start(pick);
     return app.exec();
 }

@@ -90,11 +90,17 @@ Program::Program(const Environment &environment, const QString &programFolder, R
 
 Program::~Program() = default;
 
+void Program::showWindow()
+{
+    m_window->show();
+}
+
 void Program::start(bool pick)
 {
     // The window maps first; everything that measures text follows, and all
     // of it is done before the first paint.
-    m_window->show();
+    if (!m_window->isVisible())
+        showWindow();
     // The dictionary opens once the window maps, and idiom 1 is on the card
     // before the first paint.
     m_dictionary = openDictionary(m_programFolder);
