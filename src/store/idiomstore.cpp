@@ -27,6 +27,8 @@ constexpr const char *kIndex = "SELECT id, cy, py FROM cy ORDER BY id";
 constexpr const char *kEvery = "SELECT id, cy, py, ys, cc, lz FROM cy ORDER BY id";
 constexpr const char *kHasCommon = "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'common'";
 constexpr const char *kCommon = "SELECT id, documents, rank FROM common ORDER BY rank";
+constexpr const char *kCommonRanks = "SELECT id, rank FROM common";
+constexpr const char *kLastId = "SELECT max(id) FROM cy";
 constexpr const char *kHolding[] = {
     "SELECT id, cy FROM cy WHERE ys LIKE ? ORDER BY id", // the meaning
     "SELECT id, cy FROM cy WHERE cc LIKE ? ORDER BY id", // the source
@@ -256,11 +258,8 @@ void IdiomStore::readEvery(const TakeIdiom &take) const
 QList<CommonIdiom> IdiomStore::commonIdioms() const
 {
     QList<CommonIdiom> found;
-    {
-        Query has(m_db.get(), m_path, kHasCommon);
-        if (!has.next() || has.integer(0) == 0)
-            return found;
-    }
+    if (!hasCommonList())
+        return found;
     Query query(m_db.get(), m_path, kCommon);
     while (query.next())
         found.append({query.integer(0), query.integer64(1), query.integer(2)});
@@ -269,12 +268,26 @@ QList<CommonIdiom> IdiomStore::commonIdioms() const
 
 std::vector<int> IdiomStore::commonRanks() const
 {
-    std::vector<int> ranks(size_t(count()) + 1, 0);
-    for (const CommonIdiom &common : commonIdioms()) {
-        if (common.id > 0 && size_t(common.id) < ranks.size())
-            ranks[size_t(common.id)] = common.rank;
+    // Sized by the largest id, which SQLite finds in the table's tree at
+    // once, where counting the idioms reads every page of the table; and
+    // the ranks read in the table's order, with nothing to sort.
+    Query last(m_db.get(), m_path, kLastId);
+    last.next();
+    std::vector<int> ranks(size_t(std::max(last.integer(0), 0)) + 1, 0);
+    if (!hasCommonList())
+        return ranks;
+    Query query(m_db.get(), m_path, kCommonRanks);
+    while (query.next()) {
+        if (const int id = query.integer(0); id > 0 && size_t(id) < ranks.size())
+            ranks[size_t(id)] = query.integer(1);
     }
     return ranks;
+}
+
+bool IdiomStore::hasCommonList() const
+{
+    Query has(m_db.get(), m_path, kHasCommon);
+    return has.next() && has.integer(0) != 0;
 }
 
 QList<IdiomEntry> IdiomStore::beginningWith(const QString &character) const

@@ -82,7 +82,8 @@ public:
     // without the count, a file of an older version or of the reader's own).
     QList<CommonIdiom> commonIdioms() const;
     // Every idiom's rank among the common ones, by id: ranks[id] is 1 for the
-    // most used, 0 for an idiom that is not common. Sized count() + 1.
+    // most used, 0 for an idiom that is not common. Sized one past the
+    // largest id: count() + 1 where the ids run from 1 without a gap.
     std::vector<int> commonRanks() const;
 
 private:
@@ -90,6 +91,8 @@ private:
 
     // The rows of `sql` for `value` as entries; a null value matches nothing.
     QList<IdiomEntry> entries(const char *sql, const QString &value) const;
+    // Whether the file keeps the list of common idioms.
+    bool hasCommonList() const;
     // The idioms that begin with `character`.
     QList<IdiomEntry> beginningWith(const QString &character) const;
     // The LIKE pattern of the texts that begin with `text`, or that hold it
