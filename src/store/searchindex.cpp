@@ -1,7 +1,10 @@
 #include "store/searchindex.h"
 #include "store/textfold.h"
 
+#include <QHash>
+
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 
 namespace {
@@ -65,6 +68,26 @@ SearchIndex::SearchIndex(const IdiomStore &store)
     for (ColumnTexts &texts : m_texts)
         texts.bytes.squeeze();
     indexCharacters();
+    indexCommon(store);
+}
+
+void SearchIndex::indexCommon(const IdiomStore &store)
+{
+    const QList<CommonIdiom> common = store.commonIdioms(); // the most used first
+    if (common.isEmpty())
+        return;
+    const double most = std::log(double(std::max<qint64>(common.first().documents, 2)));
+    QHash<int, const CommonIdiom *> byId;
+    byId.reserve(common.size());
+    for (const CommonIdiom &idiom : common)
+        byId.insert(idiom.id, &idiom);
+    for (Idiom &idiom : m_idioms) {
+        if (const CommonIdiom *found = byId.value(idiom.entry.id)) {
+            idiom.rank = found->rank;
+            const double share = std::log(double(std::max<qint64>(found->documents, 1))) / most;
+            idiom.commonness = int(std::lround(1000 * std::clamp(share, 0.0, 1.0)));
+        }
+    }
 }
 
 void SearchIndex::indexCharacters()
