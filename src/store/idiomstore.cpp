@@ -27,6 +27,7 @@ constexpr const char *kIndex = "SELECT id, cy, py FROM cy ORDER BY id";
 constexpr const char *kEvery = "SELECT id, cy, py, ys, cc, lz FROM cy ORDER BY id";
 constexpr const char *kHasCommon = "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'common'";
 constexpr const char *kCommon = "SELECT id, documents, rank FROM common ORDER BY rank";
+constexpr const char *kCommonById = "SELECT id, documents, rank FROM common ORDER BY id";
 constexpr const char *kHolding[] = {
     "SELECT id, cy FROM cy WHERE ys LIKE ? ORDER BY id", // the meaning
     "SELECT id, cy FROM cy WHERE cc LIKE ? ORDER BY id", // the source
@@ -255,13 +256,23 @@ void IdiomStore::readEvery(const TakeIdiom &take) const
 
 QList<CommonIdiom> IdiomStore::commonIdioms() const
 {
+    return common(kCommon);
+}
+
+QList<CommonIdiom> IdiomStore::commonIdiomsById() const
+{
+    return common(kCommonById);
+}
+
+QList<CommonIdiom> IdiomStore::common(const char *sql) const
+{
     QList<CommonIdiom> found;
     {
         Query has(m_db.get(), m_path, kHasCommon);
         if (!has.next() || has.integer(0) == 0)
             return found;
     }
-    Query query(m_db.get(), m_path, kCommon);
+    Query query(m_db.get(), m_path, sql);
     while (query.next())
         found.append({query.integer(0), query.integer64(1), query.integer(2)});
     return found;

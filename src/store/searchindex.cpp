@@ -1,8 +1,6 @@
 #include "store/searchindex.h"
 #include "store/textfold.h"
 
-#include <QHash>
-
 #include <algorithm>
 #include <cmath>
 #include <numeric>
@@ -73,18 +71,21 @@ SearchIndex::SearchIndex(const IdiomStore &store)
 
 void SearchIndex::indexCommon(const IdiomStore &store)
 {
-    const QList<CommonIdiom> common = store.commonIdioms(); // the most used first
-    if (common.isEmpty())
-        return;
-    const double most = std::log(double(std::max<qint64>(common.first().documents, 2)));
-    QHash<int, const CommonIdiom *> byId;
-    byId.reserve(common.size());
+    // Both in the file's order: one walk through the two.
+    const QList<CommonIdiom> common = store.commonIdiomsById();
+    qint64 most = 2;
     for (const CommonIdiom &idiom : common)
-        byId.insert(idiom.id, &idiom);
+        most = std::max(most, idiom.documents);
+    const double mostLog = std::log(double(most));
+    auto next = common.cbegin();
     for (Idiom &idiom : m_idioms) {
-        if (const CommonIdiom *found = byId.value(idiom.entry.id)) {
-            idiom.rank = found->rank;
-            const double share = std::log(double(std::max<qint64>(found->documents, 1))) / most;
+        while (next != common.cend() && next->id < idiom.entry.id)
+            ++next;
+        if (next == common.cend())
+            break;
+        if (next->id == idiom.entry.id) {
+            idiom.rank = next->rank;
+            const double share = std::log(double(std::max<qint64>(next->documents, 1))) / mostLog;
             idiom.commonness = int(std::lround(1000 * std::clamp(share, 0.0, 1.0)));
         }
     }
