@@ -77,6 +77,7 @@ int main(int argc, char *argv[])
         {"自己骗自己", "words of the meaning"},
         {"形容人多", "words of the meaning, common first"},
         {"比喻多余的行动反而坏事", "words of the meaning, a long phrase"},
+        {"一个人不知道自己有多大本事却说要去做天下大事", "every stage, nothing found, common characters"},
         {"qqqqqq", "every stage, nothing found"},
         {"不是成语12345", "every stage, nothing found"},
         {"甲乙丙丁", "every stage, nothing found"},
