@@ -372,7 +372,8 @@ QList<IdiomEntry> IdiomSearch::byWords(const QString &plain, const QList<IdiomEn
     QList<IdiomEntry> leading, rest;
     for (const Match &match : matches) {
         const SearchIndex::Idiom &idiom = idioms[match.order];
-        const bool leads = typed.size() >= kLeastPhrase && idiom.rank > 0 && charactersHeld[match.order] == characters;
+        const bool leads = typed.size() >= kLeastPhrase && characters > 0 && idiom.rank > 0
+                           && charactersHeld[match.order] == characters;
         if (leads && leading.size() < kLeading)
             leading.append(idiom.entry);
         else if (leading.size() + listed.size() + rest.size() < kMostByMeaning)
