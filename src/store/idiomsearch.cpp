@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <functional>
 #include <limits>
 #include <tuple>
@@ -45,6 +46,33 @@ private:
 bool hasWildcards(const QString &text)
 {
     return text.contains(u'%') || text.contains(u'_');
+}
+
+// An idiom's rank among the common ones, those that are not after them all.
+int rankOf(const SearchIndex::Idiom &idiom)
+{
+    return idiom.rank > 0 ? idiom.rank : std::numeric_limits<int>::max();
+}
+
+// Words a reader puts around what they mean, which the meanings say in
+// ways of their own (形容非常高兴, where 欣喜若狂 says 形容高兴到了极点):
+// the reader's words are read as the pieces between them.
+constexpr std::u32string_view kFillers[] = {U"非常", U"十分", U"特别", U"极其", U"很", U"的"};
+
+std::vector<std::u32string> piecesOf(const std::u32string &typed)
+{
+    std::vector<std::u32string> pieces(1);
+    for (size_t i = 0; i < typed.size();) {
+        const auto isAt = [&](std::u32string_view filler) { return typed.compare(i, filler.size(), filler) == 0; };
+        if (const auto *filler = std::ranges::find_if(kFillers, isAt); filler != std::end(kFillers)) {
+            if (!pieces.back().empty())
+                pieces.emplace_back();
+            i += filler->size();
+        } else {
+            pieces.back() += typed[i++];
+        }
+    }
+    return pieces;
 }
 
 } // namespace
@@ -106,7 +134,7 @@ SearchResult IdiomSearch::findMeant(const QString &text) const
         meaningForms << forms.last();
     QList<IdiomEntry> found = byMeaning(meaningForms);
     if (found.size() < kMostByMeaning)
-        found += byWords(folded, found);
+        found = byWords(folded, found);
     if (!found.isEmpty())
         return {found.mid(0, kMostByMeaning), SearchResult::Meaning};
     return {{}, SearchResult::Nothing};
@@ -211,19 +239,11 @@ QList<IdiomEntry> IdiomSearch::byFragment(const QString &plain) const
         if (own.size() <= typed.size())
             continue;
         if (const size_t at = own.find(typed); at != std::u32string::npos)
-            matches.push_back({0, at, order, idioms[order].entry});
+            matches.push_back({rankOf(idioms[order]), at, order, idioms[order].entry});
     }
-    if (matches.size() > 1) {
-        const std::vector<int> ranks = m_store.commonRanks();
-        for (Match &match : matches) {
-            const int id = match.idiom.id;
-            const int rank = id >= 0 && size_t(id) < ranks.size() ? ranks[size_t(id)] : 0;
-            match.rank = rank > 0 ? rank : std::numeric_limits<int>::max();
-        }
-        std::ranges::sort(matches, [](const Match &a, const Match &b) {
-            return std::tie(a.rank, a.at, a.order) < std::tie(b.rank, b.at, b.order);
-        });
-    }
+    std::ranges::sort(matches, [](const Match &a, const Match &b) {
+        return std::tie(a.rank, a.at, a.order) < std::tie(b.rank, b.at, b.order);
+    });
     QList<IdiomEntry> found;
     for (const Match &match : matches)
         found.append(match.idiom);
@@ -269,55 +289,97 @@ QList<IdiomEntry> IdiomSearch::byMeaning(const QStringList &forms) const
 
 QList<IdiomEntry> IdiomSearch::byWords(const QString &plain, const QList<IdiomEntry> &listed) const
 {
-    // The reader's words as pairs of characters: 自己骗自己 is 自己, 己骗 and
-    // 骗自. An idiom comes when its meaning holds at least half of them, in
-    // any order and with any words between; most pairs first, then the
-    // shortest meaning, whose words stand closest, then the file's order.
+    // The reader's words as pairs of characters and as characters, each
+    // weighing the more the fewer meanings hold it: in 形容人多, 形容 (in
+    // thousands of meanings) weighs little, 人多 much. An idiom comes when
+    // its meaning holds at least kLeastHeld of the weight, in any order and
+    // with any words between; the most held first, with the common idioms
+    // weighing more (see SearchIndex::Idiom::commonness), then the shortest
+    // meaning, whose words stand closest, then the file's order. Common
+    // idioms whose meaning holds every character of a reader's phrase come
+    // even before the meanings that hold it as typed, at most kLeading of
+    // them: 人山人海 (人群如山似海。形容人聚集得非常多。) for 形容人多.
     const std::u32string typed = codePoints(plain);
     if (typed.size() < 3 || hasWildcards(plain))
-        return {};
-    QStringList distinct;
-    for (size_t i = 0; i + 1 < typed.size(); ++i) {
-        const QString pair = QString::fromUcs4(typed.data() + i, 2);
-        if (!distinct.contains(pair))
-            distinct.append(pair);
-    }
-    // Each pair is looked for only in the rows that hold its rarer character.
-    std::vector<qsizetype> held(m_index.idioms().size(), 0);
-    for (const QString &pair : std::as_const(distinct)) {
-        const WordFinder finder(pair);
-        for (const quint32 row : m_index.rowsThatMayHold({pair})) {
-            if (finder.isIn(m_index.text(IdiomStore::Text::Meaning, row)))
-                ++held[row];
+        return listed;
+    const std::vector<SearchIndex::Idiom> &idioms = m_index.idioms();
+    struct Term
+    {
+        QString text;
+        bool character;
+        std::vector<quint32> rows; // those whose meaning holds it
+        qint64 weight = 0;
+    };
+    std::vector<Term> terms;
+    const auto addTerm = [&terms](const QString &text, bool character) {
+        if (std::ranges::none_of(terms, [&](const Term &term) { return term.text == text; }))
+            terms.push_back({text, character, {}});
+    };
+    for (const std::u32string &piece : piecesOf(typed)) {
+        for (size_t i = 0; i + 1 < piece.size(); ++i)
+            addTerm(QString::fromUcs4(piece.data() + i, 2), false);
+        for (const char32_t c : piece) {
+            if (c >= 0x80) // a letter or a digit alone is in too many meanings to tell anything
+                addTerm(QString::fromUcs4(&c, 1), true);
         }
     }
+    // Each term is looked for only in the rows that hold its rarer character.
+    qint64 allWeight = 0;
+    for (Term &term : terms) {
+        const WordFinder finder(term.text);
+        for (const quint32 row : m_index.rowsThatMayHold({term.text})) {
+            if (finder.isIn(m_index.text(IdiomStore::Text::Meaning, row)))
+                term.rows.push_back(row);
+        }
+        const double rarity = std::log(double(idioms.size() + 1) / double(term.rows.size() + 1));
+        term.weight = std::lround(1000 * rarity);
+        allWeight += term.weight;
+    }
+    if (allWeight == 0)
+        return listed;
+    std::vector<qint64> held(idioms.size(), 0);
+    std::vector<qsizetype> charactersHeld(idioms.size(), 0);
+    qsizetype characters = 0;
+    for (const Term &term : terms) {
+        characters += term.character;
+        for (const quint32 row : term.rows) {
+            held[row] += term.weight;
+            charactersHeld[row] += term.character;
+        }
+    }
+
     QSet<int> skipped;
     for (const IdiomEntry &entry : listed)
         skipped.insert(entry.id);
     struct Match
     {
-        qsizetype held, length;
+        qint64 score;
+        qsizetype length;
         size_t order;
-        IdiomEntry idiom;
     };
     std::vector<Match> matches;
-    const std::vector<SearchIndex::Idiom> &idioms = m_index.idioms();
     for (size_t order = 0; order < idioms.size(); ++order) {
-        if (2 * held[order] < distinct.size() || skipped.contains(idioms[order].entry.id))
+        const qint64 share = 1000 * held[order] / allWeight; // in thousandths
+        if (share < kLeastHeld || skipped.contains(idioms[order].entry.id))
             continue;
-        const QByteArrayView meaning = m_index.text(IdiomStore::Text::Meaning, order);
-        matches.push_back({held[order], meaning.size(), order, idioms[order].entry});
+        const qint64 score = share + kCommonWeight * idioms[order].commonness / 1000;
+        matches.push_back({score, m_index.text(IdiomStore::Text::Meaning, order).size(), order});
     }
     std::ranges::sort(matches, [](const Match &a, const Match &b) {
-        return std::tie(b.held, a.length, a.order) < std::tie(a.held, b.length, b.order);
+        return std::tie(b.score, a.length, a.order) < std::tie(a.score, b.length, b.order);
     });
-    QList<IdiomEntry> found;
+
+    QList<IdiomEntry> leading, rest;
     for (const Match &match : matches) {
-        if (found.size() + listed.size() >= kMostByMeaning)
-            break;
-        found.append(match.idiom);
+        const SearchIndex::Idiom &idiom = idioms[match.order];
+        const bool leads = typed.size() >= kLeastPhrase && characters > 0 && idiom.rank > 0
+                           && charactersHeld[match.order] == characters;
+        if (leads && leading.size() < kLeading)
+            leading.append(idiom.entry);
+        else if (leading.size() + listed.size() + rest.size() < kMostByMeaning)
+            rest.append(idiom.entry);
     }
-    return found;
+    return leading + listed + rest;
 }
 
 QList<IdiomEntry> IdiomSearch::byShape(const QString &plain) const
@@ -362,19 +424,11 @@ QList<IdiomEntry> IdiomSearch::byShape(const QString &plain) const
             unlike = !sameSound || ++soundsWrong > 1;
         }
         if (wrong != 0 && !unlike)
-            matches.push_back({soundsWrong, lookAlike(wrong, meant), 0, order, idioms[order].entry});
+            matches.push_back({soundsWrong, lookAlike(wrong, meant), rankOf(idioms[order]), order, idioms[order].entry});
     }
-    if (matches.size() > 1) {
-        const std::vector<int> ranks = m_store.commonRanks();
-        for (Match &match : matches) {
-            const int id = match.idiom.id;
-            const int rank = id >= 0 && size_t(id) < ranks.size() ? ranks[size_t(id)] : 0;
-            match.rank = rank > 0 ? rank : std::numeric_limits<int>::max();
-        }
-        std::ranges::sort(matches, [](const Match &a, const Match &b) {
-            return std::tie(a.soundsWrong, b.alike, a.rank, a.order) < std::tie(b.soundsWrong, a.alike, b.rank, b.order);
-        });
-    }
+    std::ranges::sort(matches, [](const Match &a, const Match &b) {
+        return std::tie(a.soundsWrong, b.alike, a.rank, a.order) < std::tie(b.soundsWrong, a.alike, b.rank, b.order);
+    });
     QList<IdiomEntry> found;
     for (const Match &match : matches)
         found.append(match.idiom);

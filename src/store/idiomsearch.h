@@ -55,8 +55,10 @@ public:
     // hold the text of two characters or more inside them (薪尝胆: 卧薪尝胆),
     // see byFragment; then the idioms whose meaning, source or example holds the text made plain ("%" and
     // "_" as wildcards), meanings first, each in the file's order, and after
-    // them those whose meaning holds most of the text's pairs of characters
-    // (see byWords), at most kMostByMeaning in all. No idiom is listed twice
+    // them those whose meaning holds most of the weight of the text's pairs
+    // of characters and characters, the common ones first, a few of the most
+    // fitting common ones even before those (see byWords), at most
+    // kMostByMeaning in all. No idiom is listed twice
     // by a stage after the look-ups. The first stage that finds anything
     // gives the result. Throws StoreError when the file fails.
     SearchResult find(const QString &text) const;
@@ -72,6 +74,15 @@ public:
 
     // The most idioms the meaning stage lists.
     static constexpr int kMostByMeaning = 50;
+    // The least share of the weight of the reader's words that a meaning
+    // holds to be listed, and how much being the most used idiom of all
+    // adds to that share, both in thousandths.
+    static constexpr qint64 kLeastHeld = 400;
+    static constexpr qint64 kCommonWeight = 300;
+    // The most common idioms listed before the meanings that hold the text
+    // as typed, and the least characters of a text that they come for.
+    static constexpr qsizetype kLeading = 2;
+    static constexpr size_t kLeastPhrase = 4;
 
 private:
     QList<IdiomEntry> byPinyin(const QString &typed) const;
@@ -80,6 +91,8 @@ private:
     QList<IdiomEntry> byFragment(const QString &plain) const;
     QList<IdiomEntry> byNearSound(const QString &plain) const;
     QList<IdiomEntry> byMeaning(const QStringList &forms) const;
+    // `listed`, with the idioms whose meaning holds the reader's words
+    // around it.
     QList<IdiomEntry> byWords(const QString &plain, const QList<IdiomEntry> &listed) const;
     // `plain` with each character the idioms do not use replaced by the
     // variant of it that they do.

@@ -27,6 +27,7 @@ constexpr const char *kIndex = "SELECT id, cy, py FROM cy ORDER BY id";
 constexpr const char *kEvery = "SELECT id, cy, py, ys, cc, lz FROM cy ORDER BY id";
 constexpr const char *kHasCommon = "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'common'";
 constexpr const char *kCommon = "SELECT id, documents, rank FROM common ORDER BY rank";
+constexpr const char *kCommonById = "SELECT id, documents, rank FROM common ORDER BY id";
 constexpr const char *kCommonRanks = "SELECT id, rank FROM common";
 constexpr const char *kLastId = "SELECT max(id) FROM cy";
 constexpr const char *kHolding[] = {
@@ -257,10 +258,20 @@ void IdiomStore::readEvery(const TakeIdiom &take) const
 
 QList<CommonIdiom> IdiomStore::commonIdioms() const
 {
+    return common(kCommon);
+}
+
+QList<CommonIdiom> IdiomStore::commonIdiomsById() const
+{
+    return common(kCommonById);
+}
+
+QList<CommonIdiom> IdiomStore::common(const char *sql) const
+{
     QList<CommonIdiom> found;
     if (!hasCommonList())
         return found;
-    Query query(m_db.get(), m_path, kCommon);
+    Query query(m_db.get(), m_path, sql);
     while (query.next())
         found.append({query.integer(0), query.integer64(1), query.integer(2)});
     return found;

@@ -81,6 +81,8 @@ public:
     // news documents. None when the file keeps no such list (a build
     // without the count, a file of an older version or of the reader's own).
     QList<CommonIdiom> commonIdioms() const;
+    // The same in the file's order, as the search's index reads them.
+    QList<CommonIdiom> commonIdiomsById() const;
     // Every idiom's rank among the common ones, by id: ranks[id] is 1 for the
     // most used, 0 for an idiom that is not common. Sized one past the
     // largest id: count() + 1 where the ids run from 1 without a gap.
@@ -89,6 +91,8 @@ public:
 private:
     IdiomStore(const QString &path, const QByteArray &bytes);
 
+    // The common idioms in the order `sql` gives them.
+    QList<CommonIdiom> common(const char *sql) const;
     // The rows of `sql` for `value` as entries; a null value matches nothing.
     QList<IdiomEntry> entries(const char *sql, const QString &value) const;
     // Whether the file keeps the list of common idioms.

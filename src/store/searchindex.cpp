@@ -2,6 +2,7 @@
 #include "store/textfold.h"
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 
 namespace {
@@ -65,6 +66,29 @@ SearchIndex::SearchIndex(const IdiomStore &store)
     for (ColumnTexts &texts : m_texts)
         texts.bytes.squeeze();
     indexCharacters();
+    indexCommon(store);
+}
+
+void SearchIndex::indexCommon(const IdiomStore &store)
+{
+    // Both in the file's order: one walk through the two.
+    const QList<CommonIdiom> common = store.commonIdiomsById();
+    qint64 most = 2;
+    for (const CommonIdiom &idiom : common)
+        most = std::max(most, idiom.documents);
+    const double mostLog = std::log(double(most));
+    auto next = common.cbegin();
+    for (Idiom &idiom : m_idioms) {
+        while (next != common.cend() && next->id < idiom.entry.id)
+            ++next;
+        if (next == common.cend())
+            break;
+        if (next->id == idiom.entry.id) {
+            idiom.rank = next->rank;
+            const double share = std::log(double(std::max<qint64>(next->documents, 1))) / mostLog;
+            idiom.commonness = int(std::lround(1000 * std::clamp(share, 0.0, 1.0)));
+        }
+    }
 }
 
 void SearchIndex::indexCharacters()

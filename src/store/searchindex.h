@@ -1,6 +1,6 @@
 // What the search's stages after the four look-ups read of every idiom:
 // its characters, the syllables of its pinyin, the whole pinyin as one key,
-// and its meaning, source and example. Read from the store once when it is
+// how common it is, and its meaning, source and example. Read from the store once when it is
 // made, and never changed after, so that any number of threads may read it.
 #pragma once
 
@@ -26,6 +26,8 @@ public:
         QString pinyinKey;                  // the whole pinyin, as pinyinKey gives it
         std::u32string characters;          // without punctuation
         std::vector<std::string> syllables; // one a character; none when the data has another count
+        int rank = 0;          // among the common idioms, 1 for the most used; 0 when not common
+        int commonness = 0; // log(documents) / log(the most used one's documents), in thousandths
     };
 
     // Reads every idiom of `store`. Throws StoreError when the file fails.
@@ -46,6 +48,7 @@ public:
 
 private:
     void indexCharacters();
+    void indexCommon(const IdiomStore &store);
 
     // One column's text of every idiom, one after another in one buffer:
     // the meaning stage reads them all.
