@@ -61,7 +61,8 @@ QString findLines(const IdiomStore &store, const QString &text)
 // its pinyin. Throws StoreError when the data file fails.
 QString chainLines(const IdiomStore &store, const QString &text, ChainRule rule)
 {
-    const ChainIndex index(store);
+    const ChainIndex index(store, rule == ChainRule::SameCharacter ? ChainIndex::Scope::SameCharacter
+                                                                   : ChainIndex::Scope::Rules);
     QString lines;
     for (const int link : index.followersOf(text, rule))
         lines += oneLine(index.text(link)) + u'\t' + oneLine(index.pinyin(link)) + u'\n';

@@ -37,13 +37,15 @@ char32_t foldedCase(char32_t c)
 
 } // namespace
 
-ChainIndex::ChainIndex(const IdiomStore &store) : m_basicPlane(0x10000)
+ChainIndex::ChainIndex(const IdiomStore &store, Scope scope)
+    : m_readsSounds(scope != Scope::SameCharacter), m_basicPlane(0x10000)
 {
     m_bytes.reserve(512 * 1024);
     m_links.reserve(16 * 1024);
     store.readReadings([this](int id, QByteArrayView text, QByteArrayView pinyin) { add(id, text, pinyin); });
     sort();
-    m_commonRanks = store.commonRanks();
+    if (scope == Scope::Everything)
+        m_commonRanks = store.commonRanks();
 }
 
 void ChainIndex::add(int id, QByteArrayView text, QByteArrayView pinyin)
@@ -59,7 +61,7 @@ void ChainIndex::add(int id, QByteArrayView text, QByteArrayView pinyin)
         link.end[int(ChainRule::SameCharacter)] = characterKey(*lastCharacter(text));
     }
     // The first syllable is how it begins, the last how it ends.
-    if (const auto syllables = firstAndLastSyllables(pinyin)) {
+    if (const auto syllables = m_readsSounds ? firstAndLastSyllables(pinyin) : std::nullopt) {
         const Sounds first = soundsOf(syllables->first.in(pinyin));
         const Sounds last = soundsOf(syllables->second.in(pinyin));
         link.start[int(ChainRule::SameSound)] = first.sound;

@@ -26,11 +26,20 @@ inline constexpr int kChainRules = 3;
 class ChainIndex
 {
 public:
+    // What the index holds. The game's player wants how common each idiom
+    // is; a list of followers does not, and by the same character it wants
+    // no sounds either.
+    enum class Scope {
+        Everything,     // every rule and how common each idiom is
+        Rules,          // every rule
+        SameCharacter,  // the same-character rule alone: no idiom begins or ends with a sound
+    };
+
     // Reads every idiom of `store`. Each idiom's sounds come from its own
     // pinyin: the first syllable is how it begins, the last how it ends, so
     // that an idiom whose last character has several readings is followed
     // by the one it is read with. Throws StoreError when the store fails.
-    explicit ChainIndex(const IdiomStore &store);
+    explicit ChainIndex(const IdiomStore &store, Scope scope = Scope::Everything);
     ChainIndex(const ChainIndex &) = delete;
     ChainIndex &operator=(const ChainIndex &) = delete;
 
@@ -114,6 +123,7 @@ private:
     // Adds the idioms that begin with `character`, as typed, to `links`.
     void addBeginningWith(char32_t character, std::vector<int> &links) const;
 
+    bool m_readsSounds = true; // false for the same-character rule alone
     std::string m_bytes; // every idiom's text and pinyin in UTF-8, one after another
     std::vector<Link> m_links;
     // Each number one more than the key, 0 for none yet: the characters of
