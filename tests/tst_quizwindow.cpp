@@ -86,6 +86,7 @@ void QuizWindowTest::roundFromTheKeyboard()
         QCOMPARE(control<ChoiceButton>(w, qPrintable(QStringLiteral("choiceButton%1").arg(question.answer + 1)))->mark(),
                  ChoiceButton::Mark::Right);
         QTest::keyClick(&w, Qt::Key_3); // a second answer counts for nothing
+        QVERIFY(control<QLabel>(w, "hint")->text().contains(t.dictionary().store->idiom(question.id).pinyin));
         QTest::keyClick(&w, Qt::Key_Return); // 下一题
     }
     QCOMPARE(w.score(), 7);

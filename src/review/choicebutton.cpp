@@ -70,7 +70,7 @@ void ChoiceButton::paintEvent(QPaintEvent *)
     int top = box.top() + (box.height() - lineHeight * int(lines.size())) / 2;
     painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     for (const QString &line : lines) {
-        painter.drawText(QRect(box.left(), top, box.width(), lineHeight), Qt::AlignLeft | Qt::AlignVCenter, line);
+        painter.drawText(QRect(box.left(), top, box.width(), lineHeight), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, line);
         top += lineHeight;
     }
 }

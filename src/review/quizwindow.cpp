@@ -46,7 +46,6 @@ QComboBox *box(const char *objectName, const QRect &place, const char *const *na
     choice->setGeometry(place);
     for (int n = 0; n < count; ++n)
         choice->addItem(QString::fromUtf8(names[n]));
-    choice->setFocusPolicy(Qt::ClickFocus);
     return choice;
 }
 
@@ -114,7 +113,7 @@ QuizWindow::QuizWindow(const Dictionary &dictionary, const Environment &environm
         button->setFocusPolicy(Qt::NoFocus);
     for (ChoiceButton *choice : m_choices)
         choice->setFocusPolicy(Qt::NoFocus);
-    m_typed->setFocusPolicy(Qt::ClickFocus);
+    m_typed->setFocusPolicy(Qt::StrongFocus);
     const auto key = [this](const QKeySequence &sequence, auto slot) {
         auto *action = new QAction(this);
         action->setShortcut(sequence);
@@ -145,6 +144,11 @@ QuizWindow::QuizWindow(const Dictionary &dictionary, const Environment &environm
 
     showPage(true);
     m_progress->setText(QStringLiteral("选好题型和来源，按开始（回车）。"));
+    m_meaningPrompt->show();
+    m_meaningPrompt->showText(QStringLiteral(
+        "每轮 %1 题，每题四个答案：按 1 到 4 选一个，填空也可以输入汉字再按回车；答完按回车进入下一题。"
+        "生词本或历史记录里的成语不够时，用常用成语补足。答错的成语最后可以一次加入生词本。")
+                                  .arg(QuizMaker::kRoundSize));
 }
 
 QuizWindow::~QuizWindow() = default;
@@ -258,8 +262,13 @@ void QuizWindow::settle(int choice)
     m_next->setText(m_current + 1 < m_questions.size() ? QStringLiteral("下一题") : QStringLiteral("看得分"));
     m_next->setEnabled(true);
     m_typed->setEnabled(false);
-    if (question.kind == QuizKind::FillBlank) // the whole idiom, once answered
-        m_idiomPrompt->setText(m_maker->index().entry(question.id)->written);
+    // The idiom whole, with its pinyin, once answered.
+    const QuizIndex::Entry *idiom = m_maker->index().entry(question.id);
+    if (question.kind == QuizKind::FillBlank)
+        m_idiomPrompt->setText(idiom->written);
+    m_hint->setText(question.kind == QuizKind::GuessIdiom ? idiom->written + QStringLiteral("　") + idiom->pinyin
+                                                          : idiom->pinyin);
+    showProgress();
     setFocus();
 }
 
@@ -289,7 +298,7 @@ void QuizWindow::showQuestion()
     showPage(true);
     const QuizQuestion &question = m_questions[m_current];
     m_answered = false;
-    m_progress->setText(QStringLiteral("第 %1/%2 题    答对 %3").arg(m_current + 1).arg(m_questions.size()).arg(m_score));
+    showProgress();
     const bool meaning = question.kind == QuizKind::GuessIdiom;
     m_meaningPrompt->setVisible(meaning);
     m_idiomPrompt->setVisible(!meaning);
@@ -313,6 +322,11 @@ void QuizWindow::showQuestion()
     setFocus();
 }
 
+void QuizWindow::showProgress()
+{
+    m_progress->setText(QStringLiteral("第 %1/%2 题    答对 %3").arg(m_current + 1).arg(m_questions.size()).arg(m_score));
+}
+
 void QuizWindow::showScore()
 {
     showPage(false);
@@ -321,7 +335,7 @@ void QuizWindow::showScore()
     QList<IdiomEntry> entries;
     for (const int place : std::as_const(m_wrong)) {
         const QuizIndex::Entry *entry = m_maker->index().entry(m_questions[place].id);
-        entries.append({QStringLiteral("%1　%2　%3").arg(entry->written, entry->pinyin, entry->meaning),
+        entries.append({QStringLiteral("%1　%2　%3").arg(entry->written, entry->pinyin.simplified(), entry->meaning),
                         m_questions[place].id});
     }
     m_missedModel->setEntries(entries);

@@ -84,6 +84,8 @@ private:
     // Marks the answer `choice`, or typed characters that are no choice (-1).
     void settle(int choice);
     void showQuestion();
+    // 第 3/10 题 and how many were right.
+    void showProgress();
     void showScore();
     // Shows the controls of a question, or those of the score.
     void showPage(bool asking);

@@ -14,6 +14,9 @@ namespace {
 constexpr size_t kTellingMeaningCharacter = 300;
 // How many of the most plausible wrong idioms a question draws its three from.
 constexpr size_t kPlausiblePool = 8;
+// What stands for each blanked character: a box apiece, so that two blanks
+// side by side read as two.
+constexpr char32_t kBlankMark = U'□';
 // The points from which a same-sound character is taken for one that
 // readers write in its place.
 constexpr int kLikelyMisspelling = 6;
@@ -171,7 +174,7 @@ QuizQuestion QuizMaker::fillBlank(int id, const QList<int> &blanks, const std::v
     asking.blanks = blanks;
     std::u32string prompt = entry->text;
     for (const int place : blanks)
-        prompt[size_t(place)] = kMaskMark;
+        prompt[size_t(place)] = kBlankMark;
     asking.prompt = QString::fromStdU32String(prompt);
 
     // What each blank may be filled with, the likeliest first.
