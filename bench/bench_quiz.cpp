@@ -47,7 +47,9 @@ int main(int argc, char *argv[])
     const std::pair<QuizKind, const char *> kinds[]{{QuizKind::GuessIdiom, "看释义猜成语"},
                                                      {QuizKind::FillBlank, "填空        "},
                                                      {QuizKind::ChooseMeaning, "看成语选释义"}};
-    for (const auto &[kind, name] : kinds) {
+    for (const auto &kindAndName : kinds) {
+        const QuizKind kind = kindAndName.first; // a copy: clang 14 captures no structured binding
+        const char *name = kindAndName.second;
         std::vector<double> rounds;
         double worst = 0;
         for (quint32 seed = 1; seed <= 50; ++seed) {

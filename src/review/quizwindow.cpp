@@ -142,6 +142,10 @@ QuizWindow::QuizWindow(const Dictionary &dictionary, const Environment &environm
     }
     setFocusPolicy(Qt::StrongFocus);
 
+    if (m_dictionary.store) {
+        m_making = std::async(std::launch::async,
+                              [&store = *m_dictionary.store] { return std::make_unique<QuizMaker>(store); });
+    }
     showPage(true);
     m_progress->setText(QStringLiteral("选好题型和来源，按开始（回车）。"));
     m_meaningPrompt->show();
@@ -199,6 +203,8 @@ void QuizWindow::start()
     if (!m_dictionary.store)
         return;
     try {
+        if (!m_maker && m_making.valid())
+            m_maker = m_making.get(); // waits for it when it is not read yet
         if (!m_maker)
             m_maker = std::make_unique<QuizMaker>(*m_dictionary.store);
     } catch (const StoreError &error) {

@@ -13,6 +13,7 @@
 #include <QList>
 #include <QWidget>
 #include <functional>
+#include <future>
 #include <memory>
 
 class ChoiceButton;
@@ -95,7 +96,10 @@ private:
     const Environment &m_environment;
     ReaderStore &m_reader;
     std::function<quint32()> m_seed;
-    std::unique_ptr<QuizMaker> m_maker; // made at the first round
+    // What the questions are made from: read as the window opens, on a
+    // thread of its own, so that the first round is ready when asked for.
+    std::future<std::unique_ptr<QuizMaker>> m_making;
+    std::unique_ptr<QuizMaker> m_maker;
     QList<QuizQuestion> m_questions;
     QList<int> m_wrong; // the places of the questions missed
     int m_current = -1;
