@@ -76,6 +76,11 @@ public:
     std::vector<SameSound> sameSound(int id, int place) const;
 
 private:
+    // 填空 on idiom `id`, its blank where a reader would likeliest go wrong.
+    QuizQuestion blankQuestion(int id, std::mt19937 &random) const;
+    // `choices`, the right one first, shuffled into `question`.
+    static void shuffleChoices(QuizQuestion &question, std::vector<std::pair<QString, int>> choices,
+                               std::mt19937 &random);
     // Up to `count` idioms to offer beside `id`, the most plausible drawn
     // first, none written as it is nor as each other; for meanings, none
     // whose meaning is empty or the same as its meaning.
