@@ -31,9 +31,18 @@ QStringList quotedPieces(const QString &text, const QString &idiom)
     return pieces;
 }
 
+// How many of the characters of `answer`, each once, `other` holds.
+size_t sharedCharacters(std::u32string answer, const std::u32string &other)
+{
+    std::sort(answer.begin(), answer.end());
+    answer.erase(std::unique(answer.begin(), answer.end()), answer.end());
+    return size_t(std::count_if(answer.begin(), answer.end(),
+                                [&](char32_t c) { return other.find(c) != std::u32string::npos; }));
+}
+
 // What is wrong with `question` of idiom `id`: the answer twice, choices
-// alike, an idiom written as the answer, a meaning the same as its meaning,
-// a blank filled into an idiom. Empty when nothing is.
+// alike, an idiom written as the answer or a form of it, a meaning the same
+// as its meaning, a blank filled into an idiom. Empty when nothing is.
 QString faultOf(const QuizMaker &maker, const QuizQuestion &question, int id)
 {
     const QuizIndex &index = maker.index();
@@ -55,6 +64,8 @@ QString faultOf(const QuizMaker &maker, const QuizQuestion &question, int id)
                 return QStringLiteral("written as the answer: ") + other->written;
             if (!right && other->meaning == entry->meaning)
                 return QStringLiteral("the answer's meaning: ") + other->written;
+            if (!right && entry->text.size() >= 4 && sharedCharacters(entry->text, other->text) >= entry->text.size() - 1)
+                return QStringLiteral("a form of the answer: ") + other->written;
             if (question.kind == QuizKind::GuessIdiom && choice != other->written)
                 return QStringLiteral("a choice is not its idiom");
             break;
@@ -137,7 +148,8 @@ void QuizTest::maskedMeanings_data()
     QTest::newRow("～") << "形容～的样子。" << "迫不及待" << "形容＿＿＿＿的样子。";
     QTest::newRow("quoted whole") << "后用“迫不及待”形容急切。" << "迫不及待" << "后用“＿＿＿＿”形容急切。";
     QTest::newRow("half quoted") << "即“驷马难追”。" << "一言既出，驷马难追" << "即“＿＿＿＿”。";
-    QTest::newRow("glosses stay") << "迫：紧急；及：到。" << "迫不及待" << "迫：紧急；及：到。";
+    QTest::newRow("glosses") << "迫：紧急；及：到。" << "迫不及待" << "＿：紧急；＿：到。";
+    QTest::newRow("other characters stay") << "急迫得不能再等待。" << "迫不及待" << "急迫得不能再等待。";
     QTest::newRow("runs meeting") << "不及待迫不" << "迫不及待" << "＿＿＿＿＿";
     QTest::newRow("outside the basic plane") << "𠮷人有𠮷人天相" << "𠮷人天相" << "＿＿有＿＿＿＿";
     QTest::newRow("nothing quoted") << "心思专一。" << "一心一意" << "心思专一。";

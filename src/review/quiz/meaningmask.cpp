@@ -18,6 +18,10 @@ QString maskedMeaning(const QString &meaning, const QString &idiom)
             if (length >= 2)
                 std::fill(hidden.begin() + at, hidden.begin() + at + length, true);
         }
+        // A gloss: a character of the idiom, a colon, what it means.
+        const bool glossed = at + 1 < text.size() && (text[at + 1] == U'：' || text[at + 1] == U':');
+        if (glossed && quoted.contains(text[at]))
+            hidden[size_t(at)] = true;
     }
     QString masked;
     masked.reserve(meaning.size());

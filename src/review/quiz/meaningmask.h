@@ -9,9 +9,10 @@
 inline constexpr char16_t kMaskMark = u'＿';
 
 // `meaning` with every run of two or more characters that `idiom` holds in
-// the same order replaced by as many marks, and each ～ by as many marks as
-// the idiom has characters. Single characters stay: glosses such as 迫：紧急
-// explain the idiom without quoting it.
+// the same order replaced by as many marks, each ～ by as many marks as the
+// idiom has characters, and a character of the idiom that heads a gloss
+// (迫：紧急) by one. Other single characters stay: the meaning is written
+// with them.
 QString maskedMeaning(const QString &meaning, const QString &idiom);
 
 // Whether `masked` has enough left to be read as a question: two characters

@@ -120,12 +120,21 @@ std::vector<int> QuizMaker::wrongIdioms(int id, int count, bool meanings, std::m
 
     std::vector<int> chosen;
     QSet<QString> shown{meanings ? shownMeaning(id) : QString()};
+    const std::u32string telling = tellingCharacters(entry->meaning);
     const auto take = [&](int other) {
         const QuizIndex::Entry *near = m_index.entry(other);
         if (!near || int(chosen.size()) >= count || other == id || near->text == entry->text)
             return;
         if (!entry->meaning.isEmpty() && near->meaning == entry->meaning)
             return; // the same meaning would answer the question too
+        // Nor a form of the answer (弄月嘲风 for 吟风弄月), nor an idiom whose
+        // meaning says much the same.
+        if (length >= 4 && sharedCount(characters, near->text) >= length - 1)
+            return;
+        const std::u32string nearTelling = tellingCharacters(near->meaning);
+        const int same = sharedCount(telling, nearTelling);
+        if (same >= 3 && same * 2 >= int(std::min(telling.size(), nearTelling.size())))
+            return;
         for (const int taken : chosen) {
             if (m_index.entry(taken)->text == near->text)
                 return;
@@ -153,6 +162,26 @@ std::vector<int> QuizMaker::wrongIdioms(int id, int count, bool meanings, std::m
     for (int tries = 0; int(chosen.size()) < count && tries < 200; ++tries)
         take(randomIdiom(tries < 100 ? length : 0, random));
     return chosen;
+}
+
+std::u32string QuizMaker::tellingCharacters(const QString &meaning) const
+{
+    std::u32string telling;
+    for (const char32_t c : meaning.toUcs4()) {
+        if (QuizIndex::isHan(c) && m_index.meaningHolding(c).size() <= kTellingMeaningCharacter)
+            telling += c;
+    }
+    std::sort(telling.begin(), telling.end());
+    telling.erase(std::unique(telling.begin(), telling.end()), telling.end());
+    return telling;
+}
+
+int QuizMaker::sharedCount(const std::u32string &characters, const std::u32string &text)
+{
+    int shared = 0;
+    for (const char32_t c : characters)
+        shared += text.find(c) != std::u32string::npos;
+    return shared;
 }
 
 QString QuizMaker::shownMeaning(int id) const

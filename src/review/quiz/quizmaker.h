@@ -9,8 +9,10 @@
 // character of the same sound that another idiom with the same neighbours
 // uses (急 of 急不可待 for 迫不及待), one that looks alike, or one the idioms
 // put in the same place. Never the right answer twice, never an idiom
-// written as the answer is (the data has several rows of one text), never a
-// meaning the same as the answer's, never a blank filled into another idiom.
+// written as the answer is (the data has several rows of one text), nor a
+// form of it with all but one of its characters, never a meaning the same as
+// the answer's or saying much the same, never a blank filled into another
+// idiom.
 // A round is drawn with the caller's seed, so that the same seed makes the
 // same round.
 #pragma once
@@ -93,6 +95,10 @@ private:
     // one, given its same-sound characters.
     std::vector<char32_t> wrongCharacters(int id, int place, const std::vector<SameSound> &sounds,
                                           std::mt19937 &random) const;
+    // The characters of `meaning` that tell it from others, each once, in order.
+    std::u32string tellingCharacters(const QString &meaning) const;
+    // How many of `characters` (each once) `text` holds.
+    static int sharedCount(const std::u32string &characters, const std::u32string &text);
     // The idiom's meaning as a choice shows it, its own quotes hidden.
     QString shownMeaning(int id) const;
     // A random idiom of `length` characters, or of any length when none is.
