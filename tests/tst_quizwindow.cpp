@@ -65,7 +65,7 @@ void QuizWindowTest::roundFromTheKeyboard()
     QList<int> missed;
     for (int n = 0; n < 10; ++n) {
         QCOMPARE(w.current(), n);
-        QCOMPARE(control<QLabel>(w, "progress")->text(), QStringLiteral("第 %1/10 题    答对 %2").arg(n + 1).arg(std::min(n, 7)));
+        QVERIFY(control<QLabel>(w, "progress")->text().endsWith(QStringLiteral("第 %1/10 题    答对 %2").arg(n + 1).arg(std::min(n, 7))));
         const QuizQuestion &question = w.questions()[n];
         QTest::keyClick(&w, Qt::Key_Return); // nothing before an answer
         QVERIFY(!w.answered());

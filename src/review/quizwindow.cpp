@@ -77,6 +77,7 @@ QuizWindow::QuizWindow(const Dictionary &dictionary, const Environment &environm
     m_meaningPrompt = new TextLabel(QString(), windowFont("宋体", 12), TextLabel::WrapsInBox, kPrompt, this);
     m_meaningPrompt->setObjectName(QStringLiteral("meaningPrompt"));
     m_idiomPrompt = label("idiomPrompt", kPrompt, windowFont("楷体_GB2312", 26), Qt::AlignCenter, this);
+    m_idiomPrompt->setWordWrap(true); // the longest idioms take two lines
     m_hint = label("hint", kHint, windowFont("宋体", 12), Qt::AlignCenter, this);
     for (int n = 0; n < 4; ++n) {
         m_choices[n] = new ChoiceButton(this);
@@ -330,13 +331,21 @@ void QuizWindow::showQuestion()
 
 void QuizWindow::showProgress()
 {
-    m_progress->setText(QStringLiteral("第 %1/%2 题    答对 %3").arg(m_current + 1).arg(m_questions.size()).arg(m_score));
+    // The round's kind: the box may have been changed for the next round.
+    const QString kind = QString::fromUtf8(kKindNames[int(m_questions[m_current].kind)]);
+    m_progress->setText(QStringLiteral("%1    第 %2/%3 题    答对 %4")
+                            .arg(kind)
+                            .arg(m_current + 1)
+                            .arg(m_questions.size())
+                            .arg(m_score));
 }
 
 void QuizWindow::showScore()
 {
     showPage(false);
-    m_progress->setText(QStringLiteral("%1，%2 题").arg(m_kindBox->currentText()).arg(m_questions.size()));
+    m_progress->setText(QStringLiteral("%1，%2 题")
+                            .arg(QString::fromUtf8(kKindNames[int(m_questions.first().kind)]))
+                            .arg(m_questions.size()));
     m_scoreLabel->setText(QStringLiteral("得分 %1/%2").arg(m_score).arg(m_questions.size()));
     QList<IdiomEntry> entries;
     for (const int place : std::as_const(m_wrong)) {

@@ -215,15 +215,21 @@ std::vector<char32_t> QuizMaker::wrongCharacters(int id, int place, const std::v
 {
     const QuizIndex::Entry *entry = m_index.entry(id);
     const char32_t own = entry->text[size_t(place)];
-    // The likeliest misspelling first; then, in a drawn order, another
-    // character of the sound, those that look most alike, and characters
-    // the idioms of this length put in this place.
+    // The likeliest misspelling first; then, in a drawn order, two more
+    // characters of the sound and the two that look most alike; then
+    // characters the idioms of this length put in this place.
     std::vector<char32_t> wrong;
+    const auto add = [&](const std::vector<char32_t> &tier) {
+        for (const char32_t c : tier) {
+            if (c != own && std::find(wrong.begin(), wrong.end(), c) == wrong.end())
+                wrong.push_back(c);
+        }
+    };
     if (!sounds.empty())
         wrong.push_back(sounds.front().character);
-    std::vector<char32_t> more;
+    std::vector<char32_t> near;
     for (size_t n = 1; n < sounds.size() && n < 3; ++n)
-        more.push_back(sounds[n].character);
+        near.push_back(sounds[n].character);
     std::vector<std::pair<int, char32_t>> alike;
     const std::vector<char32_t> &characters = m_index.characters();
     for (size_t n = 0; n < characters.size() && n < kFamiliarCharacters; ++n) {
@@ -233,17 +239,16 @@ std::vector<char32_t> QuizMaker::wrongCharacters(int id, int place, const std::v
     }
     std::stable_sort(alike.begin(), alike.end(), [](const auto &a, const auto &b) { return a.first > b.first; });
     for (size_t n = 0; n < alike.size() && n < 2; ++n)
-        more.push_back(alike[n].second);
+        near.push_back(alike[n].second);
+    std::shuffle(near.begin(), near.end(), random);
+    add(near);
+    std::vector<char32_t> placed;
     const std::vector<int> &sameLength = m_index.ofLength(int(entry->text.size()));
     for (int n = 0; n < 6 && !sameLength.empty(); ++n) {
         const QuizIndex::Entry *other = m_index.entry(sameLength[random() % sameLength.size()]);
         if (QuizIndex::isHan(other->text[size_t(place)]))
-            more.push_back(other->text[size_t(place)]);
+            placed.push_back(other->text[size_t(place)]);
     }
-    std::shuffle(more.begin(), more.end(), random);
-    for (const char32_t c : more) {
-        if (c != own && std::find(wrong.begin(), wrong.end(), c) == wrong.end())
-            wrong.push_back(c);
-    }
+    add(placed);
     return wrong;
 }
