@@ -1,5 +1,6 @@
 #include "review/choicebutton.h"
 
+#include <QEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 #include <QTextLayout>
@@ -37,8 +38,34 @@ void ChoiceButton::showChoice(const QString &text)
 {
     m_text = text;
     setAccessibleName(text);
-    setToolTip(QString());
+    showWholeTextAsTip();
     update();
+}
+
+void ChoiceButton::resizeEvent(QResizeEvent *event)
+{
+    QPushButton::resizeEvent(event);
+    showWholeTextAsTip();
+}
+
+void ChoiceButton::changeEvent(QEvent *event)
+{
+    QPushButton::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        showWholeTextAsTip();
+}
+
+QRect ChoiceButton::textBox() const
+{
+    const int margin = fontMetrics().averageCharWidth();
+    return rect().adjusted(margin, margin / 2, -margin, -margin / 2);
+}
+
+void ChoiceButton::showWholeTextAsTip()
+{
+    bool cut = false;
+    linesIn(m_text, font(), textBox(), cut);
+    setToolTip(cut ? m_text : QString());
 }
 
 void ChoiceButton::setMark(Mark mark)
@@ -60,12 +87,9 @@ void ChoiceButton::paintEvent(QPaintEvent *)
         painter.setBrush(QColor(tint.red(), tint.green(), tint.blue(), 40));
         painter.drawRoundedRect(rect().adjusted(2, 2, -2, -2), 4, 4);
     }
-    const int margin = fontMetrics().averageCharWidth();
-    const QRect box = rect().adjusted(margin, margin / 2, -margin, -margin / 2);
+    const QRect box = textBox();
     bool cut = false;
     const QStringList lines = linesIn(m_text, font(), box, cut);
-    if (cut && toolTip().isEmpty())
-        setToolTip(m_text);
     const int lineHeight = fontMetrics().lineSpacing();
     int top = box.top() + (box.height() - lineHeight * int(lines.size())) / 2;
     painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QPushButton>
+#include <QRect>
 
 class ChoiceButton : public QPushButton
 {
@@ -21,8 +22,16 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    // The zoom changes the size and the font: the text may be cut off or not.
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    // Where the text goes, inside the button's edge.
+    QRect textBox() const;
+    // The tooltip shows the whole text when the button cuts it off.
+    void showWholeTextAsTip();
+
     QString m_text;
     Mark m_mark = Mark::None;
 };

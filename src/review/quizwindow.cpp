@@ -136,10 +136,9 @@ QuizWindow::QuizWindow(const Dictionary &dictionary, const Environment &environm
             emit idiomChosen(id);
     });
     for (QComboBox *choice : {m_kindBox, m_sourceBox}) {
-        connect(choice, &QComboBox::activated, this, [this] {
-            setFocus(); // the keys go back to the window
-            emit choiceChanged();
-        });
+        // The box keeps the focus, for the arrow keys to go on: 1 to 4 and
+        // Enter work from it.
+        connect(choice, &QComboBox::activated, this, &QuizWindow::choiceChanged);
     }
     setFocusPolicy(Qt::StrongFocus);
 
