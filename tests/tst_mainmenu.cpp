@@ -224,6 +224,7 @@ void MainMenuTest::sideWindowsOpenOnce_data()
     QTest::newRow("历史记录") << "historyAction" << SideWindows::History;
     QTest::newRow("生词本") << "wordBookAction" << SideWindows::WordBook;
     QTest::newRow("复习") << "reviewAction" << SideWindows::Review;
+    QTest::newRow("测验") << "quizAction" << SideWindows::Quiz;
 }
 
 void MainMenuTest::sideWindowsOpenOnce()
@@ -442,6 +443,11 @@ void MainMenuTest::keys()
     // Ctrl+J opens 复习 even from the search field, which takes Ctrl+E for itself.
     QTest::keyClick(c.searchField, Qt::Key_J, Qt::ControlModifier);
     QVERIFY(t.program.sideWindows().window(SideWindows::Review));
+    QApplication::setActiveWindow(&t.w);
+    // Ctrl+T opens 测验 from it too.
+    c.searchField->setFocus();
+    QTest::keyClick(c.searchField, Qt::Key_T, Qt::ControlModifier);
+    QVERIFY(t.program.sideWindows().window(SideWindows::Quiz));
     QApplication::setActiveWindow(&t.w);
 
     // Ctrl+Q quits.

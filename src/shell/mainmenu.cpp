@@ -48,6 +48,7 @@ MainMenu::MainMenu(MainWindow *window, const Environment &environment, const Dic
     item(QStringLiteral("朗读"), "readAloudAction", {QKeySequence(Qt::CTRL | Qt::Key_R)}, window, &MainWindow::readAloud);
     item(QStringLiteral("复习"), "reviewAction", {QKeySequence(Qt::CTRL | Qt::Key_J)}, this,
          opening(SideWindows::Review));
+    item(QStringLiteral("测验"), "quizAction", {QKeySequence(Qt::CTRL | Qt::Key_T)}, this, opening(SideWindows::Quiz));
     fileMenu->addSeparator();
     addPickItems(fileMenu, picker, keeper);
     fileMenu->addSeparator();
@@ -166,6 +167,8 @@ QString MainMenu::helpText()
         QStringLiteral("字太小时可以放大，所有窗口一起放大，下次打开时还是这个大小。"),
         QStringLiteral("复习（Ctrl+J）把生词本里到期的成语一个一个拿出来：先想一想，按空格显示答案，"
                        "再按 1 到 4 选忘记、困难、良好或简单，按钮上写着它什么时候再出现。每天新成语的个数可以设定。"),
+        QStringLiteral("测验（Ctrl+T）每轮 10 题，有看释义猜成语、填空和看成语选释义三种，成语来自生词本、历史记录或常用成语。"
+                       "按 1 到 4 选答案，填空也可以输入汉字再按回车；回车进入下一题。答错的成语可以一次加入生词本。"),
         QStringLiteral("帮助菜单里的“每日一成语”每天换一个常用成语，同一天大家看到的都一样。"),
         QStringLiteral("在命令行里，vura --find 文字 查找成语，vura --chain 成语 列出可以接的成语，"
                        "vura --daily 显示今天的成语，vura --help 显示全部用法。"),
@@ -177,13 +180,14 @@ QString MainMenu::helpText()
                        "Ctrl+D\t加入或移出生词本\r\n"
                        "Ctrl+R\t朗读\r\n"
                        "Ctrl+J\t复习\r\n"
+                       "Ctrl+T\t测验\r\n"
                        "Ctrl+Alt+Z\t取词时查找选中的文字\r\n"
                        "Ctrl+=\t放大（也可以按 Ctrl++）\r\n"
                        "Ctrl+-\t缩小\r\n"
                        "Ctrl+0\t原始大小\r\n"
                        "F10 或 Alt\t打开菜单\r\n"
                        "F1\t帮助\r\n"
-                       "Esc\t关闭成语接龙、接龙游戏、历史记录或生词本窗口\r\n"
+                       "Esc\t关闭成语接龙、接龙游戏、历史记录、生词本、复习或测验窗口\r\n"
                        "Ctrl+Q\t退出"),
         QStringLiteral("谢谢大家的支持，希望大家发扬中国文化！"),
     }.join(QStringLiteral("\r\n"));

@@ -1,4 +1,5 @@
-// The main window's menu bar: 文件 (history, word book, 复习 (Ctrl+J), 取词,
+// The main window's menu bar: 文件 (history, word book, 复习 (Ctrl+J), 测验
+// (Ctrl+T), 取词,
 // text size, 退出), 成语接龙, 接龙游戏, and 帮助 with its items (每日一成语
 // among them), what they do, and their
 // keys: Ctrl+H the history, Ctrl+B the word book, Ctrl+D puts the card's

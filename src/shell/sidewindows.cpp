@@ -7,6 +7,7 @@
 #include "lookup/mainwindow.h"
 #include "lookup/wordbookwindow.h"
 #include "models/idiomlistmodel.h"
+#include "review/quizwindow.h"
 #include "review/reviewwindow.h"
 #include "speech/readaloud.h"
 #include "store/datafile.h"
@@ -97,6 +98,22 @@ QWidget *SideWindows::make(Kind kind)
         // The word book's window reads the word book again as it is activated.
         connect(review, &ReviewWindow::wordBookChanged, m_main, &MainWindow::showWordBookState);
         return review;
+    }
+    case Quiz: {
+        auto *quiz = new QuizWindow(m_dictionary, m_environment, m_reader, m_main);
+        // The kind and the source are kept between windows.
+        bool number = false;
+        const int kind = m_keeper.choice(QStringLiteral("quiz/kind"), 0).toInt(&number);
+        quiz->setKind(number && kind >= 0 && kind <= 2 ? QuizKind(kind) : QuizKind::GuessIdiom);
+        const int source = m_keeper.choice(QStringLiteral("quiz/source"), 0).toInt(&number);
+        quiz->setSource(number && source >= 0 && source <= 2 ? QuizWindow::Source(source) : QuizWindow::Source::WordBook);
+        connect(quiz, &QuizWindow::choiceChanged, this, [this, quiz] {
+            m_keeper.keepChoice(QStringLiteral("quiz/kind"), int(quiz->kind()));
+            m_keeper.keepChoice(QStringLiteral("quiz/source"), int(quiz->source()));
+        });
+        connect(quiz, &QuizWindow::idiomChosen, m_main, &MainWindow::showIdiom);
+        connect(quiz, &QuizWindow::wordBookChanged, m_main, &MainWindow::showWordBookState);
+        return quiz;
     }
     case KindCount:
         break;

@@ -1,6 +1,6 @@
 // The windows the program opens beside the main window: the chain walk
-// (成语接龙), the game (接龙游戏), the history, the word book and the review
-// (复习). Each is
+// (成语接龙), the game (接龙游戏), the history, the word book, the review
+// (复习) and the quizzes (测验). Each is
 // made the first time the reader asks for it and brought back as it is
 // after that; the window keeper zooms it and keeps its place.
 #pragma once
@@ -23,7 +23,7 @@ class SideWindows : public QObject
     Q_OBJECT
 
 public:
-    enum Kind { Chain, Game, History, WordBook, Review, KindCount };
+    enum Kind { Chain, Game, History, WordBook, Review, Quiz, KindCount };
     Q_ENUM(Kind)
 
     // Opens the windows over `main`, with what they read and keep. All of
