@@ -83,7 +83,8 @@ class Pressed : public QObject
 public:
     bool eventFilter(QObject *, QEvent *event) override
     {
-        if (event->type() == QEvent::MouseButtonPress)
+        // Clicks in a row at one place: each second one comes as a double click.
+        if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)
             ++presses;
         return false;
     }
@@ -173,7 +174,7 @@ int main(int argc, char *argv[])
             const int paintsBefore = painted.paints;
             Copy copy(text);
             if (!shown.wait(5000)) {
-                std::fprintf(stderr, "no card for %s\n", qPrintable(text));
+                std::fprintf(stderr, "no card for %s\n", text.toUtf8().constData());
                 return 1;
             }
             const double atShow = sinceChange.nsecsElapsed() / 1e6;
@@ -188,7 +189,7 @@ int main(int argc, char *argv[])
             drawnAfter.push_back(sinceChange.nsecsElapsed() / 1e6);
             picker.card()->hide();
         }
-        std::printf("%-26s %14.2f %14.2f   (%s, median of %d)\n", qPrintable(text), median(shownAfter),
+        std::printf("%-26s %14.2f %14.2f   (%s, median of %d)\n", text.toUtf8().constData(), median(shownAfter),
                     median(drawnAfter), what, kRuns);
     }
 
@@ -227,6 +228,7 @@ int main(int argc, char *argv[])
         },
         [&] { return !card->isVisible(); });
     std::printf("a click to a window of vura's own: median %.2f ms\n", toOwn);
-    std::printf("a click elsewhere to the card hidden: median %.2f ms (median of %d)\n", toHidden, kRuns);
+    std::printf("a click elsewhere to the card hidden: median %.2f ms, %.2f ms after a window's own (median of %d)\n",
+                toHidden, toHidden - toOwn, kRuns);
     return toHidden > 0 ? 0 : 1;
 }
