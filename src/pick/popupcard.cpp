@@ -20,7 +20,8 @@ using namespace PopupCardGeometry;
 
 PopupCard::PopupCard(QWidget *parent)
     // A tool tip's window: no frame, no place in the task bar, above the
-    // others, and never given the focus, by the window system either.
+    // others, and not given the focus, by the window system either, until
+    // the reader clicks on it (takeKeyboard).
     : QFrame(parent, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus)
 {
     setAttribute(Qt::WA_ShowWithoutActivating);
