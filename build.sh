@@ -13,12 +13,13 @@ cd "$(dirname "$0")"
 
 # Reading aloud: Qt's speech module (whose CMake files want qt6-declarative-dev)
 # with its speech-dispatcher plugin, and speech-dispatcher with espeak-ng.
-# 取词's global key grabs it through xcb; its tests on a real X server want
-# Xvfb, and xdotool to press the key.
+# 取词's global key grabs it through xcb, and its card hears of clicks in
+# other programs through xcb's XInput; its tests on a real X server want
+# Xvfb, and xdotool to press the key and click.
 packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev qt6-translations-l10n libsqlite3-dev libfontconfig-dev
           unicode-data bzip2 fonts-arphic-uming fonts-arphic-ukai
           qt6-speech-dev qt6-declarative-dev qt6-speech-speechd-plugin speech-dispatcher espeak-ng
-          speech-dispatcher-espeak-ng libxcb1-dev xvfb xauth xdotool)
+          speech-dispatcher-espeak-ng libxcb1-dev libxcb-xinput-dev xvfb xauth xdotool)
 
 install_missing() {
     local missing=()

@@ -13,11 +13,18 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCursor>
 #include <QElapsedTimer>
 #include <QMimeData>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTest>
 #include <cstdio>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -57,6 +64,53 @@ public:
     }
     int paints = 0;
 };
+
+// Clicks the left button where the pointer is, as the reader does.
+bool click()
+{
+#ifdef Q_OS_WIN
+    INPUT inputs[] = {{INPUT_MOUSE, {.mi = {0, 0, 0, MOUSEEVENTF_LEFTDOWN, 0, 0}}},
+                      {INPUT_MOUSE, {.mi = {0, 0, 0, MOUSEEVENTF_LEFTUP, 0, 0}}}};
+    return SendInput(2, inputs, sizeof(INPUT)) == 2;
+#else
+    return QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("click"), QStringLiteral("1")}) == 0;
+#endif
+}
+
+// Presses of a window of vura's own.
+class Pressed : public QObject
+{
+public:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        // Clicks in a row at one place: each second one comes as a double click.
+        if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)
+            ++presses;
+        return false;
+    }
+    int presses = 0;
+};
+
+// Milliseconds from a click to `done`, the median of kRuns, each run begun
+// with `before`; 0 when one never came.
+template<typename Before, typename Done>
+double clickTo(Before before, Done done)
+{
+    std::vector<double> runs;
+    for (int run = 0; run < kRuns; ++run) {
+        before();
+        QElapsedTimer sinceClick;
+        sinceClick.start();
+        if (!click())
+            return 0;
+        while (!done() && sinceClick.elapsed() < 5000)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        if (!done())
+            return 0;
+        runs.push_back(sinceClick.nsecsElapsed() / 1e6);
+    }
+    return median(runs);
+}
 
 } // namespace
 
@@ -120,7 +174,7 @@ int main(int argc, char *argv[])
             const int paintsBefore = painted.paints;
             Copy copy(text);
             if (!shown.wait(5000)) {
-                std::fprintf(stderr, "no card for %s\n", qPrintable(text));
+                std::fprintf(stderr, "no card for %s\n", text.toUtf8().constData());
                 return 1;
             }
             const double atShow = sinceChange.nsecsElapsed() / 1e6;
@@ -135,8 +189,46 @@ int main(int argc, char *argv[])
             drawnAfter.push_back(sinceChange.nsecsElapsed() / 1e6);
             picker.card()->hide();
         }
-        std::printf("%-26s %14.2f %14.2f   (%s, median of %d)\n", qPrintable(text), median(shownAfter),
+        std::printf("%-26s %14.2f %14.2f   (%s, median of %d)\n", text.toUtf8().constData(), median(shownAfter),
                     median(drawnAfter), what, kRuns);
     }
-    return 0;
+
+#ifndef Q_OS_WIN
+    if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty()) {
+        std::printf("no xdotool: the clicks are not timed\n");
+        return 0;
+    }
+#endif
+    QWidget own;
+    own.setGeometry(20, 20, 200, 100);
+    own.show();
+    Pressed pressed;
+    own.installEventFilter(&pressed);
+    if (!QTest::qWaitForWindowExposed(&own)) {
+        std::fprintf(stderr, "the window to click never showed\n");
+        return 1;
+    }
+    int pressesBefore = 0;
+    const double toOwn = clickTo(
+        [&] {
+            QCursor::setPos(own.geometry().center());
+            pressesBefore = pressed.presses;
+        },
+        [&] { return pressed.presses > pressesBefore; });
+    own.hide();
+    PopupCard *card = picker.card();
+    const Idiom idiom = card->idiom();
+    const double toHidden = clickTo(
+        [&] {
+            QCursor::setPos(700, 700); // on no window
+            card->showIdiom(idiom, SearchResult::LookUps, 100, QPoint(200, 200));
+            // A card never drawn is never hidden: the figure says 0.
+            if (!QTest::qWaitForWindowExposed(card))
+                card->hide();
+        },
+        [&] { return !card->isVisible(); });
+    std::printf("a click to a window of vura's own: median %.2f ms\n", toOwn);
+    std::printf("a click elsewhere to the card hidden: median %.2f ms, %.2f ms after a window's own (median of %d)\n",
+                toHidden, toHidden - toOwn, kRuns);
+    return toHidden > 0 ? 0 : 1;
 }

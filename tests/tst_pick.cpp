@@ -1,8 +1,9 @@
 // 取词: what is short enough to look up and what a password manager marks;
 // a copy in another program showing the card of its idiom, and nothing for
 // what finds nothing, is too long or is marked; nothing read while 取词 is
-// off; the card taking no focus and Ctrl+Alt+Z reaching vura on a real
-// window system; and the switch kept from one start to the next.
+// off; on a real window system the card taking no focus and no Escape from
+// the window the reader types in, closing on a click anywhere else, and
+// Ctrl+Alt+Z reaching vura; and the switch kept from one start to the next.
 #include "fakespeaker.h"
 #include "windowharness.h"
 
@@ -17,6 +18,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProcess>
@@ -43,6 +46,74 @@ bool underWine()
 bool onOffscreen()
 {
     return QGuiApplication::platformName() == QLatin1String("offscreen");
+}
+
+// Whether keys and clicks can be sent as the reader makes them, through
+// the window system, to whichever window is to have them.
+bool canSendInput()
+{
+#ifdef Q_OS_WIN
+    return true;
+#else
+    return !QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty();
+#endif
+}
+
+// Presses `keys` ("ctrl+alt+z", "Escape") and lets them go.
+bool press(const char *keys)
+{
+#ifdef Q_OS_WIN
+    // Windows' own input, where the system looks for its hot keys.
+    const bool escape = qstrcmp(keys, "Escape") == 0;
+    const QList<WORD> held = escape ? QList<WORD>{VK_ESCAPE} : QList<WORD>{VK_CONTROL, VK_MENU, 'Z'};
+    QList<INPUT> inputs;
+    for (const WORD key : held)
+        inputs.append(INPUT{INPUT_KEYBOARD, {.ki = {key, 0, 0, 0, 0}}});
+    for (qsizetype at = held.size() - 1; at >= 0; --at)
+        inputs.append(INPUT{INPUT_KEYBOARD, {.ki = {held[at], 0, KEYEVENTF_KEYUP, 0, 0}}});
+    return SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT)) == UINT(inputs.size());
+#else
+    return QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), QLatin1String(keys)}) == 0;
+#endif
+}
+
+// Clicks X11's button `button` (1 left, 2 middle, 3 right, 4 the wheel
+// turned up) where the pointer is.
+bool click(int button)
+{
+#ifdef Q_OS_WIN
+    static const DWORD downs[] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_RIGHTDOWN};
+    QList<INPUT> inputs;
+    if (button == 4) {
+        inputs.append(INPUT{INPUT_MOUSE, {.mi = {0, 0, WHEEL_DELTA, MOUSEEVENTF_WHEEL, 0, 0}}});
+    } else {
+        inputs.append(INPUT{INPUT_MOUSE, {.mi = {0, 0, 0, downs[button - 1], 0, 0}}});
+        inputs.append(INPUT{INPUT_MOUSE, {.mi = {0, 0, 0, downs[button - 1] << 1, 0, 0}}}); // its UP
+    }
+    return SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT)) == UINT(inputs.size());
+#else
+    return QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("click"), QString::number(button)}) == 0;
+#endif
+}
+
+// Counts the Escape keys a window is given.
+class EscapeCount : public QObject
+{
+public:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape)
+            ++count;
+        return false;
+    }
+    int count = 0;
+};
+
+const Idiom &someIdiom()
+{
+    static const Idiom idiom{2, QStringLiteral("爱屋及乌"), QStringLiteral("ài wū jí wū"),
+                             QStringLiteral("爱一个人，连他屋上的乌鸦也爱。"), {}, {}};
+    return idiom;
 }
 
 // Copies a text, with formats marking it beside it, as another program
@@ -115,6 +186,10 @@ private slots:
     void cardCloses();
     void offReadsNothing();
     void cardTakesNoFocus();
+    void escapeStaysWhereTyped_data();
+    void escapeStaysWhereTyped();
+    void clickElsewhereCloses_data();
+    void clickElsewhereCloses();
     void globalKeySearchesSelection();
     void switchKeptAndDetailsMadeHistory();
 
@@ -277,8 +352,7 @@ void PickTest::cardCloses_data()
 void PickTest::cardCloses()
 {
     QFETCH(QString, how);
-    const Idiom idiom{2, QStringLiteral("爱屋及乌"), QStringLiteral("ài wū jí wū"), QStringLiteral("爱一个人，连他屋上的乌鸦也爱。"), {}, {}};
-    Picker picker([&idiom](const QString &) { return Picker::Found{idiom, SearchResult::LookUps}; }, [] { return 100; });
+    Picker picker([](const QString &) { return Picker::Found{someIdiom(), SearchResult::LookUps}; }, [] { return 100; });
     picker.setOn(true);
     QWidget other;
     other.show();
@@ -351,31 +425,103 @@ void PickTest::cardTakesNoFocus()
     QVERIFY(!picker.card()->isActiveWindow());
 }
 
+void PickTest::escapeStaysWhereTyped_data()
+{
+    QTest::addColumn<bool>("pointerOnCard");
+    QTest::newRow("the pointer on the card") << true;
+    QTest::newRow("the pointer away from it") << false;
+}
+
+void PickTest::escapeStaysWhereTyped()
+{
+    if (onOffscreen())
+        QSKIP("the offscreen platform has no window system to give the focus");
+    if (!canSendInput())
+        QSKIP("xdotool, which presses keys as the reader does, is not installed");
+    QFETCH(bool, pointerOnCard);
+    QLineEdit typing;
+    typing.setGeometry(40, 40, 300, 30);
+    typing.show();
+    typing.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&typing));
+    EscapeCount escapes;
+    typing.installEventFilter(&escapes);
+    Picker picker([](const QString &) { return Picker::Found{someIdiom(), SearchResult::LookUps}; }, [] { return 100; });
+    picker.setOn(true);
+    QCursor::setPos(600, 500);
+    QVERIFY(picker.pick(QStringLiteral("爱屋及乌")));
+    PopupCard *card = picker.card();
+    QVERIFY(QTest::qWaitForWindowExposed(card));
+    QVERIFY(card->geometry().contains(QCursor::pos()));
+    if (!pointerOnCard)
+        QCursor::setPos(900, 900);
+    // Escape, typed where the reader is typing, stays there, and so does the card.
+    QVERIFY(press("Escape"));
+    QTRY_COMPARE(escapes.count, 1);
+    QVERIFY(card->isVisible());
+    QCOMPARE(QApplication::activeWindow(), &typing);
+    // Clicked, the card is the reader's, and Escape closes it.
+    QCursor::setPos(card->mapToGlobal(QPoint(card->width() - 8, card->height() / 2)));
+    QVERIFY(click(1));
+    QTRY_VERIFY(card->isActiveWindow());
+    QVERIFY(press("Escape"));
+    QTRY_VERIFY(!card->isVisible());
+    QCOMPARE(escapes.count, 1);
+    // The next card takes no keyboard again.
+    typing.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&typing));
+    QVERIFY(picker.pick(QStringLiteral("爱屋及乌")));
+    QVERIFY(QTest::qWaitForWindowExposed(card));
+    QVERIFY(press("Escape"));
+    QTRY_COMPARE(escapes.count, 2);
+    QCOMPARE(QApplication::activeWindow(), &typing);
+}
+
+void PickTest::clickElsewhereCloses_data()
+{
+    QTest::addColumn<int>("button");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("left") << 1 << true;
+    QTest::newRow("middle") << 2 << true;
+    QTest::newRow("right") << 3 << true;
+    QTest::newRow("the wheel") << 4 << false;
+}
+
+void PickTest::clickElsewhereCloses()
+{
+    if (onOffscreen())
+        QSKIP("the offscreen platform has no other programs to click in");
+    if (!canSendInput())
+        QSKIP("xdotool, which clicks as the reader does, is not installed");
+    QFETCH(int, button);
+    QFETCH(bool, closes);
+    // The card away from the pointer, which never came to it: only the
+    // click itself, on no window of vura's, can close it.
+    QCursor::setPos(30, 30);
+    PopupCard card;
+    card.showIdiom(someIdiom(), SearchResult::LookUps, 100, QPoint(600, 500));
+    QVERIFY(QTest::qWaitForWindowExposed(&card));
+    QVERIFY(!card.geometry().contains(QCursor::pos()));
+    QVERIFY(click(button));
+    if (closes) {
+        QTRY_VERIFY(!card.isVisible());
+        return;
+    }
+    // The card still there to be clicked, after the wheel's turn was heard.
+    QCursor::setPos(600, 500);
+    QVERIFY(click(1));
+    QTRY_VERIFY(card.isActiveWindow());
+    QVERIFY(card.isVisible());
+}
+
 void PickTest::globalKeySearchesSelection()
 {
     if (!m_search)
         QSKIP("this build carries only the sample data");
-    const auto press = [](const char *keys) {
-#ifdef Q_OS_WIN
-        // Windows' own input, where the system looks for its hot keys.
-        const bool escape = qstrcmp(keys, "Escape") == 0;
-        const QList<WORD> held = escape ? QList<WORD>{VK_ESCAPE} : QList<WORD>{VK_CONTROL, VK_MENU, 'Z'};
-        QList<INPUT> inputs;
-        for (const WORD key : held)
-            inputs.append(INPUT{INPUT_KEYBOARD, {.ki = {key, 0, 0, 0, 0}}});
-        for (qsizetype at = held.size() - 1; at >= 0; --at)
-            inputs.append(INPUT{INPUT_KEYBOARD, {.ki = {held[at], 0, KEYEVENTF_KEYUP, 0, 0}}});
-        return SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT)) == UINT(inputs.size());
-#else
-        return QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), QLatin1String(keys)}) == 0;
-#endif
-    };
     if (onOffscreen())
         QSKIP("the offscreen platform has no global keys");
-#ifndef Q_OS_WIN
-    if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+    if (!canSendInput())
         QSKIP("xdotool, which presses keys as the reader does, is not installed");
-#endif
     Picker picker([this](const QString &typed) { return find(typed); }, [] { return 100; });
     picker.setOn(true);
     QCOMPARE(picker.globalKeyFailure(), QString());
@@ -390,14 +536,9 @@ void PickTest::globalKeySearchesSelection()
     QCOMPARE(asked.count(), 1);
     QCOMPARE(asked.constFirst().constFirst().toString(), QStringLiteral("守株待兔的意思"));
     QVERIFY(!picker.card()->isVisible()); // the main window answers
-    // Escape closes the card from whichever program has the focus.
-    QVERIFY(picker.pick(QStringLiteral("守株待兔")));
-    QVERIFY(press("Escape"));
-    QTRY_VERIFY(!picker.card()->isVisible());
     // Switched off, the key is the other programs' again.
     picker.setOn(false);
     QVERIFY(press("ctrl+alt+z"));
-    QVERIFY(press("Escape"));
     QSignalSpy changed(QGuiApplication::clipboard(), &QClipboard::dataChanged);
     Copier after;
     QVERIFY(after.copy(QStringLiteral("迫不急待")));

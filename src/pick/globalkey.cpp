@@ -6,10 +6,7 @@
 #if defined(Q_OS_WIN)
 #include <windows.h>
 #elif defined(VURA_XCB)
-#include <QtGui/qguiapplication_platform.h>
-#include <xcb/xcb.h>
-#include <cstdlib>
-#include <memory>
+#include "pick/xcbhelp.h"
 #endif
 
 namespace {
@@ -22,25 +19,12 @@ int hotKeyId(GlobalKey::Key key)
 }
 #elif defined(VURA_XCB)
 constexpr uint32_t kZKeySym = 0x7a; // XK_z
-constexpr uint32_t kEscapeKeySym = 0xff1b; // XK_Escape
 // Caps Lock and Num Lock: the key is taken with each of them on and off.
 constexpr uint16_t kLockMasks[] = {0, XCB_MOD_MASK_LOCK, XCB_MOD_MASK_2, XCB_MOD_MASK_LOCK | XCB_MOD_MASK_2};
 
-struct Free
-{
-    void operator()(void *p) const { std::free(p); }
-};
-
-xcb_connection_t *connection()
-{
-    auto *x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return x11 ? x11->connection() : nullptr;
-}
-
-xcb_window_t rootWindow(xcb_connection_t *c)
-{
-    return xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
-}
+using XcbHelp::connection;
+using XcbHelp::Free;
+using XcbHelp::rootWindow;
 
 // The first key of the keyboard that writes `keySym` unshifted or shifted.
 xcb_keycode_t keyCodeOf(xcb_connection_t *c, uint32_t keySym)
@@ -62,9 +46,9 @@ xcb_keycode_t keyCodeOf(xcb_connection_t *c, uint32_t keySym)
     return 0;
 }
 
-uint16_t modifiersOf(GlobalKey::Key key)
+uint16_t modifiersOf(GlobalKey::Key)
 {
-    return key == GlobalKey::LookUp ? uint16_t(XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1) : uint16_t(0);
+    return uint16_t(XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1);
 }
 #endif
 
@@ -120,9 +104,7 @@ void GlobalKey::release()
 
 bool GlobalKey::grabOnSystem()
 {
-    const UINT modifiers = m_key == LookUp ? MOD_CONTROL | MOD_ALT | MOD_NOREPEAT : MOD_NOREPEAT;
-    const UINT virtualKey = m_key == LookUp ? UINT('Z') : UINT(VK_ESCAPE);
-    if (RegisterHotKey(nullptr, hotKeyId(m_key), modifiers, virtualKey))
+    if (RegisterHotKey(nullptr, hotKeyId(m_key), MOD_CONTROL | MOD_ALT | MOD_NOREPEAT, UINT('Z')))
         return true;
     m_why = QStringLiteral("快捷键已被别的程序占用。");
     return false;
@@ -150,7 +132,7 @@ bool GlobalKey::nativeEventFilter(const QByteArray &eventType, void *message, qi
 bool GlobalKey::grabOnSystem()
 {
     xcb_connection_t *c = connection();
-    m_keyCode = c ? keyCodeOf(c, m_key == LookUp ? kZKeySym : kEscapeKeySym) : 0;
+    m_keyCode = c ? keyCodeOf(c, kZKeySym) : 0;
     if (!m_keyCode) {
         m_why = QStringLiteral("键盘上找不到这个键。");
         return false;

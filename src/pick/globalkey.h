@@ -1,7 +1,8 @@
 // A key that reaches vura whichever program has the focus: on X11 a passive
 // grab of the key on the root window (with Caps Lock and Num Lock on or
 // off), on Windows a hot key the system registers for the thread. Wayland
-// lets no program have one.
+// lets no program have one. Only a chord no program types into its text
+// is taken so: the key is lost to every other program while vura holds it.
 #pragma once
 
 #include <QAbstractNativeEventFilter>
@@ -15,7 +16,6 @@ class GlobalKey : public QObject, public QAbstractNativeEventFilter
 public:
     enum Key {
         LookUp, // Ctrl+Alt+Z
-        Escape, // Escape alone, while the popup card shows
     };
 
     explicit GlobalKey(Key key, QObject *parent = nullptr);

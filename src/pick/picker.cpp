@@ -7,41 +7,16 @@
 #include "speech/readaloud.h"
 
 #include <QCursor>
-#include <QEvent>
-
-namespace {
-
-// Hides the card when it hides itself: the Escape key it took is given back.
-class CardHidden : public QObject
-{
-public:
-    CardHidden(std::function<void()> hidden, QObject *parent) : QObject(parent), m_hidden(std::move(hidden)) {}
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Hide)
-            m_hidden();
-        return false;
-    }
-
-private:
-    std::function<void()> m_hidden;
-};
-
-} // namespace
 
 Picker::Picker(Finder find, std::function<int()> zoom, QObject *parent)
     : QObject(parent),
       m_find(std::move(find)),
       m_zoom(std::move(zoom)),
       m_watch(new ClipboardWatch(this)),
-      m_lookUpKey(new GlobalKey(GlobalKey::LookUp, this)),
-      m_escapeKey(new GlobalKey(GlobalKey::Escape, this))
+      m_lookUpKey(new GlobalKey(GlobalKey::LookUp, this))
 {
     connect(m_watch, &ClipboardWatch::picked, this, &Picker::pick);
     connect(m_lookUpKey, &GlobalKey::pressed, this, &Picker::lookUpSelection);
-    connect(m_escapeKey, &GlobalKey::pressed, this, &Picker::hideCard);
 }
 
 Picker::~Picker() = default;
@@ -86,7 +61,6 @@ bool Picker::pick(const QString &text)
         return false;
     if (!m_card) {
         m_card = std::make_unique<PopupCard>();
-        m_card->installEventFilter(new CardHidden([this] { m_escapeKey->release(); }, m_card.get()));
         connect(m_card.get(), &PopupCard::detailsAsked, this, &Picker::detailsAsked);
         connect(m_card.get(), &PopupCard::wordBookAsked, this, &Picker::wordBookAsked);
         connect(m_card.get(), &PopupCard::readAloudAsked, this, [this](const QString &idiom, const QString &pinyin) {
@@ -99,7 +73,6 @@ bool Picker::pick(const QString &text)
     else
         m_card->setVoiceMissing(QStringLiteral("不能朗读"));
     m_card->showIdiom(found.idiom, found.stage, m_zoom(), QCursor::pos());
-    m_escapeKey->grab();
     emit cardShown(found.idiom);
     return true;
 }
@@ -119,5 +92,4 @@ void Picker::hideCard()
 {
     if (m_card)
         m_card->hide();
-    m_escapeKey->release();
 }

@@ -75,7 +75,6 @@ private:
     bool m_on = false;
     ClipboardWatch *m_watch;
     GlobalKey *m_lookUpKey;
-    GlobalKey *m_escapeKey; // held only while the card shows
     std::unique_ptr<PopupCard> m_card;
     ReadAloud *m_readAloud = nullptr;
     QString m_keyFailure;

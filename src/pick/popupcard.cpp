@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -19,7 +20,8 @@ using namespace PopupCardGeometry;
 
 PopupCard::PopupCard(QWidget *parent)
     // A tool tip's window: no frame, no place in the task bar, above the
-    // others, and never given the focus, by the window system either.
+    // others, and not given the focus, by the window system either, until
+    // the reader clicks on it (takeKeyboard).
     : QFrame(parent, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus)
 {
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -52,6 +54,7 @@ PopupCard::PopupCard(QWidget *parent)
     m_away.setSingleShot(true);
     m_away.setInterval(kStayAfterLeaving);
     connect(&m_away, &QTimer::timeout, this, &QWidget::hide);
+    connect(&m_presses, &ButtonWatch::pressed, this, &PopupCard::closeUnlessPressedOn);
 }
 
 void PopupCard::showIdiom(const Idiom &idiom, SearchResult::Stage stage, int zoom, const QPoint &pointer)
@@ -97,24 +100,54 @@ void PopupCard::setVoiceMissing(const QString &reason)
 void PopupCard::showEvent(QShowEvent *event)
 {
     qApp->installEventFilter(this);
+    m_presses.start(); // where the system allows it; the pointer leaving closes the card elsewhere
     QFrame::showEvent(event);
 }
 
 void PopupCard::hideEvent(QHideEvent *event)
 {
     qApp->removeEventFilter(this);
+    m_presses.stop();
     m_away.stop();
+    // The next card takes no keyboard until it is clicked in turn.
+    if (QWindow *window = windowHandle())
+        window->setFlag(Qt::WindowDoesNotAcceptFocus, true);
     QFrame::hideEvent(event);
 }
 
 bool PopupCard::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseButtonPress) {
+    // A press that makes a double click comes to the widgets as the double click alone.
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
         const auto *widget = qobject_cast<QWidget *>(watched);
         if (widget && widget->window() != this)
             hide();
+        else if (widget)
+            takeKeyboard();
     }
     return false;
+}
+
+bool PopupCard::event(QEvent *event)
+{
+    // The keyboard the reader gave the card went to another window.
+    if (event->type() == QEvent::WindowDeactivate && isVisible())
+        hide();
+    return QFrame::event(event);
+}
+
+void PopupCard::takeKeyboard()
+{
+    if (isActiveWindow())
+        return;
+    windowHandle()->setFlag(Qt::WindowDoesNotAcceptFocus, false);
+    activateWindow();
+}
+
+void PopupCard::closeUnlessPressedOn()
+{
+    if (!frameGeometry().contains(QCursor::pos()))
+        hide();
 }
 
 void PopupCard::enterEvent(QEnterEvent *)
