@@ -1,5 +1,4 @@
 #include "shell/commandline.h"
-#include "shell/fontconfigwarmup.h"
 #include "shell/program.h"
 
 #include <QApplication>
@@ -11,15 +10,10 @@ int main(int argc, char *argv[])
     const bool pick = startsPicking(argc, argv);
     if (argc > 1 && !pick)
         return commandLineMain(argc, argv);
-    FontconfigWarmUp fonts; // read while the display connects and the window maps
     QApplication app(argc, argv);
     Program::setUp(app);
     const Environment environment = Program::systemEnvironment();
     Program program(environment, QCoreApplication::applicationDirPath());
-    // The window measures no text until it is filled: it maps before the
-    // font configuration need be read.
-    program.showWindow();
-    fonts.wait();
     program.start(pick);
     return app.exec();
 }

@@ -1,8 +1,8 @@
 // Reads the system's font configuration on a thread of its own while the
-// application connects to the display. Where fonts come from fontconfig,
-// its first use parses every configuration file and the font cache, which
-// no window can do without; started first, that is done by the time the
-// first window measures its texts. Elsewhere it does nothing.
+// program opens its files after the main window maps. Where fonts come from
+// fontconfig, its first use parses every configuration file and the font
+// cache, which no window can do without; so that is done by the time the
+// window first measures its texts. Elsewhere it does nothing.
 #pragma once
 
 #include <thread>

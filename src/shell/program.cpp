@@ -1,4 +1,6 @@
 #include "shell/program.h"
+
+#include "shell/fontconfigwarmup.h"
 #include "shell/mainmenu.h"
 #include "shell/programstyle.h"
 #include "shell/sidewindows.h"
@@ -90,29 +92,27 @@ Program::Program(const Environment &environment, const QString &programFolder, R
 
 Program::~Program() = default;
 
-void Program::showWindow()
-{
-    m_window->show();
-}
-
 void Program::start(bool pick)
 {
-    // The window maps first; everything that measures text follows, and all
-    // of it is done before the first paint.
-    if (!m_window->isVisible())
-        showWindow();
+    // The window maps first, before anything in it has measured a text;
+    // everything that does follows, and all of it is done before the first
+    // paint. The font configuration is read on a thread of its own while
+    // the data files open, which needs none: started earlier, it would
+    // only slow the connection to the display, and the map, down.
+    m_window->show();
+    FontconfigWarmUp fonts;
     // The dictionary opens once the window maps, and idiom 1 is on the card
-    // before the first paint.
+    // before the first paint. So does the reader's own file: the card shows
+    // its word-book toggle from the first paint, and the map waits for no
+    // second database.
     m_dictionary = openDictionary(m_programFolder);
+    m_reader = std::make_unique<ReaderStore>(m_readerFolder);
+    fonts.wait();
     m_window->showFirstIdiom();
     // Every window takes its icon from here. Made into the window system's
     // form, its images are work the map need not wait for.
     QApplication::setWindowIcon(windowIcon());
     registerFontSubstitutions(); // before anything draws the artwork's characters
-    // The reader's own file is opened once the window maps: the card shows
-    // its word-book toggle from the first paint, and the map waits for no
-    // second database.
-    m_reader = std::make_unique<ReaderStore>(m_readerFolder);
     m_window->setReaderStore(m_reader.get());
     // The engine is loaded when first used; 朗读 is greyed from the first
     // paint where what is installed shows that it cannot speak.

@@ -42,9 +42,6 @@ public:
             std::function<QString()> voiceMissing = systemVoiceMissing);
     ~Program();
 
-    // Maps the main window, empty as yet: nothing in it has measured a text,
-    // so the font configuration may still be being read.
-    void showWindow();
     // Start-up as the reader sees it: the main window shows, takes the
     // program icon, the fonts the windows ask for and its menu, then says once why the idioms cannot
     // be read or kept, and why the history and word book cannot, when they
