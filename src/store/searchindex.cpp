@@ -93,29 +93,31 @@ void SearchIndex::indexCommon(const IdiomStore &store)
 
 void SearchIndex::indexCharacters()
 {
-    // Counted first, then written into one array: far quicker than a list
-    // per character.
+    // The texts are read once, each character of a row noted the first time
+    // it is met; then counted and written into one array, each character's
+    // rows in order: far quicker than a list per character.
     constexpr quint32 kNoRow = ~quint32(0);
     std::vector<quint32> lastRow(kBmpCharacters, kNoRow);
-    m_rowsFrom.assign(kBmpCharacters + 1, 0);
-    const auto eachCharacterOnce = [&](const auto &f) {
-        std::ranges::fill(lastRow, kNoRow);
-        for (quint32 row = 0; row < m_idioms.size(); ++row) {
-            for (const IdiomStore::Text column : kColumns) {
-                forEachBmpCharacter(text(column, row), [&](char32_t c) {
-                    if (lastRow[c] != row) {
-                        lastRow[c] = row;
-                        f(c, row);
-                    }
-                });
-            }
+    std::vector<std::pair<char16_t, quint32>> met;
+    met.reserve(size_t(1) << 21);
+    for (quint32 row = 0; row < m_idioms.size(); ++row) {
+        for (const IdiomStore::Text column : kColumns) {
+            forEachBmpCharacter(text(column, row), [&](char32_t c) {
+                if (lastRow[c] != row) {
+                    lastRow[c] = row;
+                    met.emplace_back(char16_t(c), row);
+                }
+            });
         }
-    };
-    eachCharacterOnce([this](char32_t c, quint32) { ++m_rowsFrom[c + 1]; });
+    }
+    m_rowsFrom.assign(kBmpCharacters + 1, 0);
+    for (const auto &[c, row] : met)
+        ++m_rowsFrom[size_t(c) + 1];
     std::partial_sum(m_rowsFrom.begin(), m_rowsFrom.end(), m_rowsFrom.begin());
     m_rowsHolding.resize(m_rowsFrom.back());
     std::vector<quint32> next(m_rowsFrom.begin(), m_rowsFrom.end() - 1);
-    eachCharacterOnce([&](char32_t c, quint32 row) { m_rowsHolding[next[c]++] = row; });
+    for (const auto &[c, row] : met)
+        m_rowsHolding[next[c]++] = row;
 }
 
 std::vector<quint32> SearchIndex::rowsThatMayHold(const QStringList &words) const
