@@ -174,7 +174,7 @@ void SearchTest::findOnTheFullData_data()
                                        {"刻邹求剑", "刻舟求剑"}, {"蓝辕北辙", "南辕北辙"}, {"脑马识途", "老马识途"},
                                        {"路发冲冠", "怒发冲冠"}, {"扶思乱想", "胡思乱想"}, {"人三人海", "人山人海"},
                                        {"卢火如荼", "如火如荼"}, {"增先恐后", "争先恐后"}, {"岑鱼落雁", "沉鱼落雁"},
-                                       {"今益求精", "精益求精"}, {"森龙活虎", "生龙活虎"}})
+                                       {"今益求精", "精益求精"}, {"森龙活虎", "生龙活虎"}, {"按耐不住", "按捺不住"}})
         QTest::newRow(typed) << QString::fromUtf8(typed) << SearchResult::NearSound << QString::fromUtf8(meant);
     // A piece from inside an idiom, which no idiom begins with.
     QTest::newRow("薪尝胆") << "薪尝胆" << SearchResult::Fragment << "卧薪尝胆";

@@ -209,6 +209,8 @@ void TextFoldTest::nearSound_data()
     QTest::newRow("en eng") << "sen" << "sheng" << true;
     QTest::newRow("in ing") << "jin" << "jing" << true;
     QTest::newRow("an ang") << "lan" << "nang" << true;
+    QTest::newRow("ai a") << "nai" << "na" << true;
+    QTest::newRow("ai alone stays") << "ai" << "a" << false;
     QTest::newRow("ong stays") << "dong" << "don" << false;
     QTest::newRow("zh is not j") << "zhi" << "ji" << false;
     QTest::newRow("n alone is not l") << "n" << "l" << false;

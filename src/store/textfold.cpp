@@ -221,6 +221,8 @@ std::string nearSound(std::string_view syllable)
     };
     if (endsWith("ang") || endsWith("eng") || endsWith("ing"))
         near.pop_back();
+    else if (endsWith("ai") && near.size() > 2)
+        near.pop_back(); // nài for nà: 按耐不住 for 按捺不住
     return near;
 }
 
