@@ -108,6 +108,14 @@ void ReviewWindowTest::tenIdiomsFromTheKeyboard()
     const std::vector<int> reviews = w->plan().reviewsPerDay(30), due = w->plan().duePerDay(14);
     QCOMPARE(reviews.back(), 20);
     QCOMPARE(due[4], 10);
+    // Activated days later, with nothing changed, it counts what came due.
+    QEvent activated(QEvent::WindowActivate);
+    QApplication::sendEvent(w.get(), &activated);
+    const QDateTime reviewed = t.now;
+    t.now = t.now.addDays(4);
+    QApplication::sendEvent(w.get(), &activated);
+    QCOMPARE(textOf(*w, "counts"), QStringLiteral("今日到期 10    新 0    已学 10"));
+    t.now = reviewed;
 
     w.reset();
     t.reader = std::make_unique<ReaderStore>(t.readerFolder.path());

@@ -56,6 +56,7 @@ ReaderStore::~ReaderStore()
 
 void ReaderStore::change(ReaderChange change)
 {
+    ++m_changeCount;
     m_unwritten.append(std::move(change));
     // Behind others that wait, it waits for the timer with them.
     if (m_unwritten.size() == 1)

@@ -79,6 +79,9 @@ public:
     void recordReview(const ReviewRecord &review);
     // Every review, oldest first.
     QList<ReviewRecord> reviews() const;
+    // How many changes this store has been asked for: what was read from it
+    // is still what it holds while this stays the same.
+    quint64 changeCount() const { return m_changeCount; }
 
     // The version the file records.
     int schemaVersion() const { return m_file.schemaVersion(); }
@@ -102,6 +105,7 @@ private:
 
     ReaderFile m_file;
     QList<ReaderChange> m_unwritten; // oldest first
+    quint64 m_changeCount = 0;
     QTimer m_retry;
     QElapsedTimer m_waiting; // since the file first refused what waits now
     bool m_told = false;

@@ -134,11 +134,16 @@ void ReviewWindow::buildPlan()
     }
     const QDateTime now = m_now();
     m_plan = std::make_unique<ReviewPlan>(ids, events, m_newPerDay, now.date().startOfDay().toSecsSinceEpoch());
+    m_planChanges = m_reader.changeCount();
+    m_planTime = now.toSecsSinceEpoch();
 }
 
 bool ReviewWindow::event(QEvent *event)
 {
-    if (event->type() == QEvent::WindowActivate && m_plan)
+    // Coming back, the window counts again what changed in the reader's
+    // store or came due meanwhile; not as it first shows, just counted.
+    if (event->type() == QEvent::WindowActivate && m_plan
+        && (m_reader.changeCount() != m_planChanges || m_now().toSecsSinceEpoch() - m_planTime >= kRecountAfter))
         refresh();
     return QWidget::event(event);
 }

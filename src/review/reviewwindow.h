@@ -31,6 +31,9 @@ class ReviewWindow : public QWidget
 
 public:
     static constexpr int kDefaultNewPerDay = 20;
+    // Seconds after which the window, activated, counts what is due again
+    // though nothing changed: the shortest time it shows is a minute.
+    static constexpr qint64 kRecountAfter = 60;
 
     // A window of its own over `parent`, deleted when closed; Escape closes
     // it. Idioms are read from `dictionary`, the word book and the reviews
@@ -84,6 +87,8 @@ private:
     ReaderStore &m_reader;
     std::function<QDateTime()> m_now;
     std::unique_ptr<ReviewPlan> m_plan;
+    quint64 m_planChanges = 0; // the reader's change count the plan was built at
+    qint64 m_planTime = 0;     // and the time, in seconds since the epoch
     int m_newPerDay = kDefaultNewPerDay;
     int m_current = 0;
     bool m_answerShown = false;
