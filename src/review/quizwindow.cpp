@@ -28,17 +28,6 @@ namespace {
 const char *const kKindNames[]{"看释义猜成语", "填空", "看成语选释义"};
 const char *const kSourceNames[]{"生词本", "历史记录", "常用成语"};
 
-QLabel *label(const char *objectName, const QRect &place, const QFont &font, Qt::Alignment alignment,
-              QWidget *parent)
-{
-    auto *text = new QLabel(parent);
-    text->setObjectName(QLatin1String(objectName));
-    text->setGeometry(place);
-    text->setFont(font);
-    text->setAlignment(alignment);
-    return text;
-}
-
 QComboBox *box(const char *objectName, const QRect &place, const char *const *names, int count, QWidget *parent)
 {
     auto *choice = new QComboBox(parent);
@@ -64,21 +53,21 @@ QuizWindow::QuizWindow(const Dictionary &dictionary, const Environment &environm
     setUpSideWindow(this, QStringLiteral("测验    " VURA_NAME " - " VURA_VERSION), kSize);
     const QFont song = windowFont("宋体", 10.5);
 
-    label("kindLabel", kKindLabel, font(), Qt::AlignRight | Qt::AlignVCenter, this)->setText(QStringLiteral("题型"));
+    placedLabel("kindLabel", kKindLabel, font(), Qt::AlignRight | Qt::AlignVCenter, this)->setText(QStringLiteral("题型"));
     m_kindBox = box("kindBox", kKindBox, kKindNames, 3, this);
     m_kindBox->setAccessibleName(QStringLiteral("题型"));
-    label("sourceLabel", kSourceLabel, font(), Qt::AlignRight | Qt::AlignVCenter, this)->setText(QStringLiteral("来源"));
+    placedLabel("sourceLabel", kSourceLabel, font(), Qt::AlignRight | Qt::AlignVCenter, this)->setText(QStringLiteral("来源"));
     m_sourceBox = box("sourceBox", kSourceBox, kSourceNames, 3, this);
     m_sourceBox->setAccessibleName(QStringLiteral("来源"));
     m_start = placedButton(QStringLiteral("开始"), "startButton", kStart, this);
     m_start->setToolTip(QStringLiteral("回车"));
 
-    m_progress = label("progress", kProgress, font(), Qt::AlignLeft | Qt::AlignVCenter, this);
+    m_progress = placedLabel("progress", kProgress, font(), Qt::AlignLeft | Qt::AlignVCenter, this);
     m_meaningPrompt = new TextLabel(QString(), windowFont("宋体", 12), TextLabel::WrapsInBox, kPrompt, this);
     m_meaningPrompt->setObjectName(QStringLiteral("meaningPrompt"));
-    m_idiomPrompt = label("idiomPrompt", kPrompt, windowFont("楷体_GB2312", 26), Qt::AlignCenter, this);
+    m_idiomPrompt = placedLabel("idiomPrompt", kPrompt, windowFont("楷体_GB2312", 26), Qt::AlignCenter, this);
     m_idiomPrompt->setWordWrap(true); // the longest idioms take two lines
-    m_hint = label("hint", kHint, windowFont("宋体", 12), Qt::AlignCenter, this);
+    m_hint = placedLabel("hint", kHint, windowFont("宋体", 12), Qt::AlignCenter, this);
     for (int n = 0; n < 4; ++n) {
         m_choices[n] = new ChoiceButton(this);
         m_choices[n]->setObjectName(QStringLiteral("choiceButton%1").arg(n + 1));
@@ -87,7 +76,7 @@ QuizWindow::QuizWindow(const Dictionary &dictionary, const Environment &environm
         m_choices[n]->setToolTip(QString::number(n + 1));
         connect(m_choices[n], &QPushButton::clicked, this, [this, n] { answer(n); });
     }
-    m_typedLabel = label("typedLabel", kTypedLabel, font(), Qt::AlignRight | Qt::AlignVCenter, this);
+    m_typedLabel = placedLabel("typedLabel", kTypedLabel, font(), Qt::AlignRight | Qt::AlignVCenter, this);
     m_typedLabel->setText(QStringLiteral("或输入"));
     m_typed = new QLineEdit(this);
     m_typed->setObjectName(QStringLiteral("typedField"));
@@ -95,12 +84,12 @@ QuizWindow::QuizWindow(const Dictionary &dictionary, const Environment &environm
     m_typed->setFont(windowFont("宋体", 12));
     m_typed->setAccessibleName(QStringLiteral("填入的字"));
     m_typed->setToolTip(QStringLiteral("输入空着的字，按回车"));
-    m_verdict = label("verdict", kVerdict, song, Qt::AlignLeft | Qt::AlignVCenter, this);
+    m_verdict = placedLabel("verdict", kVerdict, song, Qt::AlignLeft | Qt::AlignVCenter, this);
     m_next = placedButton(QStringLiteral("下一题"), "nextButton", kNext, this);
     m_next->setToolTip(QStringLiteral("回车"));
 
-    m_scoreLabel = label("score", kScore, windowFont("宋体", 16, true), Qt::AlignCenter, this);
-    m_missedLabel = label("missedLabel", kMissedLabel, font(), Qt::AlignLeft | Qt::AlignVCenter, this);
+    m_scoreLabel = placedLabel("score", kScore, windowFont("宋体", 16, true), Qt::AlignCenter, this);
+    m_missedLabel = placedLabel("missedLabel", kMissedLabel, font(), Qt::AlignLeft | Qt::AlignVCenter, this);
     m_missedModel = new IdiomListModel(this);
     m_missed = new ListView(kMissed, song, this);
     m_missed->setObjectName(QStringLiteral("missedList"));

@@ -31,17 +31,6 @@ const char *const kGradeNames[4] = {"忘记", "困难", "良好", "简单"};
 constexpr int kChartPast = 30;
 constexpr int kChartComing = 14;
 
-QLabel *label(const char *objectName, const QRect &place, const QFont &font, Qt::Alignment alignment,
-              QWidget *parent)
-{
-    auto *text = new QLabel(parent);
-    text->setObjectName(QLatin1String(objectName));
-    text->setGeometry(place);
-    text->setFont(font);
-    text->setAlignment(alignment);
-    return text;
-}
-
 } // namespace
 
 ReviewWindow::ReviewWindow(const Dictionary &dictionary, const Environment &environment, ReaderStore &reader,
@@ -56,8 +45,8 @@ ReviewWindow::ReviewWindow(const Dictionary &dictionary, const Environment &envi
     m_daily->setObjectName(QStringLiteral("dailyIdiom"));
     m_daily->setCursor(Qt::PointingHandCursor);
     m_daily->setToolTip(QStringLiteral("点击在主窗口显示"));
-    m_counts = label("counts", kCounts, font(), Qt::AlignLeft | Qt::AlignVCenter, this);
-    label("limitLabel", kLimitLabel, font(), Qt::AlignRight | Qt::AlignVCenter, this)
+    m_counts = placedLabel("counts", kCounts, font(), Qt::AlignLeft | Qt::AlignVCenter, this);
+    placedLabel("limitLabel", kLimitLabel, font(), Qt::AlignRight | Qt::AlignVCenter, this)
         ->setText(QStringLiteral("每天新成语"));
     m_limitBox = new QSpinBox(this);
     m_limitBox->setObjectName(QStringLiteral("newPerDayBox"));
@@ -67,10 +56,10 @@ ReviewWindow::ReviewWindow(const Dictionary &dictionary, const Environment &envi
     m_limitBox->setFocusPolicy(Qt::ClickFocus);
     m_limitBox->setAccessibleName(QStringLiteral("每天新成语的上限"));
 
-    m_idiom = label("idiom", kIdiom, windowFont("楷体_GB2312", 26), Qt::AlignCenter, this);
+    m_idiom = placedLabel("idiom", kIdiom, windowFont("楷体_GB2312", 26), Qt::AlignCenter, this);
     m_idiom->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_pinyin = label("pinyin", kPinyin, windowFont("宋体", 12), Qt::AlignCenter, this);
-    m_meaning = label("meaning", kMeaning, song, Qt::AlignHCenter | Qt::AlignTop, this);
+    m_pinyin = placedLabel("pinyin", kPinyin, windowFont("宋体", 12), Qt::AlignCenter, this);
+    m_meaning = placedLabel("meaning", kMeaning, song, Qt::AlignHCenter | Qt::AlignTop, this);
     m_meaning->setWordWrap(true);
 
     m_showAnswer = placedButton(QStringLiteral("显示答案"), "showAnswerButton", kShowAnswer, this);
@@ -81,7 +70,7 @@ ReviewWindow::ReviewWindow(const Dictionary &dictionary, const Environment &envi
         connect(m_grades[g], &QPushButton::clicked, this, [this, g] { grade(g + 1); });
     }
     m_startCommon = placedButton(QStringLiteral("从常用成语开始"), "startCommonButton", kStartCommon, this);
-    m_status = label("status", kStatus, font(), Qt::AlignCenter, this);
+    m_status = placedLabel("status", kStatus, font(), Qt::AlignCenter, this);
     m_chart = new ReviewChart(this);
     m_chart->setObjectName(QStringLiteral("reviewChart"));
     m_chart->setGeometry(kChart);

@@ -2,6 +2,7 @@
 #include "widgets/fonts.h"
 
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QWidget>
 
@@ -68,4 +69,15 @@ QPushButton *placedButton(const QString &text, const char *objectName, const QRe
     button->setObjectName(QLatin1String(objectName));
     button->setGeometry(place);
     return button;
+}
+
+QLabel *placedLabel(const char *objectName, const QRect &place, const QFont &font, Qt::Alignment alignment,
+                    QWidget *parent)
+{
+    auto *text = new QLabel(parent);
+    text->setObjectName(QLatin1String(objectName));
+    text->setGeometry(place);
+    text->setFont(font);
+    text->setAlignment(alignment);
+    return text;
 }

@@ -6,6 +6,8 @@
 #include <QString>
 #include <Qt>
 
+class QFont;
+class QLabel;
 class QPushButton;
 class QRect;
 class QWidget;
@@ -33,3 +35,8 @@ void bringBack(QWidget *window);
 
 // A push button reading `text` at `place` on `parent`, found by `objectName`.
 QPushButton *placedButton(const QString &text, const char *objectName, const QRect &place, QWidget *parent);
+
+// An empty label at `place` on `parent` in `font`, its text set by `alignment`,
+// found by `objectName`.
+QLabel *placedLabel(const char *objectName, const QRect &place, const QFont &font, Qt::Alignment alignment,
+                    QWidget *parent);

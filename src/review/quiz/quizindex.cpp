@@ -1,6 +1,7 @@
 #include "review/quiz/quizindex.h"
 
 #include "store/idiomstore.h"
+#include "store/textfold.h"
 
 #include <algorithm>
 
@@ -10,12 +11,6 @@ const std::vector<int> kNone;
 const QuizIndex::Characters kNoCharacters;
 
 constexpr char32_t kLastCharacter = 0x3ffff; // past the supplementary ideographs
-
-std::u32string charactersOf(const QString &text)
-{
-    const QList<uint> code = text.toUcs4();
-    return std::u32string(code.begin(), code.end());
-}
 
 // Each id of `ids` once, in the order first met.
 void addOnce(std::vector<int> &ids, int id)
@@ -60,7 +55,7 @@ QuizIndex::QuizIndex(const IdiomStore &store) : m_slots(kLastCharacter + 1, -1)
         if (id <= 0)
             return;
         Entry entry;
-        entry.text = charactersOf(text);
+        entry.text = allCodePoints(text);
         entry.written = text;
         entry.pinyin = pinyin;
         entry.meaning = QString::fromUtf8(meaning);
@@ -80,7 +75,7 @@ QuizIndex::QuizIndex(const IdiomStore &store) : m_slots(kLastCharacter + 1, -1)
                 const QString &syllable = syllables[next++];
                 auto sound = m_soundOf.find(syllable);
                 if (sound == m_soundOf.end()) {
-                    const QString plain = toneless(syllable);
+                    const QString plain = pinyinKey(syllable);
                     auto plainSound = tonelessOf.find(plain);
                     if (plainSound == tonelessOf.end()) {
                         plainSound = tonelessOf.insert(plain, int(m_readAsToneless.size()));
@@ -182,18 +177,6 @@ const QuizIndex::Characters &QuizIndex::readAsToneless(int sound) const
 {
     return sound >= 0 && size_t(sound) < m_tonelessOf.size() ? m_readAsToneless[size_t(m_tonelessOf[size_t(sound)])]
                                                              : kNoCharacters;
-}
-
-QString QuizIndex::toneless(const QString &syllable)
-{
-    // Decomposed, a tone mark is a combining accent of its own; ü keeps its
-    // diaeresis.
-    QString plain;
-    for (const QChar c : syllable.normalized(QString::NormalizationForm_D)) {
-        if (c.category() != QChar::Mark_NonSpacing || c == QChar(0x0308))
-            plain += c;
-    }
-    return plain.normalized(QString::NormalizationForm_C);
 }
 
 bool QuizIndex::adjacent(char32_t a, char32_t b) const

@@ -61,8 +61,6 @@ public:
     const Characters &readAs(int sound) const;
     const Characters &readAsToneless(int sound) const;
 
-    // `syllable` without its tone mark: "jí" is "ji", "lǜ" "lü".
-    static QString toneless(const QString &syllable);
     // Whether `c` is a character a quiz may blank: a Han character.
     static bool isHan(char32_t c);
 
