@@ -491,6 +491,9 @@ void MainMenuTest::readAloud()
     t.program.sideWindows().open(SideWindows::History);
     auto *history = t.program.sideWindows().window<HistoryWindow>(SideWindows::History);
     QVERIFY(QTest::qWaitForWindowExposed(history));
+    // Its keys are the active window's: Wine may activate it only later.
+    history->activateWindow();
+    static_cast<void>(QTest::qWaitForWindowActive(history)); // where it cannot, the key tells
     auto *list = control<ListView>(*history, "historyList");
     list->setCurrentIndex(list->model()->index(0, 0));
     t.spoken.clear();
