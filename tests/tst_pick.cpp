@@ -420,7 +420,10 @@ void PickTest::cardTakesNoFocus()
     QVERIFY(copier.copy(QStringLiteral("画蛇添足")));
     QTRY_COMPARE(shown.count(), 1);
     QVERIFY(QTest::qWaitForWindowExposed(picker.card()));
-    QCOMPARE(QApplication::activeWindow(), &typing);
+    // Wine on a bare X server may pass the typing window a moment's
+    // deactivation as the card maps under the pointer; what counts is where
+    // the keyboard settles. A card that took it would keep it.
+    QTRY_COMPARE(QApplication::activeWindow(), &typing);
     QCOMPARE(QApplication::focusWidget(), &typing);
     QVERIFY(!picker.card()->isActiveWindow());
 }
