@@ -41,7 +41,8 @@ void CommandLineTest::run_data()
     QTest::addColumn<QStringList>("arguments");
     // What the program folder holds: the test's idioms, an empty cy.dat, or
     // "unwritable" (no folder can be written); "vura" runs the real program.
-    // In-process, reading aloud has a voice, but for "idioms, no voice".
+    // In-process, reading aloud has a voice, but for "idioms, no voice", and
+    // finishes at once, but for "idioms, silent engine".
     QTest::addColumn<QString>("folder");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("output"); // regular expressions
@@ -68,6 +69,8 @@ void CommandLineTest::run_data()
     QTest::newRow("say, nothing") << QStringList{"--say", "无此成语"} << "idioms" << 1 << "^$" << "^$";
     QTest::newRow("say, no voice") << QStringList{"--say", "一心一意"} << "idioms, no voice" << 3 << "^一心一意\t"
                                    << "^没有中文语音。\n$";
+    QTest::newRow("say, never finished") << QStringList{"--say", "一心一意"} << "idioms, silent engine" << 4
+                                         << "^一心一意\t" << "没有读完";
     QTest::newRow("daily") << QStringList{"--daily", "2026-12-09"} << "idioms" << 0 << "^[^\t\n]+\t[^\t\n]+\t[^\t\n]*\n$"
                            << "^$";
     QTest::newRow("daily, no such day") << QStringList{"--daily", "2026-02-30"} << "idioms" << 2 << "^$" << "2026-02-30";
@@ -131,9 +134,11 @@ void CommandLineTest::run()
         }
         QStringList calls;
         const bool voice = folder != "idioms, no voice";
-        run = runCommandLine(QStringList{"vura"} + arguments, program, [&]() -> std::unique_ptr<Speaker> {
-            return std::make_unique<FakeSpeaker>(voice, &calls, true);
-        });
+        const bool finishes = folder != "idioms, silent engine";
+        run = runCommandLine(
+            QStringList{"vura"} + arguments, program,
+            [&]() -> std::unique_ptr<Speaker> { return std::make_unique<FakeSpeaker>(voice, &calls, finishes); },
+            std::chrono::milliseconds(200));
         QFile::remove(userFile); // on Windows, outside the temporary folder
     }
     QCOMPARE(run.status, status);

@@ -28,7 +28,7 @@
 
 namespace {
 
-enum Status { Found = 0, NothingFound = 1, Failed = 2, NoVoice = 3 };
+enum Status { Found = 0, NothingFound = 1, Failed = 2, NoVoice = 3, NotFinished = 4 };
 
 // What the window's search finds for `text`. The index of the later stages
 // is read only for a text the look-ups do not find.
@@ -131,7 +131,8 @@ CommandLineRun daily(const QString &dateText, const QString &programFolder)
 // Reads aloud the idiom the search finds first for `text`, and waits until
 // it has been read. Its line: the idiom and the syllables the engine is
 // given (nothing where it reads the characters).
-CommandLineRun say(const QString &text, const QString &programFolder, const ReadAloud::SpeakerFactory &speakers)
+CommandLineRun say(const QString &text, const QString &programFolder, const ReadAloud::SpeakerFactory &speakers,
+                   std::chrono::milliseconds giveUpAfter)
 {
     if (text.isEmpty())
         return {Failed, {}, QStringLiteral("请输入要朗读的成语！\n")};
@@ -149,13 +150,23 @@ CommandLineRun say(const QString &text, const QString &programFolder, const Read
     QEventLoop loop;
     QObject::connect(&reader, &ReadAloud::finished, &loop, &QEventLoop::quit);
     QObject::connect(&reader, &ReadAloud::voiceMissing, &loop, &QEventLoop::quit);
-    // An engine that never says it is done is given up on.
-    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+    // An engine that never says it is done (speech-dispatcher with no sound
+    // device to play on) is given up on, and that is no reading.
+    bool gaveUp = false;
+    QTimer::singleShot(giveUpAfter, &loop, [&] {
+        gaveUp = true;
+        loop.quit();
+    });
     if (reader.read(idiom->text, idiom->pinyin) && reader.isSpeaking())
         loop.exec();
     if (reader.lacksVoice()) {
         run.status = NoVoice;
         run.errors += reader.missingVoice() + u'\n';
+    } else if (gaveUp && reader.isSpeaking()) {
+        reader.stop();
+        run.status = NotFinished;
+        run.errors += QStringLiteral("语音引擎 %1 秒内没有读完，也许没有可以播放声音的设备。\n")
+                          .arg(std::chrono::duration_cast<std::chrono::seconds>(giveUpAfter).count());
     }
     return run;
 }
@@ -232,7 +243,7 @@ void print(DWORD which, const QString &text)
 } // namespace
 
 CommandLineRun runCommandLine(const QStringList &arguments, const QString &programFolder,
-                              const ReadAloud::SpeakerFactory &speakers)
+                              const ReadAloud::SpeakerFactory &speakers, std::chrono::milliseconds sayGivesUpAfter)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(VURA_NAME "，成语词典。不带参数时打开窗口。"));
@@ -256,7 +267,7 @@ CommandLineRun runCommandLine(const QStringList &arguments, const QString &progr
     const QCommandLineOption sayOption(
         QStringLiteral("say"),
         QStringLiteral("朗读查找<文字>找到的第一个成语，读完后退出，并输出成语和读音。"
-                       "读完时退出状态为 0，没有找到为 1，没有中文语音为 3。"),
+                       "读完时退出状态为 0，没有找到为 1，没有中文语音为 3，语音引擎没有读完为 4。"),
         QStringLiteral("文字"));
     parser.addOption(sayOption);
     const QCommandLineOption dailyOption(
@@ -293,7 +304,7 @@ CommandLineRun runCommandLine(const QStringList &arguments, const QString &progr
     if (parser.isSet(chainOption))
         return chain(parser.value(chainOption), parser.value(ruleOption), programFolder);
     if (parser.isSet(sayOption))
-        return say(parser.value(sayOption), programFolder, speakers);
+        return say(parser.value(sayOption), programFolder, speakers, sayGivesUpAfter);
     if (parser.isSet(dailyOption))
         return daily(positional.value(0), programFolder);
     return {Failed, {}, parser.helpText()};

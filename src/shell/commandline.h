@@ -12,10 +12,13 @@
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
+
 // What a run of the command line prints, and its exit status: 0 when the
 // search found idioms (or help or the version was asked for, or the idiom
 // was read aloud), 1 when it found nothing, 2 when the arguments are wrong or
-// the idioms cannot be read, 3 when there is no Chinese voice to read with.
+// the idioms cannot be read, 3 when there is no Chinese voice to read with,
+// 4 when the engine took the idiom but did not finish reading it.
 struct CommandLineRun
 {
     int status = 0;
@@ -25,10 +28,12 @@ struct CommandLineRun
 
 // Runs the command line of `arguments` (the program's name first) on the
 // dictionary of the program in `programFolder`, found and written by the same
-// rules as the window's, reading aloud with the engine `speakers` makes.
+// rules as the window's, reading aloud with the engine `speakers` makes and
+// waiting at most `sayGivesUpAfter` for it to finish.
 // Needs a QCoreApplication, whose event loop it runs while it reads aloud.
 CommandLineRun runCommandLine(const QStringList &arguments, const QString &programFolder,
-                              const ReadAloud::SpeakerFactory &speakers = makeSystemSpeaker);
+                              const ReadAloud::SpeakerFactory &speakers = makeSystemSpeaker,
+                              std::chrono::milliseconds sayGivesUpAfter = std::chrono::seconds(30));
 
 // The program started with arguments: under a QCoreApplication of its own,
 // writing to the standard output and error it was given (on Windows, to the
