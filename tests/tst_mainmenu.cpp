@@ -32,6 +32,8 @@
 #include <QScreen>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 namespace {
 
 // The whole program on the test's data, its boxes and pages recorded.
@@ -491,13 +493,28 @@ void MainMenuTest::readAloud()
     t.program.sideWindows().open(SideWindows::History);
     auto *history = t.program.sideWindows().window<HistoryWindow>(SideWindows::History);
     QVERIFY(QTest::qWaitForWindowExposed(history));
-    // Its keys are the active window's: Wine may activate it only later.
-    history->activateWindow();
-    static_cast<void>(QTest::qWaitForWindowActive(history)); // where it cannot, the key tells
     auto *list = control<ListView>(*history, "historyList");
     list->setCurrentIndex(list->model()->index(0, 0));
     t.spoken.clear();
-    QTest::keyClick(history, Qt::Key_R, Qt::ControlModifier);
+    // Its keys are the active window's. Wine on a bare X server may make it
+    // that only later, or not while the test runs: there the action that
+    // holds the key is triggered instead.
+    const bool active = QTest::qWaitFor(
+        [history] {
+            history->activateWindow();
+            return history->isActiveWindow();
+        },
+        5000);
+    const QKeySequence ctrlR(Qt::CTRL | Qt::Key_R);
+    if (active || QGuiApplication::platformName() != QLatin1String("windows")) {
+        QTest::keyClick(history, Qt::Key_R, Qt::ControlModifier);
+    } else {
+        const QList<QAction *> actions = history->actions();
+        const auto held = std::find_if(actions.cbegin(), actions.cend(),
+                                       [&ctrlR](const QAction *action) { return action->shortcut() == ctrlR; });
+        QVERIFY(held != actions.cend());
+        (*held)->trigger();
+    }
     QCOMPARE(t.spoken, (QStringList{"stop", said(2)}));
     QCOMPARE(t.engines, 1);
     QVERIFY(t.notices.isEmpty());
