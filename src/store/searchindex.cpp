@@ -93,31 +93,37 @@ void SearchIndex::indexCommon(const IdiomStore &store)
 
 void SearchIndex::indexCharacters()
 {
-    // The texts are read once, each character of a row noted the first time
-    // it is met; then counted and written into one array, each character's
-    // rows in order: far quicker than a list per character.
+    // The texts are read once, each character of a row noted and counted the
+    // first time it is met; then written into one array, each character's
+    // rows in order: far quicker than a list per character. The characters
+    // met are kept in two bytes each, with where each row's end, rather than
+    // beside their rows: a fresh process pays for every page it touches.
     constexpr quint32 kNoRow = ~quint32(0);
     std::vector<quint32> lastRow(kBmpCharacters, kNoRow);
-    std::vector<std::pair<char16_t, quint32>> met;
-    met.reserve(size_t(1) << 21);
+    std::vector<char16_t> met;
+    met.reserve(size_t(1) << 20);
+    std::vector<quint32> metEnds(m_idioms.size());
+    m_rowsFrom.assign(kBmpCharacters + 1, 0);
     for (quint32 row = 0; row < m_idioms.size(); ++row) {
         for (const IdiomStore::Text column : kColumns) {
             forEachBmpCharacter(text(column, row), [&](char32_t c) {
                 if (lastRow[c] != row) {
                     lastRow[c] = row;
-                    met.emplace_back(char16_t(c), row);
+                    met.push_back(char16_t(c));
+                    ++m_rowsFrom[size_t(c) + 1];
                 }
             });
         }
+        metEnds[row] = quint32(met.size());
     }
-    m_rowsFrom.assign(kBmpCharacters + 1, 0);
-    for (const auto &[c, row] : met)
-        ++m_rowsFrom[size_t(c) + 1];
     std::partial_sum(m_rowsFrom.begin(), m_rowsFrom.end(), m_rowsFrom.begin());
     m_rowsHolding.resize(m_rowsFrom.back());
     std::vector<quint32> next(m_rowsFrom.begin(), m_rowsFrom.end() - 1);
-    for (const auto &[c, row] : met)
-        m_rowsHolding[next[c]++] = row;
+    size_t at = 0;
+    for (quint32 row = 0; row < metEnds.size(); ++row) {
+        for (; at < metEnds[row]; ++at)
+            m_rowsHolding[next[met[at]]++] = row;
+    }
 }
 
 std::vector<quint32> SearchIndex::rowsThatMayHold(const QStringList &words) const
