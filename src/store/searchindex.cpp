@@ -32,9 +32,6 @@ void forEachBmpCharacter(QByteArrayView text, F &&f)
     }
 }
 
-constexpr IdiomStore::Text kColumns[] = {IdiomStore::Text::Meaning, IdiomStore::Text::Source,
-                                         IdiomStore::Text::Example};
-
 } // namespace
 
 SearchIndex::SearchIndex(const IdiomStore &store)
@@ -93,27 +90,27 @@ void SearchIndex::indexCommon(const IdiomStore &store)
 
 void SearchIndex::indexCharacters()
 {
-    // The texts are read once, each character of a row noted and counted the
-    // first time it is met; then written into one array, each character's
-    // rows in order: far quicker than a list per character. The characters
-    // met are kept in two bytes each, with where each row's end, rather than
-    // beside their rows: a fresh process pays for every page it touches.
+    // The meanings are read once, each character of a row noted and counted
+    // the first time it is met; then written into one array, each
+    // character's rows in order: far quicker than a list per character. The
+    // characters met are kept in two bytes each, with where each row's end,
+    // rather than beside their rows: a fresh process pays for every page it
+    // touches. Sources and examples, three times as long and looked in for
+    // whole words alone, are read through instead.
     constexpr quint32 kNoRow = ~quint32(0);
     std::vector<quint32> lastRow(kBmpCharacters, kNoRow);
     std::vector<char16_t> met;
-    met.reserve(size_t(1) << 20);
+    met.reserve(size_t(1) << 19);
     std::vector<quint32> metEnds(m_idioms.size());
     m_rowsFrom.assign(kBmpCharacters + 1, 0);
     for (quint32 row = 0; row < m_idioms.size(); ++row) {
-        for (const IdiomStore::Text column : kColumns) {
-            forEachBmpCharacter(text(column, row), [&](char32_t c) {
-                if (lastRow[c] != row) {
-                    lastRow[c] = row;
-                    met.push_back(char16_t(c));
-                    ++m_rowsFrom[size_t(c) + 1];
-                }
-            });
-        }
+        forEachBmpCharacter(text(IdiomStore::Text::Meaning, row), [&](char32_t c) {
+            if (lastRow[c] != row) {
+                lastRow[c] = row;
+                met.push_back(char16_t(c));
+                ++m_rowsFrom[size_t(c) + 1];
+            }
+        });
         metEnds[row] = quint32(met.size());
     }
     std::partial_sum(m_rowsFrom.begin(), m_rowsFrom.end(), m_rowsFrom.begin());

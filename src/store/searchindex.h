@@ -40,8 +40,8 @@ public:
     QByteArrayView text(IdiomStore::Text column, size_t row) const;
     // Whether any idiom is written with `c`.
     bool uses(char32_t c) const { return m_characters.contains(c); }
-    // The rows of idioms() whose meaning, source or example may hold one of
-    // `words`, in order: those holding each word's rarest character other
+    // The rows of idioms() whose meaning may hold one of `words`, in
+    // order: those holding each word's rarest character other
     // than ASCII (in U+0080-U+FFFF). Every row when a word has no such
     // character.
     std::vector<quint32> rowsThatMayHold(const QStringList &words) const;
@@ -61,7 +61,7 @@ private:
     std::vector<Idiom> m_idioms;
     std::array<ColumnTexts, 3> m_texts; // by IdiomStore::Text
     QSet<char32_t> m_characters;
-    // For each character of U+0080-U+FFFF, the rows whose texts hold it,
+    // For each character of U+0080-U+FFFF, the rows whose meanings hold it,
     // in order: those of c from m_rowsHolding[m_rowsFrom[c]] up to
     // m_rowsHolding[m_rowsFrom[c + 1]].
     static constexpr size_t kBmpCharacters = 0x10000;
