@@ -93,9 +93,9 @@ void SearchIndex::indexCharacters()
     // The meanings are read once, each character of a row noted and counted
     // the first time it is met; then written into one array, each
     // character's rows in order: far quicker than a list per character. The
-    // characters met are kept in two bytes each, with where each row's end,
-    // rather than beside their rows: a fresh process pays for every page it
-    // touches. Sources and examples, three times as long and looked in for
+    // characters met are kept in two bytes each, with the end of each row's
+    // run, rather than beside their rows: a fresh process pays for every page
+    // it touches. Sources and examples, three times as long and looked in for
     // whole words alone, are read through instead.
     constexpr quint32 kNoRow = ~quint32(0);
     std::vector<quint32> lastRow(kBmpCharacters, kNoRow);
