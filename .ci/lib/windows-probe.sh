@@ -9,7 +9,7 @@ set -eu
 here=$(dirname "$0")
 . "$here/until.sh"
 "$here/../../tools/windows/wine-run.sh" "$1" "$2/vura.exe" & pid=$!
-window=$(timeout 60 xdotool search --sync --onlyvisible --name "岚舟·vura" | head -n 1)
+window=$(first_window 600 --name "岚舟·vura") || true
 [ -n "$window" ] || { echo "no window within 60 s" >&2; exit 1; }
 until_true 100 test -f "$2/cy.dat" || true   # the caller's checks say what is missing
 kill -0 "$pid" || { echo "vura.exe ended by itself" >&2; exit 1; }
