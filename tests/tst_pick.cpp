@@ -442,6 +442,10 @@ void PickTest::escapeStaysWhereTyped()
     if (!canSendInput())
         QSKIP("xdotool, which presses keys as the reader does, is not installed");
     QFETCH(bool, pointerOnCard);
+    // Measured: each key SendInput sends moves the keyboard to the card for
+    // about 60 ms and back, whether or not the key got there first.
+    if (pointerOnCard && underWine())
+        QSKIP("Wine on an X server with no window manager gives a key's moment of focus to its window under the pointer");
     QLineEdit typing;
     typing.setGeometry(40, 40, 300, 30);
     typing.show();
@@ -462,7 +466,9 @@ void PickTest::escapeStaysWhereTyped()
     QVERIFY(press("Escape"));
     QTRY_COMPARE(escapes.count, 1);
     QVERIFY(card->isVisible());
-    QCOMPARE(QApplication::activeWindow(), &typing);
+    // Wine may pass the typing window a moment's deactivation as a key comes:
+    // what counts is where the keyboard settles.
+    QTRY_COMPARE(QApplication::activeWindow(), &typing);
     // Clicked, the card is the reader's, and Escape closes it.
     QCursor::setPos(card->mapToGlobal(QPoint(card->width() - 8, card->height() / 2)));
     QVERIFY(click(1));
@@ -475,9 +481,11 @@ void PickTest::escapeStaysWhereTyped()
     QVERIFY(QTest::qWaitForWindowActive(&typing));
     QVERIFY(picker.pick(QStringLiteral("爱屋及乌")));
     QVERIFY(QTest::qWaitForWindowExposed(card));
+    if (!pointerOnCard)
+        QCursor::setPos(900, 900);
     QVERIFY(press("Escape"));
     QTRY_COMPARE(escapes.count, 2);
-    QCOMPARE(QApplication::activeWindow(), &typing);
+    QTRY_COMPARE(QApplication::activeWindow(), &typing);
 }
 
 void PickTest::clickElsewhereCloses_data()
