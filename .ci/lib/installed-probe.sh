@@ -9,7 +9,7 @@ set -eu
 here=$(dirname "$0")
 . "$here/until.sh"
 vura & pid=$!
-window=$(first_window 200 --pid "$pid") || { echo "no window within 20 s" >&2; exit 1; }
+until_true 200 visible_window --pid "$pid" || { echo "no window within 20 s" >&2; exit 1; }
 until_true 50 test -s "$HOME/.local/share/vura/cy.dat" || { echo "no data file written" >&2; exit 1; }
 kill -0 "$pid" || { echo "vura ended by itself" >&2; exit 1; }
 if [ "$1" = window ]; then

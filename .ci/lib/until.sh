@@ -10,18 +10,12 @@ until_true() {
     return 1
 }
 
-# first_window TRIES SEARCH... prints the first visible window that
-# `xdotool search --onlyvisible SEARCH...` finds, asking every 0.1 s at most
-# TRIES times. Each try is a fresh xdotool: a window that goes while xdotool
-# reads it (Wine opens and drops helper windows as a program starts) makes
-# that try die of BadWindow, and only that try.
-first_window() {
-    local tries=$1 found
-    shift
-    for _ in $(seq "$tries"); do
-        found=$(xdotool search --onlyvisible "$@" 2>/dev/null | head -n 1) || true
-        [ -n "$found" ] && { echo "$found"; return 0; }
-        sleep 0.1
-    done
-    return 1
+# visible_window SEARCH... sets $window to the first visible window that
+# `xdotool search --onlyvisible SEARCH...` finds, and fails when there is
+# none; wait for one with until_true. Each try is a fresh xdotool: a window
+# that goes while xdotool reads it (Wine opens and drops helper windows as a
+# program starts) makes that try die of BadWindow, and only that try.
+visible_window() {
+    window=$(xdotool search --onlyvisible "$@" 2>/dev/null | head -n 1) || true
+    [ -n "$window" ]
 }

@@ -9,8 +9,7 @@ set -eu
 here=$(dirname "$0")
 . "$here/until.sh"
 "$here/../../tools/windows/wine-run.sh" "$1" "$2/vura.exe" & pid=$!
-window=$(first_window 600 --name "岚舟·vura") || true
-[ -n "$window" ] || { echo "no window within 60 s" >&2; exit 1; }
+until_true 600 visible_window --name "岚舟·vura" || { echo "no window within 60 s" >&2; exit 1; }
 until_true 100 test -f "$2/cy.dat" || true   # the caller's checks say what is missing
 kill -0 "$pid" || { echo "vura.exe ended by itself" >&2; exit 1; }
 windows_shown() { xdotool search --onlyvisible --name "" 2>/dev/null | wc -l; }

@@ -9,7 +9,6 @@
 #include <cmath>
 #include <functional>
 #include <limits>
-#include <numeric>
 #include <tuple>
 
 namespace {
@@ -262,19 +261,20 @@ QList<IdiomEntry> IdiomSearch::byMeaning(const QStringList &forms) const
     if (!std::ranges::any_of(forms, hasWildcards)) {
         const std::vector<WordFinder> words(forms.cbegin(), forms.cend());
         const std::vector<SearchIndex::Idiom> &idioms = m_index.idioms();
+        const auto listIfHeld = [&](IdiomStore::Text column, quint32 row) {
+            const auto holds = [&](const WordFinder &word) { return word.isIn(m_index.text(column, row)); };
+            if (!listed.contains(idioms[row].entry.id) && std::ranges::any_of(words, holds)) {
+                listed.insert(idioms[row].entry.id);
+                found.append(idioms[row].entry);
+            }
+        };
         // The index lists the meanings' rows by character; sources and
         // examples are read through.
-        const std::vector<quint32> meaningRows = m_index.rowsThatMayHold(forms);
-        std::vector<quint32> everyRow(idioms.size());
-        std::iota(everyRow.begin(), everyRow.end(), quint32(0));
-        for (const IdiomStore::Text column : kColumns) {
-            for (const quint32 row : column == IdiomStore::Text::Meaning ? meaningRows : everyRow) {
-                const auto holds = [&](const WordFinder &word) { return word.isIn(m_index.text(column, row)); };
-                if (!listed.contains(idioms[row].entry.id) && std::ranges::any_of(words, holds)) {
-                    listed.insert(idioms[row].entry.id);
-                    found.append(idioms[row].entry);
-                }
-            }
+        for (const quint32 row : m_index.rowsThatMayHold(forms))
+            listIfHeld(IdiomStore::Text::Meaning, row);
+        for (const IdiomStore::Text column : {IdiomStore::Text::Source, IdiomStore::Text::Example}) {
+            for (quint32 row = 0; row < idioms.size(); ++row)
+                listIfHeld(column, row);
         }
         return found;
     }
